@@ -1,0 +1,21 @@
+// The one exception type of the program: carries the exact text shown to the user.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace lumabord {
+
+class Error : public std::runtime_error {
+ public:
+  explicit Error(const std::string& message) : std::runtime_error(message) {}
+};
+
+// printf-style formatting for message texts such as "Cannot open file %s".
+[[nodiscard]] std::string formatMessage(const char* format, ...)
+    __attribute__((format(printf, 1, 2)));
+
+// Throws Error with a formatted message.
+[[noreturn]] void fail(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+}  // namespace lumabord

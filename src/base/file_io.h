@@ -1,0 +1,46 @@
+// Whole-file reading and crash-safe writing. Every file the program writes goes through
+// AtomicFile: a temporary file in the target's folder, renamed over the target only when
+// complete, so a crash or a full disk never leaves a truncated file or destroys the old one.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace lumabord {
+
+// Reads a whole file. Throws Error("Cannot open file %s") when it cannot be opened or read.
+[[nodiscard]] std::vector<uint8_t> readFile(const std::filesystem::path& path);
+
+class AtomicFile {
+ public:
+  // Creates the temporary file. Throws Error("Cannot create file %s") naming the target.
+  explicit AtomicFile(std::filesystem::path target);
+  ~AtomicFile();  // removes the temporary file unless commit() succeeded
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+
+  // The open stream of the temporary file, for libraries that write to a FILE*.
+  std::FILE* stream() { return file_; }
+  void write(std::span<const uint8_t> bytes);
+  void write(const std::string& text);
+
+  // Flushes, syncs and renames over the target. Throws Error naming the target on failure
+  // (the target is then untouched).
+  void commit();
+
+ private:
+  std::filesystem::path target_;
+  std::filesystem::path temporary_;
+  std::FILE* file_ = nullptr;
+  bool committed_ = false;
+};
+
+// Writes bytes to path through AtomicFile.
+void writeFileAtomic(const std::filesystem::path& path, std::span<const uint8_t> bytes);
+void writeFileAtomic(const std::filesystem::path& path, const std::string& text);
+
+}  // namespace lumabord

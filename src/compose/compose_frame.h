@@ -1,0 +1,44 @@
+// ComposeFrame: the photo inside its inner matte, outer matte, profiled frame and drop
+// shadow, at the photo's full resolution.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "base/image.h"
+#include "codecs/picture_loader.h"
+#include "compose/frame_spec.h"
+#include "platform/system_colors.h"
+
+namespace lumabord {
+
+// Receives the name of each rendering step ("Drawing Inner Matte", ... and " " at the end).
+// The window's implementation shows it in the status bar and lets pending events run.
+class RenderSteps {
+ public:
+  virtual ~RenderSteps() = default;
+  virtual void ShowRenderStep(const std::string& text) = 0;
+};
+
+// Places and draws the signature on a bitmap (draw = false only places it).
+class SignatureDrawer {
+ public:
+  virtual ~SignatureDrawer() = default;
+  virtual void DrawSignature(Image& bitmap, bool draw) = 0;
+};
+
+struct RenderContext {
+  std::filesystem::path appPath;  // folder holding "Image Textures", "Image Masks", ...
+  const PictureLoader* loader = nullptr;           // nullptr: defaultPictureLoader()
+  const SystemColors* systemColors = nullptr;      // nullptr: defaultSystemColors()
+  SignatureDrawer* signature = nullptr;            // nullptr: no signature is drawn
+  RenderSteps* steps = nullptr;                    // nullptr: steps are not reported
+};
+
+// Builds the framed image of workPhoto into target. A zero width of workPhoto becomes 800,
+// a zero height 600. On failure throws Error naming the file or the cause; target then keeps
+// what it held, and the final step text " " is still reported.
+void ComposeFrame(const FrameSpec& spec, Image& workPhoto, bool queueEmpty,
+                  const RenderContext& context, Image& target);
+
+}  // namespace lumabord
