@@ -1,0 +1,36 @@
+// Format keys and the writer dispatch.
+#include "codecs/image_writers.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace lumabord {
+
+std::optional<OutputFormat> outputFormatFromExtension(std::string extension) {
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (extension == "jpg" || extension == "jpeg") return OutputFormat::Jpeg;
+  if (extension == "tif" || extension == "tiff") return OutputFormat::Tiff;
+  if (extension == "bmp") return OutputFormat::Bmp;
+  return std::nullopt;
+}
+
+const char* formatKey(OutputFormat format) {
+  switch (format) {
+    case OutputFormat::Jpeg: return "jpg";
+    case OutputFormat::Tiff: return "tif";
+    case OutputFormat::Bmp: return "bmp";
+  }
+  return "bmp";
+}
+
+void writeImageFile(const std::filesystem::path& path, const Image& image, OutputFormat format,
+                    const JpegOptions& options) {
+  switch (format) {
+    case OutputFormat::Jpeg: WriteJpegFile(path, image, options); return;
+    case OutputFormat::Tiff: WriteTiffFile(path, image); return;
+    case OutputFormat::Bmp: WriteBmpFile(path, image); return;
+  }
+}
+
+}  // namespace lumabord

@@ -1,0 +1,33 @@
+// The three output writers (JPEG, TIFF, BMP) and the choice between them by format key.
+// Every writer goes through AtomicFile: a failed write leaves any existing file intact.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "base/image.h"
+
+namespace lumabord {
+
+struct JpegOptions {
+  int quality = 80;         // 1..100
+  bool progressive = true;
+  bool smoothing = true;    // display hint only; the encoded bytes do not depend on it
+};
+
+enum class OutputFormat { Jpeg, Tiff, Bmp };
+
+// "jpg"/"jpeg" -> Jpeg, "tif"/"tiff" -> Tiff, "bmp" -> Bmp (case ignored, no dot).
+[[nodiscard]] std::optional<OutputFormat> outputFormatFromExtension(std::string extension);
+// The format key used for output names: "jpg", "tif" or "bmp".
+[[nodiscard]] const char* formatKey(OutputFormat format);
+
+void WriteJpegFile(const std::filesystem::path& path, const Image& image, const JpegOptions& options);
+void WriteTiffFile(const std::filesystem::path& path, const Image& image);
+void WriteBmpFile(const std::filesystem::path& path, const Image& image);
+
+void writeImageFile(const std::filesystem::path& path, const Image& image, OutputFormat format,
+                    const JpegOptions& options = {});
+
+}  // namespace lumabord
