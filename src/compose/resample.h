@@ -1,0 +1,33 @@
+// Fitting an image into an output box and Lanczos-3 resampling with integer weights.
+#pragma once
+
+#include <functional>
+
+#include "base/image.h"
+
+namespace lumabord {
+
+struct Size {
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const Size&, const Size&) = default;
+};
+
+// The largest size with the image's proportions inside maxW x maxH, never enlarging;
+// a zero input returns (W, H).
+[[nodiscard]] Size FitWithin(int W, int H, int maxW, int maxH);
+
+// Filter function of one single-precision argument.
+using ResampleFilter = std::function<float(float)>;
+
+// Lanczos-3, every intermediate in single precision.
+[[nodiscard]] float Lanczos3Filter(float x);
+
+// Resamples source into target (reshaped to Tw x Th). radius 0 means 3.
+void Resample(const Image& source, Image& target, int Tw, int Th, const ResampleFilter& filter,
+              float radius);
+
+// Resample with Lanczos-3; a requested side of exactly 1 becomes 2.
+void ResizeImage(const Image& source, Image& target, int newW, int newH);
+
+}  // namespace lumabord
