@@ -30,6 +30,7 @@
 #include "app/preview_events.h"
 #include "base/image.h"
 #include "codecs/picture_loader.h"
+#include "compose/compose_frame.h"
 #include "compose/design_controls.h"
 #include "compose/frame_spec.h"
 
@@ -42,6 +43,8 @@ class MainView {
   virtual ~MainView() = default;
   // Status panel 0 changed ("Status: Reading Image", "Status: Ready", ...).
   virtual void statusChanged(const std::string& /*text*/) {}
+  // Status panel 1: the renderer's current step.
+  virtual void renderStepChanged(const std::string& /*text*/) {}
   // Lets pending window events run (repaint, Cancel buttons).
   virtual void processPendingEvents() {}
   // Hourglass cursor for the whole application on or off.
@@ -77,7 +80,7 @@ class PreviewRenderer {
   virtual ~PreviewRenderer() = default;
   // Throws Error on failure; target keeps what it held then.
   virtual void render(const FrameSpec& spec, Image& workPhoto, bool queueEmpty,
-                      const std::filesystem::path& appPath, Image& target) = 0;
+                      const std::filesystem::path& appPath, RenderSteps& steps, Image& target) = 0;
 };
 
 // The asset list fillers and the style reader the start-up sequence calls.
@@ -85,8 +88,7 @@ class AssetLists {
  public:
   virtual ~AssetLists() = default;
   virtual void FillShadowList(DesignControls& controls, const std::filesystem::path& appPath) = 0;
-  virtual void FillTextureLists(DesignControls& controls,
-                                const std::filesystem::path& appPath) = 0;
+  virtual void FillTextureLists(DesignControls& controls, const std::filesystem::path& appPath) = 0;
   virtual void FillStyleList(DesignControls& controls, const std::filesystem::path& appPath,
                              int storedStyleIndex) = 0;
   virtual void FillMaskList(DesignControls& controls, const std::filesystem::path& appPath) = 0;
@@ -110,12 +112,12 @@ class SignatureHooks {
 };
 
 struct MainServices {
-  PreviewRenderer* renderer = nullptr;        // required
-  AssetLists* assets = nullptr;               // required
-  const PictureLoader* loader = nullptr;      // nullptr: defaultPictureLoader()
-  SignatureHooks* signature = nullptr;        // nullptr: nothing to restore
+  PreviewRenderer* renderer = nullptr;         // required
+  AssetLists* assets = nullptr;                // required
+  const PictureLoader* loader = nullptr;       // nullptr: defaultPictureLoader()
+  SignatureHooks* signature = nullptr;         // nullptr: nothing to restore
   std::optional<NumberSeparators> separators;  // nullopt: the user's locale
-  std::filesystem::path programFile;          // empty: /proc/self/exe (LUMABORD_HOME wins)
+  std::filesystem::path programFile;           // empty: /proc/self/exe (LUMABORD_HOME wins)
 };
 
 // The page setup's paper and margins, in thousandths of an inch (used by printing).
@@ -148,9 +150,9 @@ class MainModel {
   void QueueCommandLine(const std::vector<std::string>& arguments);
 
   // --- Queue ------------------------------------------------------------------------------
-  void cmdAddClick();                            // the open dialog, then AddPhotos
+  void cmdAddClick();                                     // the open dialog, then AddPhotos
   void AddPhotos(const std::vector<std::string>& files);  // one: head + recent; several: appended
-  void OpenRecentFile(const std::string& path);  // the MRUFiles1 OnClick handler
+  void OpenRecentFile(const std::string& path);           // the MRUFiles1 OnClick handler
   void cmdClearClick();
   // Loads the head photo into WorkPhoto. Returns false when the readers failed (the error
   // has been shown; the caller must not re-render).
@@ -160,17 +162,18 @@ class MainModel {
   void RefreshPreview();
 
   // --- Design handlers (the view has already stored the new value in controls) -----------
-  void cboDesignChange(std::string_view componentName);  // the eight colour/texture/mask/shadow lists
-  void cboFrameChange();                                 // style list
-  void rdoMouseUp();                                     // any of the six option buttons
-  void txtMarginKeyUp(bool tab);                         // txtLeft, txtTop, txtRight, txtBottom
+  void cboDesignChange(
+      std::string_view componentName);  // the eight colour/texture/mask/shadow lists
+  void cboFrameChange();                // style list
+  void rdoMouseUp();                    // any of the six option buttons
+  void txtMarginKeyUp(bool tab);        // txtLeft, txtTop, txtRight, txtBottom
   void txtMarginExit();
   void txtInnerWidthKeyUp();
   void chkShadowOuterClick();
   void chkSignatureClick();
-  void BackgroundColorClick();    // "Background Color ..."
-  void ShadowColorClick();        // "Outer Matte Shadow Color"
-  void ShadowSizeClick();         // "Outer Matte Shadow Size"
+  void BackgroundColorClick();  // "Background Color ..."
+  void ShadowColorClick();      // "Outer Matte Shadow Color"
+  void ShadowSizeClick();       // "Outer Matte Shadow Size"
   // Screen colour picker: target 1 frame, 2 outer matte, 3 inner matte.
   void StartColorPick(int target);
   void ColorSampled(ColorValue color);  // every timer tick; does not re-render
@@ -198,23 +201,35 @@ class MainModel {
   std::filesystem::path FontCacheDirectory;
   int PageIndex = 0;  // shown page of the page control
 
-  std::string StatusText;   // status panel 0
-  std::string QueueTitle;   // title of boxFile
-  Image Preview;            // the last framed image, full size
+  std::string StatusText;  // status panel 0
+  std::string QueueTitle;  // title of boxFile
+  Image Preview;           // the last framed image, full size
   ColorValue lblSaveColor = kSaveLabelSaved;
-  int RenderRequests = 0;   // RefreshPreview calls, for the view's and the tests' bookkeeping
+  int RenderRequests = 0;  // RefreshPreview calls, for the view's and the tests' bookkeeping
   bool Terminating = false;
 
   [[nodiscard]] FrameSpec Snapshot() const { return snapshot(controls, settings); }
 
  private:
   void setStatus(const std::string& text);
+  RefreshState currentState() const;
   bool applies(PreviewEvent event) const;
   void refreshIf(PreviewEvent event);
   NumberSeparators separators() const;
 
+  // Forwards the renderer's step names to the view.
+  class StepsToView final : public RenderSteps {
+   public:
+    explicit StepsToView(MainView& view) : view_(view) {}
+    void ShowRenderStep(const std::string& text) override { view_.renderStepChanged(text); }
+
+   private:
+    MainView& view_;
+  };
+
   MainView& view_;
   MainServices services_;
+  StepsToView steps_;
 };
 
 }  // namespace lumabord
