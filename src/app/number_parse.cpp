@@ -25,7 +25,8 @@ NumberSeparators userNumberSeparators() {
 }
 
 double ParseNumberLenient(std::string_view text, const NumberSeparators& separators) {
-  const std::string_view decimal = separators.decimal.empty() ? "." : separators.decimal;
+  const std::string_view decimal =
+      separators.decimal.empty() ? std::string_view(".") : std::string_view(separators.decimal);
   const std::string_view thousands = separators.thousands;
   // Steps 1 to 3 in one pass: digits stay, both separators count as decimal separators,
   // minus signs only set the sign, everything else goes.
