@@ -32,6 +32,7 @@
 #include "codecs/picture_loader.h"
 #include "compose/compose_frame.h"
 #include "compose/design_controls.h"
+#include "compose/style_file.h"
 #include "compose/frame_spec.h"
 
 namespace lumabord {
@@ -130,8 +131,6 @@ struct PageSetup {
   int marginBottom = 250;
 };
 
-inline constexpr ColorValue kSaveLabelUnsaved = 0x2BAA9A;  // olive: design may differ
-inline constexpr ColorValue kSaveLabelSaved = 0x808080;    // grey: design is the saved style
 
 class MainModel {
  public:
