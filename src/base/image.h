@@ -32,6 +32,8 @@ class Image {
   bool empty() const { return width_ == 0 || height_ == 0; }
   size_t stride() const { return static_cast<size_t>(width_) * 3; }
   size_t sizeBytes() const { return stride() * static_cast<size_t>(height_); }
+  // Bytes the buffer holds; reshape up to this size allocates nothing.
+  size_t capacity() const { return buffer_.capacity(); }
 
   uint8_t* data() { return buffer_.data(); }
   const uint8_t* data() const { return buffer_.data(); }

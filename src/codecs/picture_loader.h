@@ -1,11 +1,22 @@
 // The picture loader: every photo and texture enters the program through it.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
 
+#include "base/checked_math.h"
 #include "base/image.h"
 
 namespace lumabord {
+
+// What a decoder may allocate. Readers refuse larger pictures before allocating; fuzzing
+// and previews pass smaller limits.
+struct DecodeLimits {
+  uint64_t maxPixels = Limits::kMaxPixels;
+};
 
 class PictureLoader {
  public:
@@ -21,5 +32,16 @@ const PictureLoader& defaultPictureLoader();
 
 // Shortcut for defaultPictureLoader().load(path).
 [[nodiscard]] Image loadPicture(const std::filesystem::path& path);
+// The same with explicit limits.
+[[nodiscard]] Image loadPicture(const std::filesystem::path& path, const DecodeLimits& limits);
+
+// Decodes file bytes already in memory as if they came from a file with that extension
+// (without the dot, any case; empty: recognised by content). `name` names the file in
+// messages. Throws Error like load().
+[[nodiscard]] Image decodePicture(std::span<const uint8_t> bytes, std::string_view extension,
+                                  const std::string& name, const DecodeLimits& limits = {});
+
+// True when the reader table serves the extension (without the dot, any case).
+[[nodiscard]] bool isPictureExtension(std::string_view extension);
 
 }  // namespace lumabord

@@ -1,0 +1,428 @@
+// The main window model: start-up, settings, queue and preview rules.
+#include "app/main_model.h"
+
+#include <cmath>
+#include <system_error>
+#include <utility>
+
+#include "app/program_files.h"
+#include "app/quick_reg.h"
+#include "base/error.h"
+
+namespace lumabord {
+namespace {
+
+constexpr int kMinShadowSize = 1;
+constexpr int kMaxShadowSize = 30;
+constexpr int kBlankWidth = 800;
+constexpr int kBlankHeight = 600;
+constexpr Rgb kWhite{255, 255, 255};
+
+std::string settingPath(std::string_view name) {
+  return std::string(kSettingsKey) + std::string(name);
+}
+
+// The edge shadow's ramps divide by size - 1, so sizes stay inside the range the prompt names.
+int clampShadowSize(double size) {
+  if (!(size >= kMinShadowSize)) return kMinShadowSize;  // also NaN
+  if (size > kMaxShadowSize) return kMaxShadowSize;
+  return static_cast<int>(std::trunc(size));
+}
+
+class BusyCursor {
+ public:
+  explicit BusyCursor(MainView& view) : view_(view) { view_.setBusy(true); }
+  ~BusyCursor() { view_.setBusy(false); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+
+ private:
+  MainView& view_;
+};
+
+void readInteger(std::string_view name, int& field) {
+  int32_t value = field;
+  RegReadInteger(settingPath(name), value);
+  field = value;
+}
+
+void readColor(std::string_view name, ColorValue& field) {
+  int32_t value = static_cast<int32_t>(field);
+  RegReadInteger(settingPath(name), value);
+  field = static_cast<ColorValue>(value);
+}
+
+void readBool(std::string_view name, bool& field) {
+  RegReadBool(settingPath(name), field);
+}
+
+}  // namespace
+
+MainModel::MainModel(MainView& view, MainServices services)
+    : view_(view), services_(std::move(services)), steps_(view) {
+  if (!services_.renderer || !services_.assets) {
+    fail("The main window model needs a renderer and the asset lists");
+  }
+  if (!services_.loader) services_.loader = &defaultPictureLoader();
+}
+
+void MainModel::FormCreate(const std::vector<std::string>& arguments) {
+  // The program folder is known before anything else; steps 1 and 3 already use it.
+  const std::filesystem::path programPath = programFolder(services_.programFile);
+
+  // 1. The glyph cache folder.
+  FontCacheDirectory = makeFontCacheFolder(programPath);
+  if (services_.signature) services_.signature->setDiskCacheDirectory(FontCacheDirectory);
+  // 2.
+  settings.ShadowSize = 9;
+  MaxPhotoWidth = 0;
+  MaxPhotoHeight = 0;
+  settings.SigDrawOn = 0;
+  settings.SigAlign = 4;
+  // 3. The open dialog's filter.
+  OpenPictureDialogFilter =
+      readFileTypesFilter(programPath).value_or(std::string(kBuiltInPhotoFilter));
+  // 4.
+  PBFolderDialogLabel = "Select destination folder";
+  // 5. Equal page margins: the largest of the four, never negative.
+  const int margin = std::max({PageSetup1.marginLeft, PageSetup1.marginTop, PageSetup1.marginRight,
+                               PageSetup1.marginBottom, 0});
+  PageSetup1.marginLeft = PageSetup1.marginTop = PageSetup1.marginRight = PageSetup1.marginBottom =
+      margin;
+  // 6.
+  PageIndex = 0;
+  // 7.
+  Queue.clear();
+  // 8.
+  AppPath = programPath;
+  // 9.
+  LoadSettings();
+  // 10.
+  WorkPhoto = Image();
+  // 11.
+  QueueCommandLine(arguments);
+  // 12 to 15. The lists; the style index is a position in the list as the folder lists it.
+  services_.assets->FillShadowList(controls, AppPath);
+  services_.assets->FillTextureLists(controls, AppPath);
+  int32_t styleIndex = 0;
+  RegReadInteger(settingPath("Frame Style"), styleIndex);
+  services_.assets->FillStyleList(controls, AppPath, styleIndex);
+  services_.assets->FillMaskList(controls, AppPath);
+  // 16. Without a selected style there is no file to read; the design keeps its defaults.
+  if (controls.cboFrame.selected >= 0) {
+    try {
+      services_.assets->ReadStyle(controls, AppPath);
+    } catch (const Error& e) {
+      view_.showError(e.what());
+    }
+  }
+  // 17. A failed head photo has shown its error; the signature is restored all the same.
+  LoadQueueHead();
+  // 18.
+  if (services_.signature) services_.signature->LoadSignature(settings);
+  view_.modelChanged();
+}
+
+void MainModel::FormActivate() {
+  if (Activated) return;
+  Activated = true;
+  view_.processPendingEvents();
+  RefreshPreview();
+}
+
+void MainModel::FormClose() {
+  if (Terminating) return;
+  SaveSettings();
+}
+
+void MainModel::LoadSettings() {
+  settings.ShadowSize = 9;
+  readInteger("Shadow Size", settings.ShadowSize);
+  settings.ShadowSize = clampShadowSize(settings.ShadowSize);
+  settings.ShadowColor = 0x808080;
+  readColor("OuterMatte Shadow", settings.ShadowColor);
+  controls.txtWidth = 800;
+  readInteger("Image Width", controls.txtWidth);
+  controls.txtHeight = 600;
+  readInteger("Image Height", controls.txtHeight);
+  // The size fields do not go below 0.
+  controls.txtWidth = std::max(controls.txtWidth, 0);
+  controls.txtHeight = std::max(controls.txtHeight, 0);
+  settings.BackgroundColor = 0xFFFFFF;
+  readColor("Background", settings.BackgroundColor);
+  JPEGQuality = 80;
+  readInteger("JPEG Quality", JPEGQuality);
+  JPEGProgressive = true;
+  readBool("JPEG Progressive", JPEGProgressive);
+  JPEGSmoothing = true;
+  readBool("JPEG Smoothing", JPEGSmoothing);
+  const std::filesystem::path mru = AppPath / "mru.ini";
+  std::error_code ec;
+  if (std::filesystem::exists(mru, ec)) {
+    try {
+      MRUFiles1.LoadFromFile(mru);
+    } catch (const Error&) {
+      // An unreadable list is a missing setting: the menu stays empty.
+    }
+  }
+  readBool("Shadow Edge", controls.chkShadowOuter);
+  readBool("Signature", controls.chkSignature);
+}
+
+void MainModel::SaveSettings() {
+  RegWriteBool(settingPath("Shadow Edge"), controls.chkShadowOuter, true);
+  RegWriteBool(settingPath("Signature"), controls.chkSignature, true);
+  RegWriteInteger(settingPath("Shadow Size"), settings.ShadowSize, true);
+  RegWriteInteger(settingPath("OuterMatte Shadow"), static_cast<int32_t>(settings.ShadowColor),
+                  true);
+  RegWriteInteger(settingPath("Image Width"), controls.txtWidth, true);
+  RegWriteInteger(settingPath("Image Height"), controls.txtHeight, true);
+  RegWriteInteger(settingPath("Background"), static_cast<int32_t>(settings.BackgroundColor), true);
+  RegWriteInteger(settingPath("JPEG Quality"), JPEGQuality, true);
+  RegWriteBool(settingPath("JPEG Progressive"), JPEGProgressive, true);
+  RegWriteBool(settingPath("JPEG Smoothing"), JPEGSmoothing, true);
+  const int style =
+      controls.cboFrame.selected >= 0 &&
+              controls.cboFrame.selected < static_cast<int>(controls.cboFrame.entries.size())
+          ? controls.cboFrame.selected
+          : -1;
+  RegWriteInteger(settingPath("Frame Style"), style, true);
+  try {
+    MRUFiles1.SaveToFile(AppPath / "mru.ini");
+  } catch (const Error&) {
+    // Like the other settings, a list that cannot be written is lost silently.
+  }
+}
+
+void MainModel::QueueCommandLine(const std::vector<std::string>& arguments) {
+  for (const std::string& argument : arguments) {
+    if (hasPhotoExtension(argument)) Queue.push_back(argument);
+  }
+}
+
+void MainModel::cmdAddClick() {
+  const std::vector<std::string> files = view_.choosePhotos(OpenPictureDialogFilter);
+  if (files.empty()) return;
+  AddPhotos(files);
+}
+
+void MainModel::AddPhotos(const std::vector<std::string>& files) {
+  if (files.empty()) return;
+  view_.processPendingEvents();
+  BusyCursor busy(view_);
+  if (files.size() == 1) {
+    Queue.insert(Queue.begin(), files.front());
+    MRUFiles1.Add(files.front());
+  } else {
+    Queue.insert(Queue.end(), files.begin(), files.end());
+  }
+  if (LoadQueueHead() && applies(PreviewEvent::QueueChange)) RefreshPreview();
+}
+
+void MainModel::OpenRecentFile(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    view_.showMessage("File does not exist");
+    return;
+  }
+  Queue.insert(Queue.begin(), path);
+  if (LoadQueueHead() && applies(PreviewEvent::QueueChange)) RefreshPreview();
+}
+
+void MainModel::cmdClearClick() {
+  Queue.clear();
+  WorkPhoto = Image();
+  MaxPhotoWidth = 0;
+  MaxPhotoHeight = 0;
+  controls.txtWidth = 800;
+  controls.txtHeight = 600;
+  if (LoadQueueHead() && applies(PreviewEvent::QueueChange)) RefreshPreview();
+}
+
+bool MainModel::LoadQueueHead() {
+  setStatus("Status: Reading Image");
+  QueueTitle = "Total Files to Frame: " + std::to_string(Queue.size());
+  bool loaded = true;
+  if (Queue.empty()) {
+    WorkPhoto = Image(kBlankWidth, kBlankHeight, kWhite);
+  } else {
+    view_.processPendingEvents();
+    try {
+      Image photo = services_.loader->load(Queue.front());
+      if (photo.width() > 0 && photo.height() > 0) {
+        MaxPhotoWidth = std::max(MaxPhotoWidth, photo.width());
+        MaxPhotoHeight = std::max(MaxPhotoHeight, photo.height());
+        WorkPhoto = std::move(photo);
+        controls.txtWidth = MaxPhotoWidth;
+        controls.txtHeight = MaxPhotoHeight;
+      } else {
+        WorkPhoto = Image(kBlankWidth, kBlankHeight, kWhite);
+      }
+    } catch (const Error& e) {
+      view_.showError(e.what());
+      loaded = false;
+    } catch (const std::bad_alloc&) {
+      view_.showError(formatMessage("Not enough memory to load %s", Queue.front().c_str()));
+      loaded = false;
+    }
+  }
+  setStatus("Status: Ready");
+  view_.modelChanged();
+  return loaded;
+}
+
+void MainModel::RefreshPreview() {
+  if (Picking) {
+    Picking = false;
+    view_.stopColorPicker();
+  }
+  setStatus("Status: Creating Frame...please wait");
+  view_.processPendingEvents();
+  ++RenderRequests;
+  Image target;
+  try {
+    services_.renderer->render(Snapshot(), WorkPhoto, Queue.empty(), AppPath, steps_, target);
+  } catch (const std::exception&) {
+    // A failed composition ends the application without saving the settings.
+    Terminating = true;
+    view_.terminateApplication();
+    return;
+  }
+  Preview = std::move(target);
+  view_.previewChanged();
+  lblSaveColor = kSaveLabelUnsaved;
+  setStatus("Status: Ready");
+}
+
+void MainModel::cboDesignChange(std::string_view componentName) {
+  if (!applies(PreviewEvent::DesignListChoice)) return;
+  if (componentName == "cboFrameTexture") controls.rdoFrame2 = true;
+  if (componentName == "cboOuterMatteTexture") controls.rdoOuterMatte2 = true;
+  if (componentName == "cboInnerTexture") controls.rdoInnerMatte2 = true;
+  if (componentName == "cboFrameColor") controls.rdoFrame2 = false;
+  if (componentName == "cboOuterMatteColor") controls.rdoOuterMatte2 = false;
+  if (componentName == "cboInnerColor") controls.rdoInnerMatte2 = false;
+  view_.modelChanged();
+  RefreshPreview();
+}
+
+void MainModel::cboFrameChange() {
+  if (!applies(PreviewEvent::StyleChange)) return;
+  try {
+    services_.assets->ReadStyle(controls, AppPath);
+  } catch (const Error& e) {
+    view_.modelChanged();
+    view_.showError(e.what());
+    return;
+  }
+  view_.modelChanged();
+  RefreshPreview();
+}
+
+void MainModel::rdoMouseUp() {
+  refreshIf(PreviewEvent::OptionButtonMouseUp);
+}
+
+void MainModel::txtMarginKeyUp(bool tab) {
+  if (!tab) MarginEdited = true;
+}
+
+void MainModel::txtMarginExit() {
+  if (!applies(PreviewEvent::MarginFieldExit)) return;
+  // Cleared first: events that run during the rendering must not render this edit again.
+  MarginEdited = false;
+  RefreshPreview();
+}
+
+void MainModel::txtInnerWidthKeyUp() {
+  refreshIf(PreviewEvent::InnerWidthKeyUp);
+}
+
+void MainModel::chkShadowOuterClick() {
+  refreshIf(PreviewEvent::CheckBoxClick);
+}
+
+void MainModel::chkSignatureClick() {
+  refreshIf(PreviewEvent::CheckBoxClick);
+}
+
+void MainModel::BackgroundColorClick() {
+  const std::optional<ColorValue> color = view_.chooseColor(settings.BackgroundColor);
+  if (!color) return;
+  settings.BackgroundColor = *color;
+  {
+    BusyCursor busy(view_);
+    refreshIf(PreviewEvent::BackgroundColorSet);
+  }
+  view_.modelChanged();
+}
+
+void MainModel::ShadowColorClick() {
+  if (!Activated) return;
+  const std::optional<ColorValue> color = view_.chooseColor(settings.ShadowColor);
+  if (!color) return;
+  settings.ShadowColor = *color;
+  refreshIf(PreviewEvent::ShadowColorSet);
+}
+
+void MainModel::ShadowSizeClick() {
+  const std::string offered = std::to_string(settings.ShadowSize);
+  const std::string answer =
+      view_.inputBox("Outer Matte Shadow Size", "Enter outer matte shadow size (1 to 30)", offered);
+  settings.ShadowSize = clampShadowSize(ParseNumberLenient(answer, separators()));
+  RefreshState state = currentState();
+  state.answerDiffers = answer != offered;
+  if (refreshApplies(PreviewEvent::ShadowSizeAnswered, state)) RefreshPreview();
+}
+
+void MainModel::StartColorPick(int target) {
+  if (target < 1 || target > 3) return;
+  if (target == 1) controls.rdoFrame2 = false;
+  if (target == 2) controls.rdoOuterMatte2 = false;
+  if (target == 3) controls.rdoInnerMatte2 = false;
+  PickTarget = target;
+  Picking = true;
+  view_.modelChanged();
+}
+
+void MainModel::ColorSampled(ColorValue color) {
+  if (!Picking) return;
+  if (PickTarget == 1) controls.cboFrameColor = color;
+  if (PickTarget == 2) controls.cboOuterMatteColor = color;
+  if (PickTarget == 3) controls.cboInnerColor = color;
+  view_.modelChanged();
+}
+
+void MainModel::EndColorPick() {
+  if (!Picking) return;
+  Picking = false;
+  view_.stopColorPicker();
+  refreshIf(PreviewEvent::ColorPickEnd);
+}
+
+void MainModel::setStatus(const std::string& text) {
+  StatusText = text;
+  view_.statusChanged(text);
+}
+
+RefreshState MainModel::currentState() const {
+  RefreshState state;
+  state.activated = Activated;
+  state.marginEdited = MarginEdited;
+  state.dropShadowSelected = controls.cboShadow.selected > 0;
+  return state;
+}
+
+bool MainModel::applies(PreviewEvent event) const {
+  return refreshApplies(event, currentState());
+}
+
+void MainModel::refreshIf(PreviewEvent event) {
+  if (applies(event)) RefreshPreview();
+}
+
+NumberSeparators MainModel::separators() const {
+  return services_.separators ? *services_.separators : userNumberSeparators();
+}
+
+}  // namespace lumabord

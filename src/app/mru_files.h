@@ -1,0 +1,51 @@
+// TMRUFiles: the recent-photos list, its file "mru.ini" and its menu entries as data.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace lumabord {
+
+// One item the list puts after its anchor menu item. The caption is the menu text as is,
+// "&" marking the accelerator (a view that doubles "&" for literal ampersands must do so
+// only in the path part).
+struct MruMenuItem {
+  bool separator = false;
+  std::string caption;
+  std::string hint;
+  int index = -1;  // entry index; -1 for the separator
+};
+
+class TMRUFiles {
+ public:
+  uint8_t MaxEntries = 9;
+  bool Numbered = true;
+  std::function<void(const std::string&)> OnClick;
+  // Called once after every change of the entry list: the view rebuilds the menu.
+  std::function<void()> OnChange;
+
+  [[nodiscard]] const std::vector<std::string>& Items() const { return items_; }
+
+  // Moves path to the top (removing the first entry equal to it ignoring ASCII case) and
+  // trims the list to MaxEntries. An empty path is ignored.
+  void Add(const std::string& path);
+  // Replaces the list by the lines of the file (CR LF, LF or CR), without trimming.
+  // Throws Error("Cannot open file %s") when the file cannot be read.
+  void LoadFromFile(const std::filesystem::path& file);
+  // Writes every entry followed by CR LF, atomically. Throws Error on failure.
+  void SaveToFile(const std::filesystem::path& file) const;
+
+  // The items after the anchor: a separator and one item per entry, or nothing when empty.
+  [[nodiscard]] std::vector<MruMenuItem> MenuItems() const;
+  // A click on the menu item of entry index raises OnClick with its path.
+  void Click(int index) const;
+
+ private:
+  void changed();
+  std::vector<std::string> items_;
+};
+
+}  // namespace lumabord

@@ -1,0 +1,137 @@
+// JPEG reader through libjpeg: full size, floating-point inverse DCT, block smoothing,
+// decoded straight into the rows of the Image; greyscale, CMYK and YCCK become RGB.
+#include <memory>
+#include <vector>
+
+#include "base/error.h"
+#include "codecs/jpeg_glue.h"
+#include "codecs/picture_source.h"
+
+namespace lumabord {
+namespace {
+
+constexpr const char* kFormat = "JPEG";
+
+// A memory source that refuses to invent data: libjpeg's own memory source pads a
+// truncated file with an end marker and returns grey rows as if nothing was wrong.
+struct StrictSource {
+  jpeg_source_mgr mgr{};
+  std::span<const uint8_t> bytes;
+};
+
+void initSource(j_decompress_ptr) {}
+void termSource(j_decompress_ptr) {}
+
+boolean fillInputBuffer(j_decompress_ptr) {
+  fail("JPEG decompression error. Unexpected end of input.");
+}
+
+void skipInputData(j_decompress_ptr cinfo, long count) {
+  if (count <= 0) return;
+  jpeg_source_mgr* src = cinfo->src;
+  if (static_cast<unsigned long>(count) > src->bytes_in_buffer) fillInputBuffer(cinfo);
+  src->next_input_byte += count;
+  src->bytes_in_buffer -= static_cast<size_t>(count);
+}
+
+class Decompressor {
+ public:
+  explicit Decompressor(std::span<const uint8_t> bytes) {
+    cinfo_.err = installJpegErrorHandler(err_);
+    jpeg_create_decompress(&cinfo_);
+    source_.bytes = bytes;
+    source_.mgr.init_source = initSource;
+    source_.mgr.fill_input_buffer = fillInputBuffer;
+    source_.mgr.skip_input_data = skipInputData;
+    source_.mgr.resync_to_restart = jpeg_resync_to_restart;
+    source_.mgr.term_source = termSource;
+    source_.mgr.next_input_byte = bytes.data();
+    source_.mgr.bytes_in_buffer = bytes.size();
+    cinfo_.src = &source_.mgr;
+  }
+  ~Decompressor() { jpeg_destroy_decompress(&cinfo_); }
+  Decompressor(const Decompressor&) = delete;
+  Decompressor& operator=(const Decompressor&) = delete;
+
+  jpeg_decompress_struct* operator->() { return &cinfo_; }
+  jpeg_decompress_struct* get() { return &cinfo_; }
+
+ private:
+  jpeg_error_mgr err_{};
+  jpeg_decompress_struct cinfo_{};
+  StrictSource source_;
+};
+
+// CMYK as libjpeg returns it: Adobe writers store inverted inks (255 = no ink), which is
+// then simply R = C * K / 255; others store plain inks.
+void cmykRowToBgr(const uint8_t* cmyk, size_t count, bool inverted, uint8_t* bgr) {
+  for (size_t i = 0; i < count; ++i, cmyk += 4, bgr += 3) {
+    unsigned c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
+    if (!inverted) {
+      c = 255 - c;
+      m = 255 - m;
+      y = 255 - y;
+      k = 255 - k;
+    }
+    bgr[0] = static_cast<uint8_t>((y * k + 127) / 255);
+    bgr[1] = static_cast<uint8_t>((m * k + 127) / 255);
+    bgr[2] = static_cast<uint8_t>((c * k + 127) / 255);
+  }
+}
+
+}  // namespace
+
+Image decodeJpeg(std::span<const uint8_t> bytes, const PictureSource& source) {
+  Decompressor cinfo(bytes);
+  jpeg_read_header(cinfo.get(), TRUE);
+  const int64_t width = cinfo->image_width;
+  const int64_t height = cinfo->image_height;
+  const uint64_t pixels = checkPictureSize(source, kFormat, width, height);
+  // Every 8 x 8 block of a Huffman-coded file costs at least one bit, so a file claims
+  // more than it can hold when it declares more than 512 pixels per byte.
+  if (!cinfo->arith_code) checkFileHolds(source, kFormat, (pixels + 511) / 512, bytes.size());
+
+  const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
+  cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
+  cinfo->dct_method = JDCT_FLOAT;
+  cinfo->do_block_smoothing = TRUE;
+  cinfo->do_fancy_upsampling = TRUE;
+  cinfo->quantize_colors = FALSE;
+  cinfo->scale_num = 1;
+  cinfo->scale_denom = 1;
+  jpeg_start_decompress(cinfo.get());
+  if (static_cast<int64_t>(cinfo->output_width) != width ||
+      static_cast<int64_t>(cinfo->output_height) != height) {
+    failInvalidFormat(kFormat);
+  }
+
+  Image image(static_cast<int>(width), static_cast<int>(height));
+  if (cmyk) {
+    std::vector<uint8_t> row(static_cast<size_t>(width) * 4);
+    JSAMPROW rows[1] = {row.data()};
+    const bool inverted = cinfo->saw_Adobe_marker;
+    while (cinfo->output_scanline < cinfo->output_height) {
+      const int y = static_cast<int>(cinfo->output_scanline);
+      if (jpeg_read_scanlines(cinfo.get(), rows, 1) != 1) failInvalidFormat(kFormat);
+      cmykRowToBgr(row.data(), static_cast<size_t>(width), inverted, image.row(y));
+    }
+  } else {
+    JSAMPROW rows[16];
+    while (cinfo->output_scanline < cinfo->output_height) {
+      const int y = static_cast<int>(cinfo->output_scanline);
+      const int count = std::min<int>(16, image.height() - y);
+      for (int i = 0; i < count; ++i) rows[i] = image.row(y + i);
+      if (jpeg_read_scanlines(cinfo.get(), rows, static_cast<JDIMENSION>(count)) == 0) {
+        failInvalidFormat(kFormat);
+      }
+    }
+  }
+  // The trailing markers are not read: a file cut after its last scan still gives all rows.
+  return image;
+}
+
+Image readJpeg(const PictureSource& source) {
+  return decodeJpeg(source.bytes, source);
+}
+
+}  // namespace lumabord

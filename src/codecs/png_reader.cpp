@@ -1,0 +1,128 @@
+// PNG reader through libpng: every colour type and bit depth, interlaced or not, 16-bit
+// samples rounded to 8, transparency put over white. libpng's errors arrive in a callback
+// that throws (the library is built with unwind tables), so no longjmp crosses C++ frames.
+#include <png.h>
+
+#include <cstring>
+#include <vector>
+
+#include "base/error.h"
+#include "codecs/picture_source.h"
+
+namespace lumabord {
+namespace {
+
+constexpr const char* kFormat = "PNG";
+// Deflate never packs more than 1032 bytes into one.
+constexpr uint64_t kMaxDeflateRatio = 1032;
+
+struct ReadState {
+  std::span<const uint8_t> bytes;
+  size_t pos = 0;
+  const std::string* name = nullptr;
+};
+
+[[noreturn]] void throwPngError(png_structp png, png_const_charp message) {
+  const auto* state = static_cast<const ReadState*>(png_get_error_ptr(png));
+  if (std::strstr(message, "CRC error"))
+    fail("Cannot load image. CRC error found in %s file.", kFormat);
+  if (std::strstr(message, "unknown critical chunk"))
+    fail("Cannot load PNG image. Unexpected but critical chunk detected.");
+  if (std::strstr(message, "Not a PNG file") || std::strstr(message, "ASCII conversion"))
+    failInvalidFormat(kFormat);
+  fail("Cannot load image %s: %s", state->name->c_str(), message);
+}
+
+void ignoreWarning(png_structp, png_const_charp) {}
+
+void readBytes(png_structp png, png_bytep out, size_t count) {
+  auto* state = static_cast<ReadState*>(png_get_io_ptr(png));
+  if (count > state->bytes.size() - state->pos) failStreamRead(kFormat);
+  std::memcpy(out, state->bytes.data() + state->pos, count);
+  state->pos += count;
+}
+
+class PngReadStruct {
+ public:
+  explicit PngReadStruct(ReadState& state) {
+    png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, &state, throwPngError, ignoreWarning);
+    if (!png_) fail("Cannot load image %s: out of memory", state.name->c_str());
+    info_ = png_create_info_struct(png_);
+    if (!info_) {
+      png_destroy_read_struct(&png_, nullptr, nullptr);
+      fail("Cannot load image %s: out of memory", state.name->c_str());
+    }
+    png_set_read_fn(png_, &state, readBytes);
+  }
+  ~PngReadStruct() { png_destroy_read_struct(&png_, &info_, nullptr); }
+  PngReadStruct(const PngReadStruct&) = delete;
+  PngReadStruct& operator=(const PngReadStruct&) = delete;
+
+  png_structp png() { return png_; }
+  png_infop info() { return info_; }
+
+ private:
+  png_structp png_ = nullptr;
+  png_infop info_ = nullptr;
+};
+
+}  // namespace
+
+Image decodePng(std::span<const uint8_t> bytes, const PictureSource& source) {
+  ReadState state{bytes, 0, &source.name};
+  if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) failInvalidFormat(kFormat);
+  PngReadStruct s(state);
+  png_structp png = s.png();
+  png_infop info = s.info();
+  png_set_user_limits(png, Limits::kMaxSide, Limits::kMaxSide);
+  png_set_chunk_malloc_max(png, 64u << 20);
+  png_read_info(png, info);
+
+  const int64_t width = png_get_image_width(png, info);
+  const int64_t height = png_get_image_height(png, info);
+  checkPictureSize(source, kFormat, width, height);
+  const uint64_t rawBytes = static_cast<uint64_t>(height) * (png_get_rowbytes(png, info) + 1);
+  checkFileHolds(source, kFormat, rawBytes / kMaxDeflateRatio, bytes.size());
+
+  const int colourType = png_get_color_type(png, info);
+  png_set_expand(png);
+  if (png_get_bit_depth(png, info) == 16) png_set_scale_16(png);
+  if (!(colourType & PNG_COLOR_MASK_COLOR)) png_set_gray_to_rgb(png);
+  png_set_bgr(png);
+  const int passes = png_set_interlace_handling(png);
+  png_read_update_info(png, info);
+  const size_t channels = png_get_channels(png, info);
+  if ((channels != 3 && channels != 4) ||
+      png_get_rowbytes(png, info) != static_cast<size_t>(width) * channels)
+    failInvalidFormat(kFormat);
+
+  Image image(static_cast<int>(width), static_cast<int>(height));
+  const size_t w = static_cast<size_t>(width);
+  if (channels == 3) {
+    for (int pass = 0; pass < passes; ++pass) {
+      for (int y = 0; y < image.height(); ++y) png_read_row(png, image.row(y), nullptr);
+    }
+  } else if (passes == 1) {
+    std::vector<uint8_t> row(w * 4);
+    for (int y = 0; y < image.height(); ++y) {
+      png_read_row(png, row.data(), nullptr);
+      compositeOverWhite(row.data(), w, image.row(y));
+    }
+  } else {
+    // Interlaced passes revisit rows, so the whole picture with alpha is kept until the end.
+    std::vector<uint8_t> all(w * 4 * static_cast<size_t>(height));
+    for (int pass = 0; pass < passes; ++pass) {
+      for (int y = 0; y < image.height(); ++y)
+        png_read_row(png, all.data() + w * 4 * static_cast<size_t>(y), nullptr);
+    }
+    for (int y = 0; y < image.height(); ++y)
+      compositeOverWhite(all.data() + w * 4 * static_cast<size_t>(y), w, image.row(y));
+  }
+  return image;
+}
+
+Image readPng(const PictureSource& source) {
+  return decodePng(source.bytes, source);
+}
+
+}  // namespace lumabord

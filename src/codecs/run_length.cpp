@@ -1,0 +1,82 @@
+// Run-length decoders.
+#include "codecs/run_length.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "base/error.h"
+
+namespace lumabord {
+namespace {
+
+// Copies n bytes to out at pos, cut at the end of out; returns the new position.
+size_t put(std::span<uint8_t> out, size_t pos, const uint8_t* src, size_t n) {
+  const size_t take = std::min(n, out.size() - pos);
+  std::memcpy(out.data() + pos, src, take);
+  return pos + take;
+}
+
+size_t repeat(std::span<uint8_t> out, size_t pos, uint8_t value, size_t n) {
+  const size_t take = std::min(n, out.size() - pos);
+  std::memset(out.data() + pos, value, take);
+  return pos + take;
+}
+
+}  // namespace
+
+void unpackPackBits(ByteReader& in, std::span<uint8_t> out) {
+  size_t pos = 0;
+  while (pos < out.size()) {
+    const int n = static_cast<int8_t>(in.u8());
+    if (n >= 0) {
+      pos = put(out, pos, in.bytes(static_cast<size_t>(n) + 1).data(), static_cast<size_t>(n) + 1);
+    } else if (n != -128) {
+      pos = repeat(out, pos, in.u8(), static_cast<size_t>(1 - n));
+    }
+  }
+}
+
+void unpackPixelPackets(ByteReader& in, size_t pixelBytes, std::span<uint8_t> out) {
+  if (pixelBytes == 0 || out.size() % pixelBytes != 0) fail("Bad pixel packet size");
+  size_t pos = 0;
+  while (pos < out.size()) {
+    const uint8_t h = in.u8();
+    const size_t count = (h & 0x7Fu) + 1u;
+    if (h & 0x80) {
+      const auto pixel = in.bytes(pixelBytes);
+      for (size_t i = 0; i < count && pos < out.size(); ++i)
+        pos = put(out, pos, pixel.data(), pixelBytes);
+    } else {
+      pos = put(out, pos, in.bytes(count * pixelBytes).data(), count * pixelBytes);
+    }
+  }
+}
+
+void unpackCountFlagged(ByteReader& in, std::span<uint8_t> out) {
+  size_t pos = 0;
+  while (pos < out.size()) {
+    const uint8_t b = in.u8();
+    if ((b & 0xC0) == 0xC0) {
+      pos = repeat(out, pos, in.u8(), b & 0x3Fu);
+    } else {
+      out[pos++] = b;
+    }
+  }
+}
+
+size_t unpackLiteralFlagged(ByteReader& in, std::span<uint8_t> out) {
+  size_t pos = 0;
+  while (pos < out.size()) {
+    const uint8_t c = in.u8();
+    const size_t count = c & 0x7Fu;
+    if (count == 0) break;
+    if (c & 0x80) {
+      pos = put(out, pos, in.bytes(count).data(), count);
+    } else {
+      pos = repeat(out, pos, in.u8(), count);
+    }
+  }
+  return pos;
+}
+
+}  // namespace lumabord

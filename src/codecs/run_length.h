@@ -1,0 +1,33 @@
+// Run-length decoders shared by the readers: each fills exactly the output span from a
+// ByteReader and throws the reader's "Stream read error in %s file." when the input ends
+// first. Runs that overshoot the output are cut at its end (many writers pad the last
+// packet), so no decoder ever writes outside the span.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "codecs/byte_reader.h"
+
+namespace lumabord {
+
+// PackBits (TIFF 32773, PSD, Macintosh PICT): a signed count byte n; 0..127 copies the next
+// n + 1 bytes, -127..-1 repeats the next byte 1 - n times, -128 is skipped.
+void unpackPackBits(ByteReader& in, std::span<uint8_t> out);
+
+// Packets of whole pixels (Targa): a header byte h; with the high bit set the next pixel of
+// `pixelBytes` bytes repeats (h & 0x7F) + 1 times, otherwise (h & 0x7F) + 1 literal pixels
+// follow. out.size() must be a multiple of pixelBytes.
+void unpackPixelPackets(ByteReader& in, size_t pixelBytes, std::span<uint8_t> out);
+
+// Count-flagged bytes (ZSoft PCX): a byte with both top bits set gives a count (b & 0x3F)
+// for the byte that follows; any other byte stands for itself.
+void unpackCountFlagged(ByteReader& in, std::span<uint8_t> out);
+
+// Literal-flagged bytes (SGI): a byte c; c & 0x7F == 0 ends the row; with the high bit set
+// (c & 0x7F) literal bytes follow, otherwise the next byte repeats (c & 0x7F) times.
+// Returns the number of bytes written (a row may end early; the rest stays untouched).
+size_t unpackLiteralFlagged(ByteReader& in, std::span<uint8_t> out);
+
+}  // namespace lumabord

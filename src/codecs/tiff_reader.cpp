@@ -1,0 +1,224 @@
+// TIFF reader through libtiff (tif, tiff, fax): the first page, any common photometric
+// interpretation, strips or tiles, 1 to 16 bits per sample; the Compression tag decides
+// which files are read at all. libtiff's messages are caught per handle, never printed.
+#include <tiffio.h>
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "base/error.h"
+#include "codecs/picture_source.h"
+
+namespace lumabord {
+namespace {
+
+constexpr const char* kFormat = "TIF/TIFF";
+
+struct ClientData {
+  std::span<const uint8_t> bytes;
+  uint64_t pos = 0;
+  std::string firstError;
+};
+
+tmsize_t readProc(thandle_t h, void* out, tmsize_t size) {
+  auto* c = static_cast<ClientData*>(h);
+  if (size <= 0 || c->pos >= c->bytes.size()) return 0;
+  const uint64_t n = std::min<uint64_t>(static_cast<uint64_t>(size), c->bytes.size() - c->pos);
+  std::memcpy(out, c->bytes.data() + c->pos, n);
+  c->pos += n;
+  return static_cast<tmsize_t>(n);
+}
+
+tmsize_t writeProc(thandle_t, void*, tmsize_t) {
+  return 0;
+}
+
+toff_t seekProc(thandle_t h, toff_t offset, int whence) {
+  auto* c = static_cast<ClientData*>(h);
+  uint64_t base = 0;
+  if (whence == SEEK_CUR) base = c->pos;
+  if (whence == SEEK_END) base = c->bytes.size();
+  // Positions past the end are allowed, as for a file; reads there simply return nothing.
+  if (offset > UINT64_MAX - base) return static_cast<toff_t>(-1);
+  c->pos = base + offset;
+  return c->pos;
+}
+
+int closeProc(thandle_t) {
+  return 0;
+}
+toff_t sizeProc(thandle_t h) {
+  return static_cast<ClientData*>(h)->bytes.size();
+}
+int mapProc(thandle_t, void**, toff_t*) {
+  return 0;
+}
+void unmapProc(thandle_t, void*, toff_t) {}
+
+int onError(TIFF*, void* user, const char* module, const char* fmt, va_list ap) {
+  auto* c = static_cast<ClientData*>(user);
+  if (c->firstError.empty()) {
+    char text[512];
+    std::vsnprintf(text, sizeof text, fmt, ap);
+    c->firstError = module && *module ? std::string(module) + ": " + text : text;
+  }
+  return 1;  // handled: nothing reaches the global handlers or stderr
+}
+
+int onWarning(TIFF*, void*, const char*, const char*, va_list) {
+  return 1;
+}
+
+struct OptionsFree {
+  void operator()(TIFFOpenOptions* o) const { TIFFOpenOptionsFree(o); }
+};
+struct TiffClose {
+  void operator()(TIFF* t) const { TIFFClose(t); }
+};
+
+bool compressionReadable(uint16_t c) {
+  switch (c) {
+    case COMPRESSION_NONE:
+    case COMPRESSION_CCITTRLE:
+    case COMPRESSION_CCITTFAX3:
+    case COMPRESSION_LZW:
+    case COMPRESSION_JPEG:
+    case COMPRESSION_ADOBE_DEFLATE:
+    case COMPRESSION_DEFLATE:
+    case COMPRESSION_CCITTRLEW:
+    case COMPRESSION_PACKBITS:
+    case COMPRESSION_THUNDERSCAN:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The most samples one byte of compressed data can stand for, or 0 when not bounded here.
+uint64_t maxExpansion(uint16_t c) {
+  switch (c) {
+    case COMPRESSION_NONE:
+      return 1;
+    case COMPRESSION_PACKBITS:
+      return 64;
+    case COMPRESSION_ADOBE_DEFLATE:
+    case COMPRESSION_DEFLATE:
+      return 1032;
+    case COMPRESSION_LZW:
+      return 2731;
+    default:
+      return 0;
+  }
+}
+
+class RgbaImage {
+ public:
+  RgbaImage(TIFF* tif, ClientData& client, const PictureSource& source)
+      : source_(source), client_(client) {
+    char message[1024] = "";
+    if (!TIFFRGBAImageOK(tif, message) || !TIFFRGBAImageBegin(&img_, tif, 1, message)) {
+      fail("Cannot load image %s: %s", source.name.c_str(), message);
+    }
+    img_.req_orientation = ORIENTATION_TOPLEFT;
+  }
+  ~RgbaImage() { TIFFRGBAImageEnd(&img_); }
+  RgbaImage(const RgbaImage&) = delete;
+  RgbaImage& operator=(const RgbaImage&) = delete;
+
+  void get(uint32_t* raster, uint32_t width, uint32_t rows, uint32_t rowOffset) {
+    img_.row_offset = static_cast<int>(rowOffset);
+    img_.col_offset = 0;
+    if (!TIFFRGBAImageGet(&img_, raster, width, rows)) {
+      fail("Cannot load image %s: %s", source_.name.c_str(),
+           client_.firstError.empty() ? "the TIFF data cannot be decoded"
+                                      : client_.firstError.c_str());
+    }
+  }
+
+ private:
+  TIFFRGBAImage img_{};
+  const PictureSource& source_;
+  ClientData& client_;
+};
+
+}  // namespace
+
+Image decodeTiff(std::span<const uint8_t> bytes, const PictureSource& source) {
+  if (bytes.size() < 8 ||
+      !((bytes[0] == 'I' && bytes[1] == 'I') || (bytes[0] == 'M' && bytes[1] == 'M')))
+    failInvalidFormat(kFormat);
+  ClientData client{bytes, 0, {}};
+  std::unique_ptr<TIFFOpenOptions, OptionsFree> options(TIFFOpenOptionsAlloc());
+  TIFFOpenOptionsSetErrorHandlerExtR(options.get(), onError, &client);
+  TIFFOpenOptionsSetWarningHandlerExtR(options.get(), onWarning, &client);
+  // Bounds libtiff's own buffers (strips, tiles, tag arrays) by the picture limit.
+  const uint64_t maxAlloc =
+      std::min<uint64_t>(uint64_t{1} << 31, source.limits.maxPixels * 8 + (16u << 20));
+  TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(), static_cast<tmsize_t>(maxAlloc));
+  std::unique_ptr<TIFF, TiffClose> tif(
+      TIFFClientOpenExt(source.name.c_str(), "rm", &client, readProc, writeProc, seekProc,
+                        closeProc, sizeProc, mapProc, unmapProc, options.get()));
+  if (!tif) {
+    if (client.firstError.find("magic") != std::string::npos) failInvalidFormat(kFormat);
+    fail("Cannot load image %s: %s", source.name.c_str(),
+         client.firstError.empty() ? "the TIFF header cannot be read" : client.firstError.c_str());
+  }
+
+  uint16_t compression = COMPRESSION_NONE;
+  TIFFGetFieldDefaulted(tif.get(), TIFFTAG_COMPRESSION, &compression);
+  if (!compressionReadable(compression)) failUnsupportedCompression(kFormat);
+
+  uint32_t width = 0, height = 0;
+  TIFFGetField(tif.get(), TIFFTAG_IMAGEWIDTH, &width);
+  TIFFGetField(tif.get(), TIFFTAG_IMAGELENGTH, &height);
+  const uint64_t pixels = checkPictureSize(source, kFormat, width, height);
+  uint16_t bits = 1, samples = 1;
+  TIFFGetFieldDefaulted(tif.get(), TIFFTAG_BITSPERSAMPLE, &bits);
+  TIFFGetFieldDefaulted(tif.get(), TIFFTAG_SAMPLESPERPIXEL, &samples);
+  if (const uint64_t ratio = maxExpansion(compression)) {
+    const uint64_t sampleBytes = (pixels * samples * bits + 7) / 8;
+    checkFileHolds(source, "TIFF", sampleBytes / ratio, bytes.size());
+  }
+
+  RgbaImage rgba(tif.get(), client, source);
+  // Bands of whole strips or tiles of about a million pixels: libtiff decodes a strip from
+  // its start for every request, so a band never splits one.
+  uint32_t unit = 0;
+  if (TIFFIsTiled(tif.get())) {
+    TIFFGetField(tif.get(), TIFFTAG_TILELENGTH, &unit);
+  } else {
+    TIFFGetFieldDefaulted(tif.get(), TIFFTAG_ROWSPERSTRIP, &unit);
+  }
+  unit = std::clamp<uint32_t>(unit, 1, height);
+  const uint32_t wanted = std::max<uint32_t>(1, static_cast<uint32_t>((1u << 20) / width));
+  const uint32_t band = std::min<uint32_t>(height, (wanted + unit - 1) / unit * unit);
+
+  Image image(static_cast<int>(width), static_cast<int>(height));
+  std::vector<uint32_t> raster(static_cast<size_t>(width) * band);
+  for (uint32_t y = 0; y < height; y += band) {
+    const uint32_t rows = std::min(band, height - y);
+    rgba.get(raster.data(), width, rows, y);
+    for (uint32_t r = 0; r < rows; ++r) {
+      const uint32_t* src = raster.data() + static_cast<size_t>(r) * width;
+      uint8_t* dst = image.row(static_cast<int>(y + r));
+      for (uint32_t x = 0; x < width; ++x, dst += 3) {
+        // libtiff hands out premultiplied alpha; over white that adds the uncovered part.
+        const uint32_t p = src[x];
+        const unsigned uncovered = 255 - TIFFGetA(p);
+        dst[0] = static_cast<uint8_t>(std::min(255u, TIFFGetB(p) + uncovered));
+        dst[1] = static_cast<uint8_t>(std::min(255u, TIFFGetG(p) + uncovered));
+        dst[2] = static_cast<uint8_t>(std::min(255u, TIFFGetR(p) + uncovered));
+      }
+    }
+  }
+  return image;
+}
+
+Image readTiff(const PictureSource& source) {
+  return decodeTiff(source.bytes, source);
+}
+
+}  // namespace lumabord

@@ -1,0 +1,152 @@
+// Test doubles of the batch's engine and user interface that record what the batch did.
+#pragma once
+
+#include <algorithm>
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/error.h"
+#include "output/batch_ui.h"
+#include "output/frame_engine.h"
+
+namespace lumabord::testing {
+
+// Photos are 40 x 30 unless sizes says otherwise; a file name holding "bad" fails to load;
+// the frame adds 10 pixels on every side; files are BMP through the real writer, whatever
+// the format, so that their bytes can be checked.
+class FakeEngine : public FrameEngine {
+ public:
+  Image loadPhoto(const std::filesystem::path& path) override;
+  void composeFrame(const FrameSpec& spec, Image& photo, bool queueEmpty, Image& framed) override;
+  Size fitWithin(int width, int height, int maxWidth, int maxHeight) override;
+  void resizeImage(const Image& source, Image& target, int width, int height) override;
+  void writeImage(const std::filesystem::path& path, const Image& image, OutputFormat format,
+                  const JpegOptions& options) override;
+
+  std::map<std::string, Size> sizes;  // by file name
+  std::mutex mutex;
+  std::vector<std::string> loads;          // file names
+  std::vector<bool> composedEmptyQueue;    // queueEmpty per compose
+  std::vector<Size> composedPhotoSizes;    // photo size per compose
+  std::vector<std::vector<int>> fitCalls;  // {w, h, maxW, maxH}
+  std::vector<std::filesystem::path> written;
+  std::vector<JpegOptions> writtenOptions;
+};
+
+class FakeProgress : public BatchProgress {
+ public:
+  void begin(int count) override { log.push_back("begin " + std::to_string(count)); }
+  void step(int n, int q, const std::filesystem::path& photo) override;
+  ReplaceAnswer askReplace(const std::filesystem::path& path, const std::string& text) override;
+  void processMessages() override { ++pumps; }
+  bool cancelRequested() override { return cancelAfterStep > 0 && steps >= cancelAfterStep; }
+  void end() override { log.push_back("end"); }
+
+  std::vector<std::string> log;
+  std::vector<std::string> questions;
+  std::deque<ReplaceAnswer> answers;  // Yes when empty
+  int steps = 0;
+  int cancelAfterStep = 0;
+  int pumps = 0;
+};
+
+class FakePrompts : public DestinationPrompts {
+ public:
+  bool editJpegOptions(JpegOptions& options) override;
+  std::optional<std::filesystem::path> askSaveFile(const SaveFileRequest& request) override;
+  std::optional<std::filesystem::path> askFolder(const std::filesystem::path& proposed) override;
+
+  std::vector<std::string> log;
+  std::optional<JpegOptions> jpegAnswer;  // nullopt: Cancel
+  std::optional<std::filesystem::path> fileAnswer;
+  std::optional<std::filesystem::path> folderAnswer;
+  SaveFileRequest lastRequest;
+  std::filesystem::path lastProposedFolder;
+};
+
+// Definitions.
+
+inline Image FakeEngine::loadPhoto(const std::filesystem::path& path) {
+  const std::string name = path.filename().string();
+  {
+    std::lock_guard lock(mutex);
+    loads.push_back(name);
+  }
+  if (name.find("bad") != std::string::npos) fail("Unknown picture file extension (.xyz)");
+  const auto it = sizes.find(name);
+  const Size size = it == sizes.end() ? Size{40, 30} : it->second;
+  return Image(size.width, size.height, Rgb{static_cast<uint8_t>(name.size()), 0x80, 0x40});
+}
+
+inline void FakeEngine::composeFrame(const FrameSpec&, Image& photo, bool queueEmpty,
+                                     Image& framed) {
+  {
+    std::lock_guard lock(mutex);
+    composedEmptyQueue.push_back(queueEmpty);
+    composedPhotoSizes.push_back({photo.width(), photo.height()});
+  }
+  const int w = (photo.width() == 0 ? 800 : photo.width()) + 20;
+  const int h = (photo.height() == 0 ? 600 : photo.height()) + 20;
+  framed.reshape(w, h);
+  framed.fill(photo.empty() ? Rgb{1, 2, 3} : photo.pixel(0, 0));
+}
+
+inline Size FakeEngine::fitWithin(int width, int height, int maxWidth, int maxHeight) {
+  fitCalls.push_back({width, height, maxWidth, maxHeight});
+  return {std::min(width, maxWidth), std::min(height, maxHeight)};
+}
+
+inline void FakeEngine::resizeImage(const Image& source, Image& target, int width, int height) {
+  target.reshape(width, height);
+  target.fill(source.pixel(0, 0));
+}
+
+inline void FakeEngine::writeImage(const std::filesystem::path& path, const Image& image,
+                                   OutputFormat, const JpegOptions& options) {
+  written.push_back(path);
+  writtenOptions.push_back(options);
+  WriteBmpFile(path, image);
+}
+
+inline void FakeProgress::step(int n, int q, const std::filesystem::path& photo) {
+  ++steps;
+  log.push_back(std::to_string(n) + "/" + std::to_string(q) + " " + photo.filename().string());
+}
+
+inline ReplaceAnswer FakeProgress::askReplace(const std::filesystem::path& path,
+                                              const std::string& text) {
+  log.push_back("ask " + path.filename().string());
+  questions.push_back(text);
+  if (answers.empty()) return ReplaceAnswer::Yes;
+  const ReplaceAnswer answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+inline bool FakePrompts::editJpegOptions(JpegOptions& options) {
+  log.push_back("jpeg options");
+  if (!jpegAnswer) return false;
+  options = *jpegAnswer;
+  return true;
+}
+
+inline std::optional<std::filesystem::path> FakePrompts::askSaveFile(
+    const SaveFileRequest& request) {
+  log.push_back("save " + request.proposedName);
+  lastRequest = request;
+  return fileAnswer;
+}
+
+inline std::optional<std::filesystem::path> FakePrompts::askFolder(
+    const std::filesystem::path& proposed) {
+  log.push_back("folder " + proposed.string());
+  lastProposedFolder = proposed;
+  return folderAnswer;
+}
+
+}  // namespace lumabord::testing

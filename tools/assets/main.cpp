@@ -1,0 +1,31 @@
+// lumabord-assets OUTPUT_FOLDER: writes the default asset set into the folder.
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+
+#include "assets/masks.h"
+#include "assets/photos.h"
+#include "assets/styles.h"
+#include "assets/textures.h"
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: lumabord-assets OUTPUT_FOLDER\n");
+    return 2;
+  }
+  try {
+    namespace fs = std::filesystem;
+    const fs::path out = argv[1];
+    lumabord::assets::writeTextures(out / "Image Textures");
+    lumabord::assets::writeProfiles(out / "Image Masks");
+    fs::create_directories(out / "Image Edges");
+    lumabord::assets::writeMatteEdge(out / "Image Edges" / "outermattelowered.bmp");
+    lumabord::assets::writeShadows(out / "Shadows");
+    lumabord::assets::writeStyles(out / "Image Styles");
+    lumabord::assets::writeSamplePhotos(out / "Sample Photos");
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "lumabord-assets: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}
