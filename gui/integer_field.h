@@ -1,0 +1,31 @@
+// An integer entry field with an optional lower bound that reports key releases and leaving.
+#pragma once
+
+#include <QLineEdit>
+#include <optional>
+
+namespace lumabord {
+
+class IntegerField : public QLineEdit {
+  Q_OBJECT
+ public:
+  IntegerField(const QString& objectName, std::optional<int> minimum, QWidget* parent = nullptr);
+
+  // The number typed; an empty or incomplete text ("-") reads as the lower bound or 0.
+  [[nodiscard]] int value() const;
+  // Shows value, raised to the lower bound. Emits nothing.
+  void setValue(int value);
+
+ signals:
+  void keyReleased(int key);
+  void left();
+
+ protected:
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  std::optional<int> minimum_;
+};
+
+}  // namespace lumabord

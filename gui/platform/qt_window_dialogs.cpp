@@ -1,0 +1,104 @@
+// The main window's questions and messages as Qt dialogs.
+#include "platform/qt_window_dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+
+#include "base/error.h"
+#include "photo_dialog_filter.h"
+#include "qt_image.h"
+
+namespace lumabord {
+namespace {
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+// Shows the picture under the dialog's cursor beside the file list.
+void addPicturePreview(QFileDialog& dialog, const PictureLoader& loader) {
+  auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+  if (grid == nullptr) return;
+  auto* preview = new QLabel(&dialog);
+  preview->setObjectName(QStringLiteral("PicturePreview"));
+  preview->setFixedSize(220, 220);
+  preview->setAlignment(Qt::AlignCenter);
+  preview->setFrameShape(QFrame::StyledPanel);
+  grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1);
+  QObject::connect(&dialog, &QFileDialog::currentChanged, preview,
+                   [preview, &loader](const QString& path) {
+                     preview->clear();
+                     if (QFileInfo(path).isDir()) return;
+                     try {
+                       const QImage image = toQImage(loader.load(path.toStdString()));
+                       preview->setPixmap(QPixmap::fromImage(image.scaled(
+                           preview->size() - QSize(8, 8), Qt::KeepAspectRatio,
+                           Qt::SmoothTransformation)));
+                       preview->setToolTip(
+                           QStringLiteral("%1 x %2").arg(image.width()).arg(image.height()));
+                     } catch (const Error&) {
+                       preview->setText(QStringLiteral("(no preview)"));
+                     }
+                   });
+}
+
+}  // namespace
+
+std::optional<std::string> QtWindowDialogs::askText(const std::string& title,
+                                                    const std::string& prompt) {
+  bool ok = false;
+  const QString answer =
+      QInputDialog::getText(parent_, qs(title), qs(prompt), QLineEdit::Normal, {}, &ok);
+  if (!ok) return std::nullopt;
+  return answer.toStdString();
+}
+
+void QtWindowDialogs::message(const std::string& text) {
+  QMessageBox::information(parent_, QStringLiteral("Lumabord"), qs(text));
+}
+
+void QtWindowDialogs::warning(const std::string& text) {
+  QMessageBox::warning(parent_, QStringLiteral("Warning"), qs(text), QMessageBox::Ok);
+}
+
+bool QtWindowDialogs::confirmYesNoCancel(const std::string& text) {
+  return QMessageBox::question(parent_, QStringLiteral("Confirm"), qs(text),
+                               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                               QMessageBox::Cancel) == QMessageBox::Yes;
+}
+
+std::optional<ColorValue> QtWindowDialogs::askColor(ColorValue initial) {
+  const QColor chosen = QColorDialog::getColor(toQColor(initial), parent_);
+  if (!chosen.isValid()) return std::nullopt;
+  return fromQColor(chosen);
+}
+
+QString QtWindowDialogs::askNumberText(const QString& caption, const QString& prompt,
+                                       const QString& offered) {
+  bool ok = false;
+  const QString answer =
+      QInputDialog::getText(parent_, caption, prompt, QLineEdit::Normal, offered, &ok);
+  return ok ? answer : offered;
+}
+
+QStringList QtWindowDialogs::choosePhotos(const QString& filter) {
+  QFileDialog dialog(parent_, QStringLiteral("Open"));
+  // The preview pane needs Qt's own dialog rather than the desktop's.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setFileMode(QFileDialog::ExistingFiles);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setDefaultSuffix(QStringLiteral("jpg"));
+  const QStringList filters = qtNameFilters(filter);
+  if (!filters.isEmpty()) dialog.setNameFilters(filters);
+  addPicturePreview(dialog, loader_);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.selectedFiles();
+}
+
+void QtWindowDialogs::error(const std::string& text) {
+  QMessageBox::critical(parent_, QStringLiteral("Error"), qs(text));
+}
+
+}  // namespace lumabord

@@ -1,0 +1,99 @@
+// The preview view with its two view modes.
+#include "preview_view.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace lumabord {
+
+class PreviewCanvas : public QWidget {
+ public:
+  explicit PreviewCanvas(PreviewView* view) : QWidget(view), view_(view) {}
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QPainter painter(this);
+    view_->paintCanvas(painter, event->rect());
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::LeftButton) emit view_->clicked();
+    QWidget::mouseReleaseEvent(event);
+  }
+
+ private:
+  PreviewView* view_;
+};
+
+PreviewView::PreviewView(const QString& objectName, QWidget* parent)
+    : QScrollArea(parent), canvas_(new PreviewCanvas(this)) {
+  setObjectName(objectName);
+  setFrameShape(QFrame::NoFrame);
+  setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  setWidget(canvas_);
+  setMode(Mode::FitToPage);
+  setBackground(Qt::white);
+}
+
+void PreviewView::setImage(QImage image) {
+  image_ = std::move(image);
+  scaled_ = {};
+  setMode(mode_);
+}
+
+void PreviewView::setMode(Mode mode) {
+  mode_ = mode;
+  scaled_ = {};
+  if (mode_ == Mode::FitToPage) {
+    setWidgetResizable(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  } else {
+    setWidgetResizable(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    canvas_->resize(image_.size().expandedTo(QSize(1, 1)));
+  }
+  canvas_->update();
+}
+
+void PreviewView::setBackground(const QColor& color) {
+  QPalette pal = viewport()->palette();
+  pal.setColor(QPalette::Window, color);
+  viewport()->setPalette(pal);
+  viewport()->setAutoFillBackground(true);
+  canvas_->setPalette(pal);
+  canvas_->setAutoFillBackground(true);
+  canvas_->update();
+}
+
+QColor PreviewView::background() const { return canvas_->palette().color(QPalette::Window); }
+
+QRect PreviewView::imageRect() const {
+  if (image_.isNull()) return {};
+  if (mode_ == Mode::ActualSize) return QRect(QPoint(0, 0), image_.size());
+  // Scale by the smaller ratio so one side fills the view; small images are enlarged too.
+  const QSize area = canvas_->size();
+  const double ratio = std::min(static_cast<double>(area.width()) / image_.width(),
+                                static_cast<double>(area.height()) / image_.height());
+  const QSize size(std::max(1, static_cast<int>(image_.width() * ratio)),
+                   std::max(1, static_cast<int>(image_.height() * ratio)));
+  return QRect(QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2),
+               size);
+}
+
+void PreviewView::paintCanvas(QPainter& painter, const QRect& area) {
+  if (image_.isNull()) return;
+  const QRect target = imageRect();
+  if (mode_ == Mode::ActualSize) {
+    painter.drawImage(area.topLeft(), image_, area);
+    return;
+  }
+  if (scaled_.size() != target.size()) {
+    scaled_ = QPixmap::fromImage(
+        image_.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  }
+  painter.drawPixmap(target.topLeft(), scaled_);
+}
+
+}  // namespace lumabord

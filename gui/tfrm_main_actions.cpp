@@ -1,0 +1,171 @@
+// TfrmMain: the main menu, the preview menu, the connections and which commands are enabled.
+#include <QActionGroup>
+#include <QMenuBar>
+
+#include "clickable_label.h"
+#include "color_combo_box.h"
+#include "integer_field.h"
+#include "preview_view.h"
+#include "screen_color_picker.h"
+#include "tfrm_main.h"
+
+namespace lumabord {
+namespace {
+
+QAction* addItem(QMenu* menu, const QString& name, const QString& caption,
+                 const QKeySequence& shortcut = {}) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(name);
+  if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+  return action;
+}
+
+}  // namespace
+
+void TfrmMain::createActions() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("MainMenu1"));
+
+  QMenu* file = bar->addMenu(QStringLiteral("&File"));
+  file->setObjectName(QStringLiteral("File1"));
+  Open1_ = addItem(file, QStringLiteral("Open1"), QStringLiteral("Ope&n"));
+  RecentFiles1_ = file->addMenu(QStringLiteral("Recent Files"));
+  RecentFiles1_->setObjectName(QStringLiteral("RecentFiles1"));
+  MRUFileMenu_ = addItem(RecentFiles1_, QStringLiteral("MRUFileMenu"), QStringLiteral("empty"));
+  MRUFileMenu_->setEnabled(false);
+  MRUFileMenu_->setVisible(false);
+  file->addSeparator();
+  ClearQueue1_ = addItem(file, QStringLiteral("ClearQueue1"), QStringLiteral("Clear Queue"));
+  file->addSeparator();
+  SaveAsBMPs1_ = addItem(file, QStringLiteral("SaveAsBMPs1"), QStringLiteral("Save As BMP's"));
+  SaveAsJPEGs1_ = addItem(file, QStringLiteral("SaveAsJPEGs1"), QStringLiteral("Save As JPEG's"),
+                          QKeySequence(Qt::CTRL | Qt::Key_S));
+  SaveasTIFFs1_ = addItem(file, QStringLiteral("SaveasTIFFs1"), QStringLiteral("Save as TIFF's"));
+  file->addSeparator();
+  Print1_ = addItem(file, QStringLiteral("Print1"), QStringLiteral("Print..."),
+                    QKeySequence(Qt::CTRL | Qt::Key_P));
+  file->addSeparator();
+  Exit1_ = addItem(file, QStringLiteral("Exit1"), QStringLiteral("Exit"));
+
+  QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+  edit->setObjectName(QStringLiteral("Edit1"));
+  CopytoClipboard1_ = addItem(edit, QStringLiteral("CopytoClipboard1"),
+                              QStringLiteral("Copy to Clipboard"), QKeySequence(Qt::CTRL | Qt::Key_C));
+  // Ctrl+C must still copy text inside the entry fields; the window takes it elsewhere.
+  CopytoClipboard1_->setShortcutContext(Qt::WindowShortcut);
+
+  QMenu* options = bar->addMenu(QStringLiteral("&Options"));
+  options->setObjectName(QStringLiteral("Options1"));
+  Integrate1_ = addItem(options, QStringLiteral("IntegrateintoWindowsExplorerrightclickmenu1"),
+                        QStringLiteral("Integrate into Windows Explorer right click menu"));
+  Remove1_ = addItem(options, QStringLiteral("RemovefromWindowsExplorerrightclickmenu1"),
+                     QStringLiteral("Remove from Windows Explorer right click menu"));
+
+  QMenu* tools = bar->addMenu(QStringLiteral("Tools"));
+  tools->setObjectName(QStringLiteral("Tools1"));
+  SignatureMaker1_ = addItem(tools, QStringLiteral("SignatureMaker1"), QStringLiteral("Signature Maker"),
+                             QKeySequence(Qt::CTRL | Qt::Key_W));
+
+  QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+  help->setObjectName(QStringLiteral("Help1"));
+  HelpManual1_ = addItem(help, QStringLiteral("HelpManual1"), QStringLiteral("Help Manual"),
+                         QKeySequence(Qt::Key_F1));
+  WebSite1_ = addItem(help, QStringLiteral("WebSite1"), QStringLiteral("Web Site"));
+  EmailSupport1_ = addItem(help, QStringLiteral("EmailSupport1"), QStringLiteral("Email Support"));
+  help->addSeparator();
+  About1_ = addItem(help, QStringLiteral("About1"), QStringLiteral("About"), QKeySequence(Qt::Key_F8));
+
+  previewMenu_ = new QMenu(this);
+  previewMenu_->setObjectName(QStringLiteral("PopupMenu1"));
+  CopytoClipboard2_ = addItem(previewMenu_, QStringLiteral("CopytoClipboard2"),
+                              QStringLiteral("Copy to Clipboard"), QKeySequence(Qt::CTRL | Qt::Key_C));
+  CopytoClipboard2_->setShortcutVisibleInContextMenu(true);
+  previewMenu_->addSeparator();
+  ViewActualSize1_ = addItem(previewMenu_, QStringLiteral("ViewActualSize1"), QStringLiteral("View Actual Size"));
+  FittoPage1_ = addItem(previewMenu_, QStringLiteral("FittoPage1"), QStringLiteral("Fit to Page"));
+  ViewActualSize1_->setCheckable(true);
+  FittoPage1_->setCheckable(true);
+  FittoPage1_->setChecked(true);
+  auto* viewGroup = new QActionGroup(this);
+  viewGroup->addAction(ViewActualSize1_);
+  viewGroup->addAction(FittoPage1_);
+  previewMenu_->addSeparator();
+  BackgroundColor1_ = addItem(previewMenu_, QStringLiteral("BackgroundColor1"),
+                              QStringLiteral("Background Color ..."));
+  previewMenu_->addSeparator();
+  OuterMatteShadowColor1_ = addItem(previewMenu_, QStringLiteral("OuterMatteShadowColor1"),
+                                    QStringLiteral("Outer Matte Shadow Color"));
+  OuterMatteShadowSize1_ = addItem(previewMenu_, QStringLiteral("OuterMatteShadowSize1"),
+                                   QStringLiteral("Outer Matte Shadow Size"));
+
+  laterCommands_ = {cmdSaveJPEG_,   cmdSaveTIFF_,  cmdSaveBMP_,      cmdPrintPreview_, cmdSignature_,
+                    SaveAsBMPs1_,   SaveAsJPEGs1_, SaveasTIFFs1_,    Print1_,          Integrate1_,
+                    Remove1_,       SignatureMaker1_, HelpManual1_, WebSite1_,        EmailSupport1_,
+                    About1_};
+}
+
+void TfrmMain::createConnections() {
+  connect(cmdAdd_, &QPushButton::clicked, this, &TfrmMain::cmdAddClick);
+  connect(Open1_, &QAction::triggered, this, &TfrmMain::cmdAddClick);
+  connect(cmdClear_, &QPushButton::clicked, this, &TfrmMain::cmdClearClick);
+  connect(ClearQueue1_, &QAction::triggered, this, &TfrmMain::cmdClearClick);
+  connect(Exit1_, &QAction::triggered, this, &QWidget::close);
+  connect(CopytoClipboard1_, &QAction::triggered, this, &TfrmMain::CopyPreviewToClipboard);
+  connect(CopytoClipboard2_, &QAction::triggered, this, &TfrmMain::CopyPreviewToClipboard);
+  connect(ViewActualSize1_, &QAction::triggered, this,
+          [this] { imgPreview_->setMode(PreviewView::Mode::ActualSize); });
+  connect(FittoPage1_, &QAction::triggered, this,
+          [this] { imgPreview_->setMode(PreviewView::Mode::FitToPage); });
+  connect(BackgroundColor1_, &QAction::triggered, this, &TfrmMain::BackgroundColor1Click);
+  connect(OuterMatteShadowColor1_, &QAction::triggered, this, &TfrmMain::OuterMatteShadowColor1Click);
+  connect(OuterMatteShadowSize1_, &QAction::triggered, this, &TfrmMain::OuterMatteShadowSize1Click);
+  connect(imgPreview_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { previewMenu_->popup(imgPreview_->mapToGlobal(at)); });
+  connect(imgPreview_, &PreviewView::clicked, this, [this] {
+    if (picking()) endPicking();
+  });
+
+  // Style list and style operations.
+  connect(cboFrame_, &QComboBox::activated, this, &TfrmMain::cboFrameChange);
+  connect(psvBorderLabel1_, &ClickableLabel::clicked, this, &TfrmMain::styleAddClick);
+  connect(psvBorderLabel2_, &ClickableLabel::clicked, this, &TfrmMain::styleDelClick);
+  connect(lblSave_, &ClickableLabel::clicked, this, &TfrmMain::styleSaveClick);
+
+  // One handler for the eight design lists; it tells them apart by their object names.
+  for (QComboBox* list : {cboFrameTexture_, cboFrameMask_, cboShadow_, cboOuterMatteTexture_,
+                          cboInnerTexture_}) {
+    connect(list, &QComboBox::activated, this, [this, list] { designChoiceMade(list); });
+  }
+  for (ColorComboBox* list : {cboFrameColor_, cboOuterMatteColor_, cboInnerColor_}) {
+    list->setColorAsker([this](ColorValue start) { return services_.dialogs->askColor(start); });
+    connect(list, &ColorComboBox::colorChosen, this, [this, list] { designChoiceMade(list); });
+  }
+  for (QRadioButton* option : {rdoFrame1_, rdoFrame2_, rdoOuterMatte1_, rdoOuterMatte2_,
+                               rdoInnerMatte1_, rdoInnerMatte2_}) {
+    connect(option, &QRadioButton::clicked, this, &TfrmMain::RefreshPreview);
+  }
+  for (IntegerField* margin : {txtLeft_, txtTop_, txtRight_, txtBottom_}) {
+    connect(margin, &IntegerField::keyReleased, this, &TfrmMain::marginKeyReleased);
+    connect(margin, &IntegerField::left, this, &TfrmMain::marginLeft);
+  }
+  connect(txtInnerWidth_, &IntegerField::keyReleased, this, &TfrmMain::txtInnerWidthKeyUp);
+  connect(chkShadowOuter_, &QCheckBox::clicked, this, &TfrmMain::checkBoxClicked);
+  connect(chkSignature_, &QCheckBox::clicked, this, &TfrmMain::checkBoxClicked);
+
+  connect(SpeedButton1_, &QToolButton::clicked, this, [this] { startPicking(1); });
+  connect(SpeedButton2_, &QToolButton::clicked, this, [this] { startPicking(2); });
+  connect(SpeedButton3_, &QToolButton::clicked, this, [this] { startPicking(3); });
+  connect(picker_, &ScreenColorPicker::sampled, this, &TfrmMain::colorSampled);
+}
+
+void TfrmMain::updateActions() {
+  const bool haveImage = !framed_.empty();
+  CopytoClipboard1_->setEnabled(haveImage);
+  CopytoClipboard2_->setEnabled(haveImage);
+  for (QObject* command : laterCommands_) {
+    if (auto* widget = qobject_cast<QWidget*>(command)) widget->setEnabled(false);
+    if (auto* action = qobject_cast<QAction*>(command)) action->setEnabled(false);
+  }
+}
+
+}  // namespace lumabord

@@ -1,0 +1,28 @@
+// The questions and messages of the main window, behind one interface so that tests answer
+// them instead of a user.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <string>
+
+#include "compose/color.h"
+#include "compose/style_file.h"
+
+namespace lumabord {
+
+class WindowDialogs : public StylePrompts {
+ public:
+  // Colour dialog (solid colours, any colour) starting at initial; nullopt when cancelled.
+  virtual std::optional<ColorValue> askColor(ColorValue initial) = 0;
+  // Input box offering offered; Cancel returns offered unchanged.
+  virtual QString askNumberText(const QString& caption, const QString& prompt,
+                                const QString& offered) = 0;
+  // Multi-select open dialog for existing pictures; empty when cancelled.
+  virtual QStringList choosePhotos(const QString& filter) = 0;
+  // The general error display.
+  virtual void error(const std::string& text) = 0;
+};
+
+}  // namespace lumabord
