@@ -1,0 +1,16 @@
+// Windows-1252, the 8-bit code page of signature texts and glyph slots, to and from UTF-8.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace lumabord {
+
+// The Unicode code point of an 8-bit code (undefined codes map to themselves).
+[[nodiscard]] char32_t cp1252ToUnicode(uint8_t code);
+// UTF-8 text to 8-bit codes; characters outside the code page become '?'.
+[[nodiscard]] std::string utf8ToCp1252(std::string_view utf8);
+[[nodiscard]] std::string cp1252ToUtf8(std::string_view codes);
+
+}  // namespace lumabord
