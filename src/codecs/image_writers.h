@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/image.h"
 
@@ -23,6 +24,11 @@ enum class OutputFormat { Jpeg, Tiff, Bmp };
 // The format key used for output names: "jpg", "tif" or "bmp".
 [[nodiscard]] const char* formatKey(OutputFormat format);
 
+// The complete JPEG file in memory. Throws Error("JPEG error #%d") for the library's errors
+// (an empty image is one of them).
+[[nodiscard]] std::vector<uint8_t> encodeJpeg(const Image& image, const JpegOptions& options);
+
+// Each writer creates or replaces path; "Cannot create file %s" when it cannot.
 void WriteJpegFile(const std::filesystem::path& path, const Image& image, const JpegOptions& options);
 void WriteTiffFile(const std::filesystem::path& path, const Image& image);
 void WriteBmpFile(const std::filesystem::path& path, const Image& image);
