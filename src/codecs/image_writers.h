@@ -15,6 +15,7 @@ struct JpegOptions {
   int quality = 80;         // 1..100
   bool progressive = true;
   bool smoothing = true;    // display hint only; the encoded bytes do not depend on it
+  friend bool operator==(const JpegOptions&, const JpegOptions&) = default;
 };
 
 enum class OutputFormat { Jpeg, Tiff, Bmp };
