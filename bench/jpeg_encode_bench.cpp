@@ -34,7 +34,8 @@ Image makePicture(int w, int h) {
       const bool object = (x - 400) * (x - 400) + (y - 350) * (y - 350) < 150 * 150;
       row[3 * x] = static_cast<uint8_t>(std::clamp((object ? 60 : sky) + grain, 0, 255));
       row[3 * x + 1] = static_cast<uint8_t>(std::clamp((object ? 140 : sky - 20) + grain, 0, 255));
-      row[3 * x + 2] = static_cast<uint8_t>(std::clamp((object ? 200 : 90 + x / 8) + grain, 0, 255));
+      row[3 * x + 2] =
+          static_cast<uint8_t>(std::clamp((object ? 200 : 90 + x / 8) + grain, 0, 255));
     }
   }
   return image;
@@ -72,7 +73,8 @@ double runCommand(const std::string& command) {
 
 int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
-  const auto folder = std::filesystem::temp_directory_path() / ("lumabord-jpeg-bench-" + std::to_string(getpid()));
+  const auto folder =
+      std::filesystem::temp_directory_path() / ("lumabord-jpeg-bench-" + std::to_string(getpid()));
   std::filesystem::create_directories(folder);
   const Image picture = makePicture(800, 600);
   writePpm(folder / "in.ppm", picture);
@@ -83,19 +85,22 @@ int main(int argc, char** argv) {
   double encode = 1e9, write = 1e9, external = 1e9, startup = 1e9;
   for (int r = 0; r < rounds; ++r) {
     encode = std::min(encode, secondsOf([&] { (void)lumabord::encodeJpeg(picture, options); }));
-    write = std::min(write, secondsOf([&] { lumabord::WriteJpegFile(folder / "ours.jpg", picture, options); }));
+    write = std::min(
+        write, secondsOf([&] { lumabord::WriteJpegFile(folder / "ours.jpg", picture, options); }));
     external = std::min(external, runCommand(cjpeg + (folder / "theirs.jpg").string() + " " +
                                              (folder / "in.ppm").string()));
     startup = std::min(startup, runCommand(cjpeg + (folder / "tiny.jpg").string() + " " +
                                            (folder / "tiny.ppm").string()));
   }
-  const bool same = lumabord::readFile(folder / "ours.jpg") == lumabord::readFile(folder / "theirs.jpg");
+  const bool same =
+      lumabord::readFile(folder / "ours.jpg") == lumabord::readFile(folder / "theirs.jpg");
   std::printf("800x600 quality 80 progressive, best of %d:\n", rounds);
   std::printf("  encodeJpeg in memory %.2f ms, WriteJpegFile %.2f ms\n", 1e3 * encode, 1e3 * write);
   std::printf("  cjpeg process %.2f ms, of which start and 1x1 run %.2f ms\n", 1e3 * external,
               1e3 * startup);
-  std::printf("  ratio WriteJpegFile / cjpeg: %.2f; encodeJpeg / (cjpeg - start): %.2f (target <= 1.1)\n",
-              write / external, encode / (external - startup));
+  std::printf(
+      "  ratio WriteJpegFile / cjpeg: %.2f; encodeJpeg / (cjpeg - start): %.2f (target <= 1.1)\n",
+      write / external, encode / (external - startup));
   std::printf("  same bytes as cjpeg: %s\n", same ? "yes" : "no");
   std::filesystem::remove_all(folder);
   return 0;

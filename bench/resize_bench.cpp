@@ -42,7 +42,8 @@ Image makePicture(int w, int h) {
 }
 
 void writePpm(const std::filesystem::path& path, const Image& image) {
-  std::string header = "P6\n" + std::to_string(image.width()) + " " + std::to_string(image.height()) + "\n255\n";
+  std::string header =
+      "P6\n" + std::to_string(image.width()) + " " + std::to_string(image.height()) + "\n255\n";
   std::vector<uint8_t> bytes(header.begin(), header.end());
   bytes.reserve(bytes.size() + image.sizeBytes());
   for (int y = 0; y < image.height(); ++y) {
@@ -76,7 +77,8 @@ long statusKilobytes(const char* field) {
   std::ifstream in("/proc/self/status");
   std::string line;
   while (std::getline(in, line)) {
-    if (line.rfind(field, 0) == 0) return std::atol(line.c_str() + std::char_traits<char>::length(field));
+    if (line.rfind(field, 0) == 0)
+      return std::atol(line.c_str() + std::char_traits<char>::length(field));
   }
   return -1;
 }
@@ -85,11 +87,13 @@ long statusKilobytes(const char* field) {
 
 int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
-  const std::string convert = std::filesystem::exists("/usr/bin/convert") ? "/usr/bin/convert" : "convert";
+  const std::string convert =
+      std::filesystem::exists("/usr/bin/convert") ? "/usr/bin/convert" : "convert";
   const int sw = 6500, sh = 4500;
   const lumabord::Size size = lumabord::FitWithin(sw, sh, 800, 600);
 
-  const auto folder = std::filesystem::temp_directory_path() / ("lumabord-resize-bench-" + std::to_string(getpid()));
+  const auto folder = std::filesystem::temp_directory_path() /
+                      ("lumabord-resize-bench-" + std::to_string(getpid()));
   std::filesystem::create_directories(folder);
   const Image source = makePicture(sw, sh);
   writePpm(folder / "in.ppm", source);
@@ -103,28 +107,34 @@ int main(int argc, char** argv) {
     const long peak = statusKilobytes("VmHWM:");
     const double intermediate = 3.0 * size.width * sh / 1024.0;
     const double output = 3.0 * size.width * size.height / 1024.0;
-    std::printf("memory: %ld kB beyond the source during the resize; intermediate %.0f kB + "
-                "target %.0f kB = %.0f kB\n",
-                peak - before, intermediate, output, intermediate + output);
+    std::printf(
+        "memory: %ld kB beyond the source during the resize; intermediate %.0f kB + "
+        "target %.0f kB = %.0f kB\n",
+        peak - before, intermediate, output, intermediate + output);
   }
 
   double ours = 1e9, magick = 1e9, magickIo = 1e9;
   const std::string in = (folder / "in.ppm").string(), out = (folder / "out.ppm").string();
   const std::string box = std::to_string(size.width) + "x" + std::to_string(size.height);
   for (int r = 0; r < rounds; ++r) {
-    ours = std::min(ours, secondsOf([&] { lumabord::ResizeImage(source, target, size.width, size.height); }));
-    magick = std::min(magick, runCommand(convert + " " + in + " -filter Lanczos -resize 800x600 " + out));
-    magickIo = std::min(magickIo, runCommand(convert + " " + in + " -crop " + box + "+0+0 +repage " + out));
+    ours = std::min(
+        ours, secondsOf([&] { lumabord::ResizeImage(source, target, size.width, size.height); }));
+    magick = std::min(magick,
+                      runCommand(convert + " " + in + " -filter Lanczos -resize 800x600 " + out));
+    magickIo = std::min(magickIo,
+                        runCommand(convert + " " + in + " -crop " + box + "+0+0 +repage " + out));
   }
   const double magickResize = magick - magickIo;
   std::printf("ResizeImage %dx%d -> %dx%d: %.1f ms (best of %d)\n", sw, sh, size.width, size.height,
               1e3 * ours, rounds);
-  std::printf("ImageMagick convert -filter Lanczos -resize 800x600 (PPM in/out): %.1f ms; "
-              "its PPM read/write (crop to %s): %.1f ms; resize alone: %.1f ms\n",
-              1e3 * magick, box.c_str(), 1e3 * magickIo, 1e3 * magickResize);
-  std::printf("ratio ResizeImage / ImageMagick resize: %.2f (target < 1); "
-              "ResizeImage / whole convert: %.2f\n",
-              ours / magickResize, ours / magick);
+  std::printf(
+      "ImageMagick convert -filter Lanczos -resize 800x600 (PPM in/out): %.1f ms; "
+      "its PPM read/write (crop to %s): %.1f ms; resize alone: %.1f ms\n",
+      1e3 * magick, box.c_str(), 1e3 * magickIo, 1e3 * magickResize);
+  std::printf(
+      "ratio ResizeImage / ImageMagick resize: %.2f (target < 1); "
+      "ResizeImage / whole convert: %.2f\n",
+      ours / magickResize, ours / magick);
   std::filesystem::remove_all(folder);
   return 0;
 }

@@ -26,8 +26,8 @@ int runResize(std::vector<std::string> arguments) {
   const Image picture = loadPicture(files[0]);
   // A box side of 0 would leave the picture at full size, and a very thin picture would
   // fit into 0 pixels: both are raised to 1.
-  const Size fitted = FitWithin(picture.width(), picture.height(), std::max(boxWidth, 1),
-                                std::max(boxHeight, 1));
+  const Size fitted =
+      FitWithin(picture.width(), picture.height(), std::max(boxWidth, 1), std::max(boxHeight, 1));
   Image scaled;
   ResizeImage(picture, scaled, std::max(fitted.width, 1), std::max(fitted.height, 1));
   writeImageFile(files[1], scaled, format, options);
@@ -35,7 +35,8 @@ int runResize(std::vector<std::string> arguments) {
 }
 
 const CommandRegistration kRegister{
-    {"resize", "resize IN OUT.jpg|OUT.tif|OUT.bmp --box WxH [--quality N] [--baseline]", runResize}};
+    {"resize", "resize IN OUT.jpg|OUT.tif|OUT.bmp --box WxH [--quality N] [--baseline]",
+     runResize}};
 
 }  // namespace
 }  // namespace lumabord::cli

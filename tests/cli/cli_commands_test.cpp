@@ -45,8 +45,9 @@ Image pattern(int w, int h) {
   Image image(w, h);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
-      image.setPixel(x, y, Rgb{static_cast<uint8_t>(x * 37 + y), static_cast<uint8_t>(y * 11),
-                               static_cast<uint8_t>((x ^ y) * 5)});
+      image.setPixel(x, y,
+                     Rgb{static_cast<uint8_t>(x * 37 + y), static_cast<uint8_t>(y * 11),
+                         static_cast<uint8_t>((x ^ y) * 5)});
   return image;
 }
 
@@ -54,15 +55,12 @@ TEST(CliFit, PrintsTheFittedSize) {
   const struct {
     std::vector<std::string> args;
     std::string printed;
-  } cases[] = {{{"4000", "3000", "800", "600"}, "800 600\n"},
-               {{"800", "600", "800", "600"}, "800 600\n"},
-               {{"3000", "4000", "800", "600"}, "450 600\n"},
-               {{"3000", "2000", "800", "600"}, "800 533\n"},
-               {{"2000", "3000", "800", "600"}, "400 600\n"},
-               {{"1000", "700", "800", "600"}, "800 560\n"},
-               {{"640", "480", "800", "600"}, "640 480\n"},
-               {{"100", "0", "800", "600"}, "100 0\n"},
-               {{"1000", "10", "800", "1"}, "100 1\n"}};
+  } cases[] = {
+      {{"4000", "3000", "800", "600"}, "800 600\n"}, {{"800", "600", "800", "600"}, "800 600\n"},
+      {{"3000", "4000", "800", "600"}, "450 600\n"}, {{"3000", "2000", "800", "600"}, "800 533\n"},
+      {{"2000", "3000", "800", "600"}, "400 600\n"}, {{"1000", "700", "800", "600"}, "800 560\n"},
+      {{"640", "480", "800", "600"}, "640 480\n"},   {{"100", "0", "800", "600"}, "100 0\n"},
+      {{"1000", "10", "800", "1"}, "100 1\n"}};
   for (const auto& c : cases) {
     std::vector<std::string> args = {"fit"};
     args.insert(args.end(), c.args.begin(), c.args.end());
@@ -73,9 +71,13 @@ TEST(CliFit, PrintsTheFittedSize) {
 }
 
 TEST(CliFit, UsageErrorsExitWithTwo) {
-  for (const auto& args : std::vector<std::vector<std::string>>{
-           {"fit"}, {"fit", "1", "2", "3"}, {"fit", "1", "2", "3", "4", "5"},
-           {"fit", "1", "x", "3", "4"}, {"fit", "1", "2", "-3", "4"}, {"fit", "1", "2", "3", "4", "--box", "1x1"}}) {
+  for (const auto& args :
+       std::vector<std::vector<std::string>>{{"fit"},
+                                             {"fit", "1", "2", "3"},
+                                             {"fit", "1", "2", "3", "4", "5"},
+                                             {"fit", "1", "x", "3", "4"},
+                                             {"fit", "1", "2", "-3", "4"},
+                                             {"fit", "1", "2", "3", "4", "--box", "1x1"}}) {
     const CliRun run = cli(args);
     EXPECT_EQ(run.status, 2) << args.size();
     EXPECT_TRUE(run.out.empty());
@@ -136,17 +138,17 @@ TEST(CliConvert, UsageErrorsExitWithTwo) {
   TempDir dir;
   WriteBmpFile(dir / "in.bmp", pattern(4, 4));
   const std::string in = (dir / "in.bmp").string(), out = (dir / "out.jpg").string();
-  for (const auto& args : std::vector<std::vector<std::string>>{
-           {"convert"},
-           {"convert", in},
-           {"convert", in, out, out},
-           {"convert", in, (dir / "out.png").string()},
-           {"convert", in, (dir / "out").string()},
-           {"convert", in, out, "--quality", "0"},
-           {"convert", in, out, "--quality", "101"},
-           {"convert", in, out, "--quality", "high"},
-           {"convert", in, out, "--quality"},
-           {"convert", in, out, "--progressive"}}) {
+  for (const auto& args :
+       std::vector<std::vector<std::string>>{{"convert"},
+                                             {"convert", in},
+                                             {"convert", in, out, out},
+                                             {"convert", in, (dir / "out.png").string()},
+                                             {"convert", in, (dir / "out").string()},
+                                             {"convert", in, out, "--quality", "0"},
+                                             {"convert", in, out, "--quality", "101"},
+                                             {"convert", in, out, "--quality", "high"},
+                                             {"convert", in, out, "--quality"},
+                                             {"convert", in, out, "--progressive"}}) {
     const CliRun run = cli(args);
     EXPECT_EQ(run.status, 2) << args.back();
     EXPECT_NE(run.err.find("usage: lumabord-cli convert"), std::string::npos) << run.err;
@@ -168,7 +170,8 @@ TEST(CliResize, FitsResamplesAndWrites) {
                {"0x0", 2, 2},        // a zero box is a 1 x 1 box, carried out as 2 x 2
                {"1X100", 2, 2}};
   for (const auto& c : cases) {
-    const CliRun run = cli({"resize", (dir / "in.bmp").string(), (dir / "out.bmp").string(), "--box", c.box});
+    const CliRun run =
+        cli({"resize", (dir / "in.bmp").string(), (dir / "out.bmp").string(), "--box", c.box});
     ASSERT_EQ(run.status, 0) << c.box << ": " << run.err;
     const Image written = loadPicture(dir / "out.bmp");
     ASSERT_EQ(written.width(), c.w) << c.box;
@@ -177,7 +180,8 @@ TEST(CliResize, FitsResamplesAndWrites) {
     ResizeImage(image, expected, c.w == 2 ? 1 : c.w, c.h == 2 ? 1 : c.h);
     EXPECT_TRUE(written == expected) << c.box;
   }
-  const CliRun same = cli({"resize", (dir / "in.bmp").string(), (dir / "same.bmp").string(), "--box", "40x30"});
+  const CliRun same =
+      cli({"resize", (dir / "in.bmp").string(), (dir / "same.bmp").string(), "--box", "40x30"});
   ASSERT_EQ(same.status, 0);
   EXPECT_EQ(readFile(dir / "same.bmp"), readFile(dir / "in.bmp"));
 }
@@ -186,7 +190,7 @@ TEST(CliResize, AThinPictureKeepsAtLeastOneRow) {
   TempDir dir;
   WriteBmpFile(dir / "thin.bmp", pattern(1000, 2));
   const CliRun run = cli({"resize", (dir / "thin.bmp").string(), (dir / "out.jpg").string(),
-                       "--box=100x100", "--baseline", "--quality", "90"});
+                          "--box=100x100", "--baseline", "--quality", "90"});
   ASSERT_EQ(run.status, 0) << run.err;
   const Image written = loadPicture(dir / "out.jpg");
   EXPECT_EQ(written.width(), 100);

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 #include "base/error.h"
 #include "codecs/image_writers.h"
@@ -110,7 +110,8 @@ TEST(JpegWriter, QualityScalesTheTablesWithBaselineForced) {
 
 int maxDifference(const Image& a, const Image& b) {
   int most = 0;
-  for (size_t i = 0; i < a.sizeBytes(); ++i) most = std::max(most, std::abs(a.data()[i] - b.data()[i]));
+  for (size_t i = 0; i < a.sizeBytes(); ++i)
+    most = std::max(most, std::abs(a.data()[i] - b.data()[i]));
   return most;
 }
 
