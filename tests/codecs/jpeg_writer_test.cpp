@@ -99,6 +99,9 @@ TEST(JpegWriter, QualityScalesTheTablesWithBaselineForced) {
     EXPECT_EQ(precision, 0);
     for (int v : values) EXPECT_EQ(v, 255);
   }
+  // A stored quality outside 1..100 encodes as the nearer end.
+  EXPECT_EQ(encodeJpeg(image, {250, false, false}), encodeJpeg(image, {100, false, false}));
+  EXPECT_EQ(encodeJpeg(image, {-3, true, false}), encodeJpeg(image, {1, true, false}));
   // Quality 50 is the standard luminance table itself (first entries 16, 11, 12 in zigzag).
   const auto middle = quantTables(encodeJpeg(image, {50, false, false}));
   ASSERT_EQ(middle.size(), 2u);
