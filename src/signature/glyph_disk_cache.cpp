@@ -85,6 +85,14 @@ std::optional<HeaderFields> readHeader(const std::vector<uint8_t>& bytes,
   return fields;
 }
 
+// Rendered cells never cover a pixel more than fully; data that does is not ours.
+bool coverageSound(const std::vector<uint8_t>& data) {
+  for (size_t i = 0; i + 2 < data.size(); i += 3) {
+    if (data[i] + data[i + 1] + data[i + 2] > 255) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string rowKey(const FontRecord& font, const GlyphShape& shape) {
@@ -177,7 +185,7 @@ bool loadRowFromDisk(const fs::path& directory, TSmoothZeichensatz& row) {
     return false;
   }
   const std::vector<uint8_t> data = readFile(dataPath);
-  if (data.size() != expected) {
+  if (data.size() != expected || !coverageSound(data)) {
     removePair(headerPath, dataPath);
     return false;
   }
