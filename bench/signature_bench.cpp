@@ -63,6 +63,7 @@ void measureAndDraw(SmoothText3D& renderer, Image& image, TFont3D& font3d) {
 int fromDisk(const char* directory) {
   const Clock::time_point start = Clock::now();
   SmoothText3D renderer;
+  renderer.cache().settings.useDiskCache = true;
   renderer.cache().settings.diskCacheDirectory = directory;
   Image image(600, 100, Rgb{255, 255, 255});
   TFont3D font3d = signatureDesign();

@@ -245,6 +245,7 @@ TEST(DiskCacheBadPairs, AreRenderedAfreshWhileDrawing) {
   writeFileAtomic(dataPath, std::string(5, '\0'));
 
   SmoothText3D renderer;
+  renderer.cache().settings.useDiskCache = true;
   renderer.cache().settings.diskCacheDirectory = dir.path();
   const int width = renderer.textWidth(font, "A", font3d);
   EXPECT_GT(width, 3) << "the glyph was rendered, not taken from the bad pair";

@@ -23,7 +23,6 @@ FontRecord fontOfHeight(int height) {
 
 TEST(GlyphCacheRows, SettingsThatOnlyColourShareARow) {
   GlyphCache cache;
-  cache.settings.useDiskCache = false;
   TFont3D base;
   const int row = cache.findOrCreateRow(syntheticFont(), base);
   cache.row(row).shape.charOverlap = -6;
@@ -47,7 +46,6 @@ TEST(GlyphCacheRows, SettingsThatOnlyColourShareARow) {
 
 TEST(GlyphCacheRows, EveryShapingSettingGetsItsOwnRow) {
   GlyphCache cache;
-  cache.settings.useDiskCache = false;
   TFont3D base;
   ASSERT_EQ(cache.findOrCreateRow(syntheticFont(), base), 1);
   int expected = 2;
@@ -99,7 +97,6 @@ TEST(GlyphCacheRows, EveryShapingSettingGetsItsOwnRow) {
 
 TEST(GlyphCacheRows, RowNumbersAreReusedRoundRobinPast1000Rows) {
   GlyphCache cache;
-  cache.settings.useDiskCache = false;
   TFont3D font3d;
   for (int i = 1; i <= 1000; ++i) ASSERT_EQ(cache.findOrCreateRow(fontOfHeight(-i), font3d), i);
   EXPECT_EQ(cache.evictionCursor(), 0);
@@ -115,6 +112,7 @@ TEST(GlyphCacheRows, RowNumbersAreReusedRoundRobinPast1000Rows) {
 TEST(GlyphCacheRows, EvictedRowsGoToDiskAndComeBack) {
   testing::TempDir dir;
   GlyphCache cache;
+  cache.settings.useDiskCache = true;
   cache.settings.diskCacheDirectory = dir / "FontCache3D";  // created at the first eviction
   TFont3D font3d;
   ASSERT_EQ(cache.findOrCreateRow(fontOfHeight(-1), font3d), 1);
@@ -134,7 +132,6 @@ TEST(GlyphCacheRows, EvictedRowsGoToDiskAndComeBack) {
 
 TEST(GlyphCacheRows, RowsAreEvictedOnceThePixelDataExceedTheLimit) {
   GlyphCache cache;
-  cache.settings.useDiskCache = false;
   TFont3D font3d;
   for (int i = 1; i <= 3; ++i) {
     ASSERT_EQ(cache.findOrCreateRow(fontOfHeight(-i), font3d), i);
@@ -159,6 +156,7 @@ TEST(SmoothFontManager3D, FillsAheadAndWritesAtExit) {
   TFont3D font3d;
   {
     SmoothText3D renderer;
+    EXPECT_FALSE(renderer.cache().settings.useDiskCache) << "only the component switches it on";
     TSmoothFontManager3D manager(renderer);
     EXPECT_TRUE(manager.UseDiskCache());
     EXPECT_EQ(manager.DiskCacheDirectory(), "FontCache3D");

@@ -48,7 +48,6 @@ inline FontRecord syntheticFont() {
 
 // The cache row of `font3d`, with `overlap` as its CharOverlap.
 inline TSmoothZeichensatz& syntheticRow(SmoothText3D& renderer, TFont3D& font3d, int overlap = 0) {
-  renderer.cache().settings.useDiskCache = false;
   TSmoothZeichensatz& row =
       renderer.cache().row(renderer.cache().findOrCreateRow(syntheticFont(), font3d));
   row.shape.charOverlap = overlap;
