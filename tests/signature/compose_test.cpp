@@ -74,6 +74,19 @@ TEST_F(Compose, FaceAndWallBlendWithWhatLiesBelow) {
   EXPECT_EQ(image.pixel(4, 0), (Rgb{38, 45, 53}));  // t = 0: (225 x face + 30 x wall) div 255
 }
 
+TEST_F(Compose, NeighboursCoveringOnePixelNeverExceedFullCoverage) {
+  font3d.setFrontColor(kClWhite);
+  font3d.border().setColor(kClBlack);
+  TSmoothZeichensatz& row = syntheticRow(renderer, font3d, -1);
+  row.setGlyph('A', rowCell({{0, 0, 0}, {0, 200, 0}}));
+  row.setGlyph('B', rowCell({{0, 0, 100}, {0, 0, 0}}));
+  Image image(3, 1, Rgb{40, 40, 40});
+  drawnAt(image, 0, 0, "AB");
+  // A's wall (200) and B's face (100) meet: the face lies on top and the wall keeps the
+  // remaining 155, leaving nothing of the background: (100 x 255 + 155 x 0) div 255.
+  EXPECT_EQ(image.pixel(1, 0), (Rgb{100, 100, 100}));
+}
+
 TEST_F(Compose, SolidBrushReplacesTheCanvasUnderTheText) {
   TSmoothZeichensatz& row = syntheticRow(renderer, font3d);
   row.setGlyph('A', rowCell({{0, 0, 0}, {255, 0, 0}}));
