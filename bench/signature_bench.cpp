@@ -107,8 +107,8 @@ int main(int argc, char** argv) {
   const double warm = msSince(warmStart) / draws;
 
   // From disk: write the rows as the program does at exit, then run again in a new process.
-  const std::filesystem::path directory =
-      std::filesystem::temp_directory_path() / ("lumabord-signature-bench-" + std::to_string(getpid()));
+  const std::filesystem::path directory = std::filesystem::temp_directory_path() /
+                                          ("lumabord-signature-bench-" + std::to_string(getpid()));
   std::filesystem::create_directories(directory);
   renderer.cache().settings.useDiskCache = true;
   renderer.cache().settings.diskCacheDirectory = directory;
@@ -132,8 +132,10 @@ int main(int argc, char** argv) {
   }
   std::filesystem::remove_all(directory);
 
-  std::printf("signature \"(c) 2003 Your Name\", Tahoma bold 24 px, raised, diffuse, antialiased\n");
-  std::printf("cold, first in the process (font set-up included): %8.2f ms  (target < 250)\n", first);
+  std::printf(
+      "signature \"(c) 2003 Your Name\", Tahoma bold 24 px, raised, diffuse, antialiased\n");
+  std::printf("cold, first in the process (font set-up included): %8.2f ms  (target < 250)\n",
+              first);
   std::printf("cold, fresh cache, median of 4:                    %8.2f ms  (target < 250)\n",
               median(cold));
   std::printf("warm from memory, per measure + draw:              %8.4f ms  (target < 2)\n", warm);

@@ -37,7 +37,9 @@ int32_t getInt32(const uint8_t* p) {
                               (static_cast<uint32_t>(p[3]) << 24));
 }
 
-std::string storedName(const std::string& name) { return name.substr(0, kNameLengthMax); }
+std::string storedName(const std::string& name) {
+  return name.substr(0, kNameLengthMax);
+}
 
 void removePair(const fs::path& header, const fs::path& data) {
   std::error_code ignored;

@@ -86,7 +86,8 @@ class TSmoothLabel3D {
   void adjustBounds(SmoothText3D& renderer);
   // Paints onto `surface`, whose (0, 0) is the label's top-left. A transparent label keeps
   // what the surface holds behind the text.
-  void paint(Image& surface, SmoothText3D& renderer, const SystemColors& colors = defaultSystemColors());
+  void paint(Image& surface, SmoothText3D& renderer,
+             const SystemColors& colors = defaultSystemColors());
 
  private:
   void listen();

@@ -58,8 +58,8 @@ TEST(TextFacility, HeightsInTheDesktopSense) {
 TEST(TextFacility, WidthIsTheSumOfAdvances) {
   const auto sans = defaultTextFacility().createFont(font("DejaVu Sans", -24));
   EXPECT_EQ(sans->textWidth(""), 0);
-  EXPECT_EQ(sans->textWidth("AVAW"), 2 * sans->textWidth("A") + sans->textWidth("V") +
-                                          sans->textWidth("W"));  // no kerning
+  EXPECT_EQ(sans->textWidth("AVAW"),
+            2 * sans->textWidth("A") + sans->textWidth("V") + sans->textWidth("W"));  // no kerning
   EXPECT_LT(sans->textWidth("i"), sans->textWidth("W"));
   const auto mono = defaultTextFacility().createFont(font("DejaVu Sans Mono", -24));
   EXPECT_EQ(mono->textWidth("iW."), 3 * mono->textWidth("i"));
@@ -148,7 +148,8 @@ TEST(TextFacility, Windows1252Codes) {
   EXPECT_EQ(utf8ToCp1252("\xF0\x9F\x98\x80"), "?");  // four bytes, outside
   for (int code = 1; code < 256; ++code) {
     const std::string one(1, static_cast<char>(code));
-    if (code >= 0x80 && code < 0xA0 && cp1252ToUnicode(static_cast<uint8_t>(code)) == char32_t(code)) {
+    if (code >= 0x80 && code < 0xA0 &&
+        cp1252ToUnicode(static_cast<uint8_t>(code)) == char32_t(code)) {
       continue;  // the five undefined codes have no character of their own
     }
     EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(one)), one) << code;

@@ -69,9 +69,11 @@ TEST_F(CliText, BadOptionsAreRefusedWithAMessage) {
   EXPECT_NE(r.output.find("--site must be flying, raised or lowered, not 'up'"), std::string::npos)
       << r.output;
   r = run(out + " --text A --shadow soft");
-  EXPECT_NE(r.output.find("--shadow must be sharp, diffuse or none, not 'soft'"), std::string::npos);
+  EXPECT_NE(r.output.find("--shadow must be sharp, diffuse or none, not 'soft'"),
+            std::string::npos);
   r = run(out + " --text A --gradient clWhite");
-  EXPECT_NE(r.output.find("--gradient must be BEGIN,END or BEGIN,END,horizontal"), std::string::npos);
+  EXPECT_NE(r.output.find("--gradient must be BEGIN,END or BEGIN,END,horizontal"),
+            std::string::npos);
   r = run("'" + (dir / "x.png").string() + "' --text A");
   EXPECT_NE(r.output.find("the output file must end in .bmp, .tif or .jpg"), std::string::npos);
   r = run(out + " --text A --altitude 100000000");

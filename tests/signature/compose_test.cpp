@@ -31,7 +31,8 @@ TEST_F(Compose, ShadowDarkensByIntensityAndDarkness) {
   row.setGlyph('A', rowCell({{255, 0, 0}, {128, 0, 0}, {0, 0, 0}}));
   Image image(3, 1, Rgb{200, 100, 50});
   drawnAt(image, 0, 0, "A");
-  // Darkness 32: full shadow v x 223 div 255; partial (v x c x 223 div 255 + v x (255 - c)) div 255.
+  // Darkness 32: full shadow v x 223 div 255; partial (v x c x 223 div 255 + v x (255 - c)) div
+  // 255.
   EXPECT_EQ(image.pixel(0, 0), (Rgb{174, 87, 43}));
   EXPECT_EQ(image.pixel(1, 0), (Rgb{187, 93, 46}));
   EXPECT_EQ(image.pixel(2, 0), (Rgb{200, 100, 50}));
@@ -163,8 +164,8 @@ TEST_F(Compose, TextureTilesFromTheStringsCorner) {
   EXPECT_EQ(image.pixel(1, 1), (Rgb{7, 8, 9}));
   EXPECT_EQ(image.pixel(0, 1), (Rgb{200, 5, 6}));
   EXPECT_EQ(image.pixel(3, 0), (Rgb{0x99, 0, 0}));  // walls keep Border.Color
-  EXPECT_EQ(image.pixel(3, 1), (Rgb{}));             // beyond B's one row
-  EXPECT_EQ(image.pixel(2, 2), (Rgb{}));             // the string is Round(mean(3, 1)) = 2 high
+  EXPECT_EQ(image.pixel(3, 1), (Rgb{}));            // beyond B's one row
+  EXPECT_EQ(image.pixel(2, 2), (Rgb{}));            // the string is Round(mean(3, 1)) = 2 high
 
   font3d.border().setEffectColor(2);
   Image effect(5, 1, Rgb{});
@@ -217,10 +218,10 @@ TEST_F(Compose, MeasuresWidthWithMarginAndOverlapAndMeanHeight) {
   row.setGlyph('X', uniformCell(4, 9, {}));
   EXPECT_EQ(renderer.textWidth(syntheticFont(), "abb", font3d), 12 + 9 + 9 - 6);
   EXPECT_EQ(renderer.textWidth(syntheticFont(), "", font3d), 0);
-  EXPECT_EQ(renderer.textHeight(syntheticFont(), "ab", font3d), 2);  // 2.5 -> 2
-  EXPECT_EQ(renderer.textHeight(syntheticFont(), "cd", font3d), 6);  // 5.5 -> 6
+  EXPECT_EQ(renderer.textHeight(syntheticFont(), "ab", font3d), 2);   // 2.5 -> 2
+  EXPECT_EQ(renderer.textHeight(syntheticFont(), "cd", font3d), 6);   // 5.5 -> 6
   EXPECT_EQ(renderer.textHeight(syntheticFont(), "abc", font3d), 3);  // 3.33
-  EXPECT_EQ(renderer.textHeight(syntheticFont(), "", font3d), 9);    // measured as "X"
+  EXPECT_EQ(renderer.textHeight(syntheticFont(), "", font3d), 9);     // measured as "X"
 
   Image image(4, 4, Rgb{1, 2, 3});
   drawnAt(image, 0, 0, "");

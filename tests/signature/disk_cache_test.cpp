@@ -2,7 +2,6 @@
 // trimming by age, and bad pairs that are ignored, deleted and rendered afresh.
 #include <gtest/gtest.h>
 
-
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -54,7 +53,8 @@ TSmoothZeichensatz storedRow() {
 }
 
 void put32(std::vector<uint8_t>& bytes, size_t offset, int32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    bytes[offset + i] = static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i));
 }
 
 TEST(DiskCacheFiles, HeaderRecordAndDataByteForByte) {
@@ -202,7 +202,11 @@ TEST(DiskCacheBadPairs, AreIgnoredAndDeleted) {
        }},
       {"data one byte short", [](auto&, auto& d) { d.pop_back(); }},
       {"data one byte long", [](auto&, auto& d) { d.push_back(0); }},
-      {"coverage over 255", [](auto&, auto& d) { d[0] = 200; d[1] = 100; }},
+      {"coverage over 255",
+       [](auto&, auto& d) {
+         d[0] = 200;
+         d[1] = 100;
+       }},
       {"data missing", [](auto&, auto&) {}, true},
   };
   for (const Damage& damage : damages) {

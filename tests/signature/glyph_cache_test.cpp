@@ -119,7 +119,8 @@ TEST(GlyphCacheRows, EvictedRowsGoToDiskAndComeBack) {
   cache.row(1).setGlyph('A', uniformCell(2, 3, {10, 20, 30}));
   cache.row(1).shape.charOverlap = -4;
   for (int i = 2; i <= 1001; ++i) cache.findOrCreateRow(fontOfHeight(-i), font3d);
-  const auto header = rowFilePath(dir / "FontCache3D", fontOfHeight(-1), GlyphShape::of(font3d), ".Hdr");
+  const auto header =
+      rowFilePath(dir / "FontCache3D", fontOfHeight(-1), GlyphShape::of(font3d), ".Hdr");
   ASSERT_TRUE(std::filesystem::exists(header));
 
   TFont3D again;
@@ -172,7 +173,8 @@ TEST(SmoothFontManager3D, FillsAheadAndWritesAtExit) {
     EXPECT_FALSE(row.glyph(0xA9).empty());
     EXPECT_FALSE(std::filesystem::exists(dir / "cache"));
   }
-  EXPECT_TRUE(std::filesystem::exists(rowFilePath(dir / "cache", font, GlyphShape::of(font3d), ".Dat")));
+  EXPECT_TRUE(
+      std::filesystem::exists(rowFilePath(dir / "cache", font, GlyphShape::of(font3d), ".Dat")));
 
   // A manager whose cache was never used writes nothing.
   {

@@ -15,11 +15,11 @@ TEST(OffsetOnSquare, EveryBranchAtItsBoundaries) {
   };
   // tan 44° x 100 = 96.57, tan 1° x 100 = 1.75: a wrong branch at a boundary gives 104 or -100.
   const Case cases[] = {
-      {0, {0, -100}},     {45, {100, -100}},  {46, {100, -97}},  {89, {100, -2}},
-      {90, {100, 0}},     {135, {100, 100}},  {136, {97, 100}},  {180, {0, 100}},
-      {181, {-2, 100}},   {225, {-100, 100}}, {226, {-100, 97}}, {270, {-100, 0}},
-      {271, {-100, -2}},  {314, {-100, -97}}, {315, {-100, -100}}, {359, {-2, -100}},
-      {360, {0, -100}},   {495, {100, 100}},
+      {0, {0, -100}},    {45, {100, -100}},  {46, {100, -97}},    {89, {100, -2}},
+      {90, {100, 0}},    {135, {100, 100}},  {136, {97, 100}},    {180, {0, 100}},
+      {181, {-2, 100}},  {225, {-100, 100}}, {226, {-100, 97}},   {270, {-100, 0}},
+      {271, {-100, -2}}, {314, {-100, -97}}, {315, {-100, -100}}, {359, {-2, -100}},
+      {360, {0, -100}},  {495, {100, 100}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(offsetOnSquare(100, c.degrees), c.expected) << c.degrees << " degrees";
@@ -61,8 +61,8 @@ TEST(CellGeometry, HeightWidthAndOverlap) {
 
   // Fractions are truncated after the sum; negative depths count by their size.
   g = cellGeometry(20, 10, settings(-2.6, 1.7, sfssNone), false);
-  EXPECT_EQ(g.height, 26);  // Trunc(26.3)
-  EXPECT_EQ(g.width, 16);   // Trunc(16.3)
+  EXPECT_EQ(g.height, 26);       // Trunc(26.3)
+  EXPECT_EQ(g.width, 16);        // Trunc(16.3)
   EXPECT_EQ(g.charOverlap, -4);  // -Trunc(4.3)
 
   // Halves of Dd and It go to the even neighbour: 0.05 x 50 = 2.5 -> 2, 0.05 x 30 = 1.5 -> 2,
@@ -74,10 +74,12 @@ TEST(CellGeometry, HeightWidthAndOverlap) {
 }
 
 TEST(CellGeometry, HugeDepthsAreRefused) {
-  EXPECT_THROW((void)cellGeometry(28, 15, settings(1e12, 1, TSmoothFontShadowStyle::sfssNone), false),
-               Error);
-  EXPECT_THROW((void)cellGeometry(28, 15, settings(3, 1e300, TSmoothFontShadowStyle::sfssNone), false),
-               Error);
+  EXPECT_THROW(
+      (void)cellGeometry(28, 15, settings(1e12, 1, TSmoothFontShadowStyle::sfssNone), false),
+      Error);
+  EXPECT_THROW(
+      (void)cellGeometry(28, 15, settings(3, 1e300, TSmoothFontShadowStyle::sfssNone), false),
+      Error);
 }
 
 TEST(ScaledFont, PointSizeOrPixelHeight) {
