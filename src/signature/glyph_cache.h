@@ -68,7 +68,9 @@ struct GlyphCacheSettings {
   int64_t memoryCacheSizeMax = 1000000;  // bytes of glyph pixel data
   int64_t diskCacheSizeMax = 5000000;    // bytes on disk
   std::filesystem::path diskCacheDirectory = "FontCache3D";
-  bool useDiskCache = true;
+  // Off until a TSmoothFontManager3D is created, so a cache without its component never
+  // reads or writes files.
+  bool useDiskCache = false;
 };
 
 class GlyphCache {

@@ -37,7 +37,9 @@ int32_t getInt32(const uint8_t* p) {
                               (static_cast<uint32_t>(p[3]) << 24));
 }
 
-std::string storedName(const std::string& name) { return name.substr(0, kNameLengthMax); }
+std::string storedName(const std::string& name) {
+  return name.substr(0, kNameLengthMax);
+}
 
 void removePair(const fs::path& header, const fs::path& data) {
   std::error_code ignored;
@@ -83,6 +85,14 @@ std::optional<HeaderFields> readHeader(const std::vector<uint8_t>& bytes,
     fields.heights[code] = h;
   }
   return fields;
+}
+
+// Rendered cells never cover a pixel more than fully; data that does is not ours.
+bool coverageSound(const std::vector<uint8_t>& data) {
+  for (size_t i = 0; i + 2 < data.size(); i += 3) {
+    if (data[i] + data[i + 1] + data[i + 2] > 255) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -177,7 +187,7 @@ bool loadRowFromDisk(const fs::path& directory, TSmoothZeichensatz& row) {
     return false;
   }
   const std::vector<uint8_t> data = readFile(dataPath);
-  if (data.size() != expected) {
+  if (data.size() != expected || !coverageSound(data)) {
     removePair(headerPath, dataPath);
     return false;
   }
