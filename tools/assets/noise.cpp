@@ -25,11 +25,25 @@ struct Directions {
     }
   }
 };
+// Built once at start-up, so the hot lattice lookups need no guard.
+const Directions kDirections;
 
-float gradientDot(int ix, int iy, float dx, float dy, uint32_t seed) {
-  static const Directions directions;
-  const uint32_t i = hash(ix, iy, 0, seed) & 255u;
-  return directions.x[i] * dx + directions.y[i] * dy;
+// A cheap lattice hash: noise calls it four times per sample, so it uses a few multiplies and
+// xor-shifts instead of the full mix of hash(); its low byte is well spread.
+inline uint32_t latticeHash(int32_t ix, int32_t iy, uint32_t seed) {
+  uint32_t h = static_cast<uint32_t>(ix) * 0x8DA6B343u ^ static_cast<uint32_t>(iy) * 0xD8163841u ^
+               seed * 0xCB1AB31Fu;
+  h ^= h >> 15;
+  h *= 0x2C1B3C6Du;
+  h ^= h >> 12;
+  h *= 0x297A2D39u;
+  h ^= h >> 15;
+  return h;
+}
+
+inline float gradientDot(int ix, int iy, float dx, float dy, uint32_t seed) {
+  const uint32_t i = latticeHash(ix, iy, seed) & 255u;
+  return kDirections.x[i] * dx + kDirections.y[i] * dy;
 }
 
 }  // namespace
@@ -66,6 +80,18 @@ float perlin(float u, float v, int periodX, int periodY, uint32_t seed) {
   const float n10 = gradientDot(bx, ay, dx - 1, dy, seed);
   const float n01 = gradientDot(ax, by, dx, dy - 1, seed);
   const float n11 = gradientDot(bx, by, dx - 1, dy - 1, seed);
+  const float sx = fade(dx), sy = fade(dy);
+  return 1.41f * lerp(lerp(n00, n10, sx), lerp(n01, n11, sx), sy);
+}
+
+float noise(float x, float y, uint32_t seed) {
+  const float fx = std::floor(x), fy = std::floor(y);
+  const int x0 = static_cast<int>(fx), y0 = static_cast<int>(fy);
+  const float dx = x - fx, dy = y - fy;
+  const float n00 = gradientDot(x0, y0, dx, dy, seed);
+  const float n10 = gradientDot(x0 + 1, y0, dx - 1, dy, seed);
+  const float n01 = gradientDot(x0, y0 + 1, dx, dy - 1, seed);
+  const float n11 = gradientDot(x0 + 1, y0 + 1, dx - 1, dy - 1, seed);
   const float sx = fade(dx), sy = fade(dy);
   return 1.41f * lerp(lerp(n00, n10, sx), lerp(n01, n11, sx), sy);
 }
