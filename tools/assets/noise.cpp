@@ -7,7 +7,10 @@
 namespace lumabord::assets {
 namespace {
 
-int wrap(int i, int n) {
+// i modulo n in [0, n); lattice indices are nearly always in range already, so the division
+// is skipped for them.
+inline int wrap(int i, int n) {
+  if (static_cast<unsigned>(i) < static_cast<unsigned>(n)) return i;
   const int r = i % n;
   return r < 0 ? r + n : r;
 }
@@ -74,8 +77,8 @@ float perlin(float u, float v, int periodX, int periodY, uint32_t seed) {
   const float fx = std::floor(x), fy = std::floor(y);
   const int x0 = static_cast<int>(fx), y0 = static_cast<int>(fy);
   const float dx = x - fx, dy = y - fy;
-  const int ax = wrap(x0, periodX), bx = wrap(x0 + 1, periodX);
-  const int ay = wrap(y0, periodY), by = wrap(y0 + 1, periodY);
+  const int ax = wrap(x0, periodX), bx = ax + 1 == periodX ? 0 : ax + 1;
+  const int ay = wrap(y0, periodY), by = ay + 1 == periodY ? 0 : ay + 1;
   const float n00 = gradientDot(ax, ay, dx, dy, seed);
   const float n10 = gradientDot(bx, ay, dx - 1, dy, seed);
   const float n01 = gradientDot(ax, by, dx, dy - 1, seed);

@@ -100,12 +100,24 @@ Colour skyAt(const Scene& s, float u, float v) {
   c = add(c, scale(s.sun, 0.35f * std::exp(-r / (s.sunSize * 1.6f))));
   if (r < s.sunSize) c = mix(c, Colour{255, 250, 235}, smoothstep(s.sunSize, s.sunSize * 0.9f, r));
   // Clouds: stretched fbm, thicker higher up, lit by the sun on their lower edges.
-  const float cloud = fbm(u * 0.5f, v * 1.6f, 4, 3, 7, s.seed + 100);
+  // The seven octaves are summed coarse to fine; once even the remaining finer ones (each
+  // noise at most 1 in size) cannot lift the cover to the first trace of cloud, the sky here
+  // stays clear and they are skipped. This is the same value as fbm(u * 0.5, v * 1.6, 4, 3, 7).
+  const float start = 0.1f - s.cloudiness + 0.9f * t;  // cover where the density begins
+  const float total = 127.0f / 64;                      // 1 + 1/2 + ... + 1/64
+  float sum = 0, amplitude = 1;
+  for (int o = 0; o < 7; ++o) {
+    sum += amplitude * perlin(u * 0.5f, v * 1.6f, 4 << o, 3 << o,
+                              s.seed + 100 + static_cast<uint32_t>(o) * 7919u);
+    amplitude *= 0.5f;
+    if (o < 6 && (sum + 2.05f * amplitude) / total * 1.6f <= start) return c;
+  }
+  const float cloud = sum / total * 1.6f;
   const float density = smoothstep(0.1f, 0.65f, cloud + s.cloudiness - 0.9f * t);
   const Colour cloudLit = mix(Colour{238, 236, 240}, s.sun, 0.35f);
   const Colour cloudShade = mix(s.skyTop, Colour{120, 118, 130}, 0.6f);
   const float lit =
-      clamp01(0.5f + 2.2f * (fbm(u * 0.5f, (v + 0.01f) * 1.6f, 4, 3, 5, s.seed + 100) - cloud));
+      clamp01(0.5f + 2.2f * (fbm(u * 0.5f, (v + 0.01f) * 1.6f, 4, 3, 4, s.seed + 100) - cloud));
   return mix(c, mix(cloudShade, cloudLit, lit), density * 0.9f);
 }
 
