@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/error.h"
 #include "compose/profile_ini.h"
 #include "support/temp_dir.h"
 
@@ -83,6 +84,22 @@ TEST(ProfileIni, WidthAndHeightFromRadius) {
   p = readProfileWidths(dir.write("e.ini", std::string("\0\xFF[RADIUS\nWIDTH=3\n", 18)));
   EXPECT_EQ(p.width, 0);
   EXPECT_EQ(p.height, 0);
+}
+
+TEST(IniFile, RefusesFilesTooLargeToBeSettings) {
+  const TempDir dir;
+  const std::filesystem::path huge = dir.write("huge.ini", "[RADIUS]\nWIDTH=5\n");
+  std::filesystem::resize_file(huge, IniFile::kMaxBytes);  // at the limit: read
+  EXPECT_EQ(readProfileWidths(huge).width, 5);
+  std::filesystem::resize_file(huge, 3u << 20);  // sparse, so cheap to make
+  try {
+    (void)IniFile::load(huge);
+    FAIL() << "a 3 MiB file was read";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), huge.string() +
+                                         " is 3145728 bytes long; a profile or style file is at "
+                                         "most 1048576 bytes, so it was not read");
+  }
 }
 
 }  // namespace

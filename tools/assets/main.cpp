@@ -18,6 +18,9 @@ int main(int argc, char** argv) {
     namespace fs = std::filesystem;
     const fs::path out = argv[1];
     using namespace lumabord::assets;
+    // The styles first, on this thread alone: the first file written reads the process
+    // umask, which can only be done by setting it for a moment.
+    writeStyles(out / "Image Styles");
     // Independent files, the largest first so that the small ones fill the gaps.
     runJobs({[&] { writeSamplePhotos(out / "Sample Photos"); },
              [&] { writeTextures(out / "Image Textures"); },
@@ -26,8 +29,7 @@ int main(int argc, char** argv) {
                fs::create_directories(out / "Image Edges");
                writeMatteEdge(out / "Image Edges" / "outermattelowered.bmp");
              },
-             [&] { writeShadows(out / "Shadows"); },
-             [&] { writeStyles(out / "Image Styles"); }});
+             [&] { writeShadows(out / "Shadows"); }});
   } catch (const std::exception& e) {
     std::fprintf(stderr, "lumabord-assets: %s\n", e.what());
     return 1;
