@@ -99,6 +99,31 @@ float noise(float x, float y, uint32_t seed) {
   return 1.41f * lerp(lerp(n00, n10, sx), lerp(n01, n11, sx), sy);
 }
 
+NoiseSample noiseWithGradient(float x, float y, uint32_t seed) {
+  const float fx = std::floor(x), fy = std::floor(y);
+  const int x0 = static_cast<int>(fx), y0 = static_cast<int>(fy);
+  const float tx = x - fx, ty = y - fy;
+  const uint32_t i00 = latticeHash(x0, y0, seed) & 255u, i10 = latticeHash(x0 + 1, y0, seed) & 255u;
+  const uint32_t i01 = latticeHash(x0, y0 + 1, seed) & 255u;
+  const uint32_t i11 = latticeHash(x0 + 1, y0 + 1, seed) & 255u;
+  const float* gx = kDirections.x;
+  const float* gy = kDirections.y;
+  const float a = gx[i00] * tx + gy[i00] * ty;
+  const float b = gx[i10] * (tx - 1) + gy[i10] * ty;
+  const float c = gx[i01] * tx + gy[i01] * (ty - 1);
+  const float d = gx[i11] * (tx - 1) + gy[i11] * (ty - 1);
+  const float u = fade(tx), v = fade(ty);
+  const float du = 30 * tx * tx * (tx - 1) * (tx - 1), dv = 30 * ty * ty * (ty - 1) * (ty - 1);
+  // The bilinear blend a + u (b - a) + v (c - a) + u v k, differentiated term by term.
+  const float k = a - b - c + d;
+  const float value = a + u * (b - a) + v * (c - a) + u * v * k;
+  const float dx = gx[i00] + u * (gx[i10] - gx[i00]) + v * (gx[i01] - gx[i00]) +
+                   u * v * (gx[i00] - gx[i10] - gx[i01] + gx[i11]) + du * ((b - a) + v * k);
+  const float dy = gy[i00] + u * (gy[i10] - gy[i00]) + v * (gy[i01] - gy[i00]) +
+                   u * v * (gy[i00] - gy[i10] - gy[i01] + gy[i11]) + dv * ((c - a) + u * k);
+  return {1.41f * value, 1.41f * dx, 1.41f * dy};
+}
+
 float fbm(float u, float v, int periodX, int periodY, int octaves, uint32_t seed) {
   float sum = 0, amplitude = 1, total = 0;
   for (int o = 0; o < octaves; ++o) {

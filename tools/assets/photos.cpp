@@ -33,25 +33,47 @@ float ridge(const Scene& s, int k, float u) {
   return base[k] * 0.55f + rough[k] * n * n;
 }
 
-// Rock relief of mountain layer k at pixel (px, py), as a height in pixels: ridged noise whose
-// features are about cell pixels across and somewhat longer downhill than across, so the
-// faces break into buttresses and gullies. Nearer layers show larger features.
-float relief(const Scene& s, int k, float px, float py) {
+// Rock relief of mountain layer k at pixel (px, py): a height in pixels and its slope along
+// x and y. Ridged noise whose features are about cell pixels across and somewhat longer
+// downhill than across, so the faces break into buttresses and gullies; nearer layers show
+// larger features. The slope is exact (chain rule through the warp and the octaves).
+struct Relief {
+  float height, dx, dy;
+};
+
+Relief relief(const Scene& s, int k, float px, float py) {
   const float cell = static_cast<float>(s.height) * (0.035f + 0.02f * static_cast<float>(k));
   const uint32_t seed = s.seed + 400 + 16 * static_cast<uint32_t>(k);
-  float x = px / cell, y = py / (cell * 1.5f);
-  x += 0.6f * noise(0.5f * x, 0.5f * y, seed + 9);
-  float sum = 0, amplitude = 0.5f;
+  const float sx = 1 / cell, sy = 1 / (cell * 1.5f);
+  const float x0 = px * sx, y0 = py * sy;
+  // Warp across: x' = x + 0.6 w(x / 2, y / 2).
+  const NoiseSample w = noiseWithGradient(0.5f * x0, 0.5f * y0, seed + 9);
+  const float x = x0 + 0.6f * w.value;
+  const float xByPx = sx * (1 + 0.3f * w.dx), xByPy = sy * 0.3f * w.dy;
+  Relief r{0, 0, 0};
+  float amplitude = 0.5f, frequency = 1;
   for (int o = 0; o < 5; ++o) {
     // Sharp ridges in the large forms, plain rough rock in the fine ones.
-    const float n = noise(x, y, seed + static_cast<uint32_t>(o));
-    const float ridged = 1 - std::fabs(n);
-    sum += amplitude * (o < 2 ? ridged * ridged : 0.7f * n);
+    const NoiseSample n = noiseWithGradient(x * frequency, y0 * frequency,
+                                            seed + static_cast<uint32_t>(o));
+    const float byPx = frequency * n.dx * xByPx;
+    const float byPy = frequency * (n.dx * xByPy + n.dy * sy);
+    if (o < 2) {
+      const float ridged = 1 - std::fabs(n.value);
+      const float slope = -2 * ridged * (n.value < 0 ? -1.0f : 1.0f);
+      r.height += amplitude * ridged * ridged;
+      r.dx += amplitude * slope * byPx;
+      r.dy += amplitude * slope * byPy;
+    } else {
+      r.height += amplitude * 0.7f * n.value;
+      r.dx += amplitude * 0.7f * byPx;
+      r.dy += amplitude * 0.7f * byPy;
+    }
     amplitude *= 0.47f;
-    x *= 2.03f;
-    y *= 2.03f;
+    frequency *= 2.03f;
   }
-  return sum * cell * 0.3f;
+  const float toPixels = cell * 0.3f;
+  return {r.height * toPixels, r.dx * toPixels, r.dy * toPixels};
 }
 
 // A mountain pixel of layer k lying below pixels under its crest: the relief lit by the sun,
@@ -59,9 +81,8 @@ float relief(const Scene& s, int k, float px, float py) {
 Colour mountainAt(const Scene& s, int k, int x, int y, float below, float crestSlope) {
   static constexpr Colour kRock[] = {{132, 140, 160}, {106, 108, 118}, {86, 84, 80}, {50, 62, 50}};
   const float px = static_cast<float>(x), py = static_cast<float>(y);
-  const float r0 = relief(s, k, px, py);
-  const float gx = (relief(s, k, px + 1.5f, py) - r0) / 1.5f;
-  const float gy = (relief(s, k, px, py + 1.5f) - r0) / 1.5f;
+  const Relief rock = relief(s, k, px, py);
+  const float gx = rock.dx, gy = rock.dy;
   // Light from the sun's side and from above (y grows downward), as a Lambert term
   // relative to a face turned straight to the viewer.
   const float side = s.sunX < 0.5f ? -1.0f : 1.0f;
