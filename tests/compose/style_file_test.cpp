@@ -380,6 +380,14 @@ TEST(AddStyle, CleansTheNameWritesACopyAndSelectsIt) {
   EXPECT_FALSE(fs::exists(styleFile(dir, "")));
   EXPECT_EQ(c.cboFrame.entries.size(), 4u);
 
+  // A name the file system cannot hold fails with a message naming the file, and the list
+  // keeps its entries.
+  prompts.answer = std::string(300, 'n');
+  const std::string failure = errorText([&] { AddStyle(c, dir.path(), prompts); });
+  EXPECT_NE(failure.find("Cannot create file"), std::string::npos) << failure;
+  EXPECT_NE(failure.find(std::string(300, 'n') + ".txt"), std::string::npos) << failure;
+  EXPECT_EQ(c.cboFrame.entries.size(), 4u);
+
   // A multi-byte name makes a file of that name.
   prompts.answer = "\xC3\x89" "b\xC3\xA8ne";
   EXPECT_TRUE(AddStyle(c, dir.path(), prompts));
