@@ -45,8 +45,8 @@ void appendInOrder(std::vector<std::string>& out, const fs::path& folder, Keep k
 }
 
 bool endsWithPng(const std::string& name) {
-  return name.size() >= 4 && (name.ends_with(".png") || name.ends_with(".PNG") ||
-                              name.ends_with(".Png"));
+  return name.size() >= 4 &&
+         (name.ends_with(".png") || name.ends_with(".PNG") || name.ends_with(".Png"));
 }
 
 TEST(ScanFiles, KeepsReaddirOrderPatternByPatternAndSubFoldersDepthFirst) {
@@ -119,7 +119,7 @@ TEST(MatchesMask, WildcardsIgnoreCaseAndCountCharactersNotBytes) {
   EXPECT_TRUE(matchesMask("a.bmp", "?.bmp"));
   EXPECT_FALSE(matchesMask("ab.bmp", "?.bmp"));
   EXPECT_FALSE(matchesMask(".bmp", "?.bmp"));
-  EXPECT_TRUE(matchesMask("\xC3\xA9.bmp", "?.bmp"));          // é is one character
+  EXPECT_TRUE(matchesMask("\xC3\xA9.bmp", "?.bmp"));               // é is one character
   EXPECT_TRUE(matchesMask("\xE2\x82\xAC\xC3\xA9.bmp", "??.bmp"));  // €é
   EXPECT_TRUE(matchesMask("a.b.c", "*.*"));
   EXPECT_TRUE(matchesMask("abcabd", "*ab?"));

@@ -192,12 +192,11 @@ const std::string kMattes = "[OUTERMATTE0]\r\nCOLOR=0\r\n[INNERMATTE0]\r\nCOLOR=
 
 TEST(ReadStyle, DropShadowByIndexByFileNameAndByShadowKey) {
   const auto shadowOf = [](const std::string& frameKeys) {
-    return readFrom("[FRAME0]\r\n" + frameKeys + "COLOR=0\r\n" + kMattes)
-        .cboShadow.text();
+    return readFrom("[FRAME0]\r\n" + frameKeys + "COLOR=0\r\n" + kMattes).cboShadow.text();
   };
-  EXPECT_EQ(shadowOf("DROPSHADOW=2\r\n"), "medium");       // an integer index
+  EXPECT_EQ(shadowOf("DROPSHADOW=2\r\n"), "medium");  // an integer index
   EXPECT_EQ(shadowOf("DROPSHADOW=$3\r\n"), "hard");
-  EXPECT_EQ(shadowOf("DROPSHADOW=9\r\n"), "<none>");       // past the end
+  EXPECT_EQ(shadowOf("DROPSHADOW=9\r\n"), "<none>");  // past the end
   EXPECT_EQ(shadowOf("DROPSHADOW=-1\r\n"), "<none>");
   EXPECT_EQ(shadowOf("DROPSHADOW=\r\n"), "<none>");
   EXPECT_EQ(shadowOf(""), "<none>");
@@ -211,7 +210,8 @@ TEST(ReadStyle, DropShadowByIndexByFileNameAndByShadowKey) {
   // A shadow list without entries stays without a selection.
   DesignControls empty = filledControls();
   empty.cboShadow.clear();
-  EXPECT_EQ(readFrom("[FRAME0]\r\nDROPSHADOW=0\r\nCOLOR=0\r\n" + kMattes, empty).cboShadow.selected, -1);
+  EXPECT_EQ(readFrom("[FRAME0]\r\nDROPSHADOW=0\r\nCOLOR=0\r\n" + kMattes, empty).cboShadow.selected,
+            -1);
 }
 
 TEST(ReadStyle, FrameTexturesIgnoreCaseMatteTexturesMustMatchExactly) {
@@ -221,7 +221,7 @@ TEST(ReadStyle, FrameTexturesIgnoreCaseMatteTexturesMustMatchExactly) {
       "[INNERMATTE0]\r\nCOLOR=0\r\nTEXTURE=Wood/Walnut.jpg\r\n");
   EXPECT_EQ(c.cboFrameTexture.text(), "Wood\\oak.jpg");
   EXPECT_EQ(c.cboFrameMask.text(), "Bead");
-  EXPECT_EQ(c.cboOuterMatteTexture.selected, 0);  // case differs: entry 0
+  EXPECT_EQ(c.cboOuterMatteTexture.selected, 0);            // case differs: entry 0
   EXPECT_EQ(c.cboInnerTexture.text(), "Wood\\Walnut.jpg");  // either separator
 
   DesignControls before = filledControls();
@@ -275,7 +275,8 @@ TEST(ReadStyle, BadColourFailsAfterTheEarlierKeysTookEffect) {
             "[OUTERMATTE0]\r\nCOLOR=Burgundy\r\nTEXTURE=Wood\\oak.jpg\r\nSELECTED=1\r\n"
             "LEFT=-5\r\nRIGHT=6\r\nTOP=-7\r\nBOTTOM=$10\r\n\r\n"
             "[INNERMATTE0]\r\nCOLOR=clBlue\r\nWIDTH=9\r\nTEXTURE=marble.jpg\r\nSELECTED=1\r\n");
-  EXPECT_EQ(errorText([&] { ReadStyle(c, dir.path()); }), "'Burgundy' is not a valid integer value");
+  EXPECT_EQ(errorText([&] { ReadStyle(c, dir.path()); }),
+            "'Burgundy' is not a valid integer value");
   // Steps 1 to 6 applied...
   EXPECT_EQ(c.cboShadow.text(), "soft");
   EXPECT_EQ(c.cboFrameColor, 0x0000FFu);
@@ -308,10 +309,14 @@ TEST(ReadStyle, BadColourFailsAfterTheEarlierKeysTookEffect) {
 TEST(CleanStyleName, RemovesTheRefusedSetAndKeepsCharactersWhole) {
   EXPECT_EQ(CleanStyleName("My.Frame?"), "MyFrame");
   EXPECT_EQ(CleanStyleName("a\"b*c.d/e<f>g?h\\i|j"), "abcdefghij");
-  EXPECT_EQ(CleanStyleName(std::string("t\0a\tb\nc\x1F" "d\x7F:e f", 14)), "tabcd\x7F:e f");
+  EXPECT_EQ(CleanStyleName(std::string("t\0a\tb\nc\x1F"
+                                       "d\x7F:e f",
+                                       14)),
+            "tabcd\x7F:e f");
   EXPECT_EQ(CleanStyleName("Walnut: 2 (old)"), "Walnut: 2 (old)");
   // Characters whose UTF-8 form holds the bytes 0x81, 0x8D, 0x90 or 0x9D stay whole.
-  const std::string kept = "Caf\xC3\xA9 \xC4\x81\xD0\x81\xC3\x8D\xE2\x82\xAC\xE2\x80\x9D\xF0\x9F\x96\xBC";
+  const std::string kept =
+      "Caf\xC3\xA9 \xC4\x81\xD0\x81\xC3\x8D\xE2\x82\xAC\xE2\x80\x9D\xF0\x9F\x96\xBC";
   EXPECT_EQ(CleanStyleName(kept), kept);
   // The eight listed code points go; their neighbours U+0082 and U+009F stay.
   EXPECT_EQ(CleanStyleName("a\xC2\x80\xC2\x81\xC2\x8D\xC2\x8E\xC2\x8F\xC2\x90\xC2\x9D\xC2\x9E"
@@ -319,10 +324,20 @@ TEST(CleanStyleName, RemovesTheRefusedSetAndKeepsCharactersWhole) {
             "ab\xC2\x82\xC2\x9F");
   // Bytes that are no UTF-8 character go: stray continuation bytes, cut-off sequences,
   // overlong forms and surrogates; what follows them survives.
-  EXPECT_EQ(CleanStyleName("a\x80" "b\x9D" "c\xC3"), "abc");
-  EXPECT_EQ(CleanStyleName("x\xC0\xAF" "y\xE0\x80\xAF" "z\xED\xA0\x80!"), "xyz!");
-  EXPECT_EQ(CleanStyleName("\xE2\x82" "A"), "A");
-  EXPECT_EQ(CleanStyleName("\xF4\x90\x80\x80" "ok"), "ok");  // past U+10FFFF
+  EXPECT_EQ(CleanStyleName("a\x80"
+                           "b\x9D"
+                           "c\xC3"),
+            "abc");
+  EXPECT_EQ(CleanStyleName("x\xC0\xAF"
+                           "y\xE0\x80\xAF"
+                           "z\xED\xA0\x80!"),
+            "xyz!");
+  EXPECT_EQ(CleanStyleName("\xE2\x82"
+                           "A"),
+            "A");
+  EXPECT_EQ(CleanStyleName("\xF4\x90\x80\x80"
+                           "ok"),
+            "ok");  // past U+10FFFF
   EXPECT_EQ(CleanStyleName("../.."), "");
 }
 
@@ -350,7 +365,8 @@ TEST(AddStyle, CleansTheNameWritesACopyAndSelectsIt) {
   RecordingPrompts prompts;
   prompts.answer = "My.Frame?";
   EXPECT_TRUE(AddStyle(c, dir.path(), prompts));
-  EXPECT_EQ(prompts.log, std::vector<std::string>{"ask New: Type in a Name for the new Frame Style"});
+  EXPECT_EQ(prompts.log,
+            std::vector<std::string>{"ask New: Type in a Name for the new Frame Style"});
   EXPECT_EQ(c.cboFrame.entries.back(), "MyFrame");
   EXPECT_EQ(c.cboFrame.selected, 3);
   EXPECT_EQ(readText(styleFile(dir, "MyFrame")), StyleFileText(c));
@@ -389,9 +405,13 @@ TEST(AddStyle, CleansTheNameWritesACopyAndSelectsIt) {
   EXPECT_EQ(c.cboFrame.entries.size(), 4u);
 
   // A multi-byte name makes a file of that name.
-  prompts.answer = "\xC3\x89" "b\xC3\xA8ne";
+  prompts.answer =
+      "\xC3\x89"
+      "b\xC3\xA8ne";
   EXPECT_TRUE(AddStyle(c, dir.path(), prompts));
-  EXPECT_TRUE(fs::exists(styleFile(dir, "\xC3\x89" "b\xC3\xA8ne")));
+  EXPECT_TRUE(fs::exists(styleFile(dir,
+                                   "\xC3\x89"
+                                   "b\xC3\xA8ne")));
 }
 
 TEST(DeleteStyle, WarnsOnTheLastStyleAndSelectsTheOneBefore) {

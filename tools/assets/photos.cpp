@@ -54,8 +54,8 @@ Relief relief(const Scene& s, int k, float px, float py) {
   float amplitude = 0.5f, frequency = 1;
   for (int o = 0; o < 5; ++o) {
     // Sharp ridges in the large forms, plain rough rock in the fine ones.
-    const NoiseSample n = noiseWithGradient(x * frequency, y0 * frequency,
-                                            seed + static_cast<uint32_t>(o));
+    const NoiseSample n =
+        noiseWithGradient(x * frequency, y0 * frequency, seed + static_cast<uint32_t>(o));
     const float byPx = frequency * n.dx * xByPx;
     const float byPy = frequency * (n.dx * xByPy + n.dy * sy);
     if (o < 2) {
@@ -98,7 +98,8 @@ Colour mountainAt(const Scene& s, int k, int x, int y, float below, float crestS
     // Snow lies in a band under the crest, deeper in hollows and on faces turned upward,
     // and slides off steep rock.
     const float depth = static_cast<float>(s.height) * (0.045f - 0.02f * static_cast<float>(k));
-    const float patch = noise(px / (cell * 2), py / (cell * 2), s.seed + 480 + static_cast<uint32_t>(k));
+    const float patch =
+        noise(px / (cell * 2), py / (cell * 2), s.seed + 480 + static_cast<uint32_t>(k));
     const float steep = std::sqrt(gx * gx + gy * gy);
     const float cover = smoothstep(0.15f, -0.15f, below / depth - 0.7f - 0.6f * patch - 0.4f * gy) *
                         (1 - smoothstep(0.9f, 1.6f, steep));
@@ -125,7 +126,7 @@ Colour skyAt(const Scene& s, float u, float v) {
   // noise at most 1 in size) cannot lift the cover to the first trace of cloud, the sky here
   // stays clear and they are skipped. This is the same value as fbm(u * 0.5, v * 1.6, 4, 3, 7).
   const float start = 0.1f - s.cloudiness + 0.9f * t;  // cover where the density begins
-  const float total = 127.0f / 64;                      // 1 + 1/2 + ... + 1/64
+  const float total = 127.0f / 64;                     // 1 + 1/2 + ... + 1/64
   float sum = 0, amplitude = 1;
   for (int o = 0; o < 7; ++o) {
     sum += amplitude * perlin(u * 0.5f, v * 1.6f, 4 << o, 3 << o,
@@ -190,8 +191,8 @@ Picture paint(const Scene& s) {
           };
           // The crest's slope, measured over a stretch so that single columns do not flicker.
           const int span = std::max(4, s.width / 300);
-          const float slope = (ridgeAt(x + span) - ridgeAt(x - span)) * fh /
-                              static_cast<float>(2 * span);
+          const float slope =
+              (ridgeAt(x + span) - ridgeAt(x - span)) * fh / static_cast<float>(2 * span);
           c = mountainAt(s, k, x, y, (ridgeAt(x) - above) * fh, slope);
         }
       }

@@ -172,10 +172,10 @@ void writeTextures(const fs::path& folder) {
   std::vector<std::function<void()>> jobs;
   for (const auto& wd : woods) {
     jobs.emplace_back([&folder, &wd] {
-      writeJpeg(folder / "Wood" / wd.name,
-                render(1024, 512,
-                       [&](float u, float v, int x, int y) { return wood(wd.w, u, v, x, y); }),
-                q);
+      writeJpeg(
+          folder / "Wood" / wd.name,
+          render(1024, 512, [&](float u, float v, int x, int y) { return wood(wd.w, u, v, x, y); }),
+          q);
     });
   }
   jobs.emplace_back(
