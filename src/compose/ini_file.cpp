@@ -1,6 +1,7 @@
 // The shared INI reader.
 #include "compose/ini_file.h"
 
+#include <cstdint>
 #include <system_error>
 
 #include "base/error.h"
@@ -59,6 +60,11 @@ IniFile IniFile::parse(std::string_view text) {
 IniFile IniFile::load(const std::filesystem::path& path) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return {};
+  const uintmax_t size = std::filesystem::file_size(path, ec);
+  if (!ec && size > kMaxBytes) {
+    fail("%s is %ju bytes long; a profile or style file is at most %ju bytes, so it was not read",
+         path.c_str(), size, static_cast<uintmax_t>(kMaxBytes));
+  }
   try {
     const std::vector<uint8_t> bytes = readFile(path);
     return parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));

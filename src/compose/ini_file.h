@@ -3,6 +3,7 @@
 // with surrounding blanks removed, and anything missing reads as the empty text or 0.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -16,8 +17,10 @@ class IniFile {
 
   // Parses INI text (LF or CR LF lines, an optional UTF-8 byte order mark).
   [[nodiscard]] static IniFile parse(std::string_view text);
-  // Reads and parses a file; a missing or unreadable file gives an empty IniFile.
+  // Reads and parses a file; a missing or unreadable file gives an empty IniFile. A file
+  // larger than kMaxBytes is refused with an Error naming it, rather than read into memory.
   [[nodiscard]] static IniFile load(const std::filesystem::path& path);
+  static constexpr size_t kMaxBytes = 1 << 20;
 
   // The value of the first matching key in the first matching section, or "".
   [[nodiscard]] std::string readString(std::string_view section, std::string_view key) const;

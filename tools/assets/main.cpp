@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "assets/masks.h"
+#include "assets/parallel.h"
 #include "assets/photos.h"
 #include "assets/styles.h"
 #include "assets/textures.h"
@@ -16,13 +17,19 @@ int main(int argc, char** argv) {
   try {
     namespace fs = std::filesystem;
     const fs::path out = argv[1];
-    lumabord::assets::writeTextures(out / "Image Textures");
-    lumabord::assets::writeProfiles(out / "Image Masks");
-    fs::create_directories(out / "Image Edges");
-    lumabord::assets::writeMatteEdge(out / "Image Edges" / "outermattelowered.bmp");
-    lumabord::assets::writeShadows(out / "Shadows");
-    lumabord::assets::writeStyles(out / "Image Styles");
-    lumabord::assets::writeSamplePhotos(out / "Sample Photos");
+    using namespace lumabord::assets;
+    // The styles first, on this thread alone: the first file written reads the process
+    // umask, which can only be done by setting it for a moment.
+    writeStyles(out / "Image Styles");
+    // Independent files, the largest first so that the small ones fill the gaps.
+    runJobs({[&] { writeSamplePhotos(out / "Sample Photos"); },
+             [&] { writeTextures(out / "Image Textures"); },
+             [&] { writeProfiles(out / "Image Masks"); },
+             [&] {
+               fs::create_directories(out / "Image Edges");
+               writeMatteEdge(out / "Image Edges" / "outermattelowered.bmp");
+             },
+             [&] { writeShadows(out / "Shadows"); }});
   } catch (const std::exception& e) {
     std::fprintf(stderr, "lumabord-assets: %s\n", e.what());
     return 1;

@@ -60,7 +60,11 @@ GreyMask shade(const std::vector<float>& height, int w, int h,
       // A glint where the surface faces the light squarely.
       r += 0.35f * std::pow(std::max(0.0f, r - 1.2f), 2.0f);
       r *= extraShade[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)];
-      float m = r <= 1 ? 128 * r : 128 + 127 * std::min(1.0f, (r - 1) / (1 / flat - 1));
+      // Faces turned away still get the room's ambient light, so risers and hollows shade
+      // deeply without turning into black lines.
+      const float ambient = 0.3f;
+      float m = r <= 1 ? 128 * (ambient + (1 - ambient) * r)
+                       : 128 + 127 * std::min(1.0f, (r - 1) / (1 / flat - 1));
       m = std::clamp(m, 0.0f, 255.0f);
       mask.at(x, y) = static_cast<uint8_t>(std::lround(m));
     }
@@ -100,25 +104,25 @@ void writeProfiles(const fs::path& folder) {
   fs::create_directories(folder);
   const ProfileMask profiles[] = {
       // A half-round moulding with a small step where it meets the matte.
-      {"Rounded Raised", 90,
+      {"Rounded Raised", 130,
        [](float t) { return 0.38f * bump(t, 0.46f, 0.48f) + 0.05f * bump(t, 0.96f, 0.04f); }, 0.6f},
       // High at the wall, rolling down toward the picture.
-      {"Rounded Lowered", 90,
+      {"Rounded Lowered", 130,
        [](float t) {
          return 0.42f * std::sqrt(std::max(0.0f, 1 - t * t * 0.98f)) - 0.04f * ramp(t, 0.0f, 0.05f);
        },
        0.4f},
       // A flat face that falls away at the outer edge into a deep shadowed shoulder.
-      {"Drop Shadow", 80,
+      {"Drop Shadow", 120,
        [](float t) { return 0.32f * ramp(t, 0.0f, 0.35f) - 0.02f * ramp(t, 0.9f, 1.0f); }, 0.5f},
       // A face rising toward the picture, ending in a steep cliff down to the matte.
-      {"Cliff Edge", 100, [](float t) { return 0.1f + 0.22f * t - 0.5f * ramp(t, 0.8f, 0.9f); },
+      {"Cliff Edge", 150, [](float t) { return 0.1f + 0.22f * t - 0.5f * ramp(t, 0.8f, 0.9f); },
        0.8f},
       // A flat face with small chamfers at both edges.
-      {"Flat", 60,
+      {"Flat", 90,
        [](float t) { return 0.05f * ramp(t, 0.0f, 0.08f) - 0.05f * ramp(t, 0.92f, 1.0f); }, 0.3f},
       // A concave cove between a rounded outer rim and a small inner bead.
-      {"Scoop", 110,
+      {"Scoop", 160,
        [](float t) {
          return 0.22f * bump(t, 0.1f, 0.12f) +
                 0.22f * (1 - bump(t, 0.52f, 0.34f)) * ramp(t, 0.15f, 0.2f) *
@@ -127,14 +131,14 @@ void writeProfiles(const fs::path& folder) {
        },
        1.0f},
       // Three beads side by side.
-      {"Bead", 70,
+      {"Bead", 100,
        [](float t) {
          return 0.16f * bump(t, 0.17f, 0.17f) + 0.22f * bump(t, 0.5f, 0.16f) +
                 0.16f * bump(t, 0.83f, 0.17f);
        },
        0.9f},
       // Three flat steps down toward the picture, each with a small chamfer.
-      {"Stepped Gallery", 120,
+      {"Stepped Gallery", 170,
        [](float t) {
          return 0.24f - 0.08f * ramp(t, 0.3f, 0.36f) - 0.08f * ramp(t, 0.6f, 0.66f) -
                 0.06f * ramp(t, 0.9f, 0.95f) + 0.03f * ramp(t, 0.0f, 0.04f);

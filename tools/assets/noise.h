@@ -13,6 +13,14 @@ float hash01(int32_t x, int32_t y, int32_t z, uint32_t seed);
 
 // Gradient noise in about [-1, 1] on a lattice of periodX x periodY cells over the tile.
 float perlin(float u, float v, int periodX, int periodY, uint32_t seed);
+// Gradient noise in about [-1, 1] on the unit lattice, not periodic (for pictures that do not
+// tile).
+float noise(float x, float y, uint32_t seed);
+// noise() with its exact partial derivatives, for shading without sampling neighbours.
+struct NoiseSample {
+  float value, dx, dy;
+};
+NoiseSample noiseWithGradient(float x, float y, uint32_t seed);
 // Sum of octaves, each with twice the lattice and half the amplitude; about [-1, 1].
 float fbm(float u, float v, int periodX, int periodY, int octaves, uint32_t seed);
 

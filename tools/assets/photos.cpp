@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "assets/noise.h"
+#include "assets/parallel.h"
 #include "assets/picture.h"
 
 namespace lumabord::assets {
@@ -32,6 +33,85 @@ float ridge(const Scene& s, int k, float u) {
   return base[k] * 0.55f + rough[k] * n * n;
 }
 
+// Rock relief of mountain layer k at pixel (px, py): a height in pixels and its slope along
+// x and y. Ridged noise whose features are about cell pixels across and somewhat longer
+// downhill than across, so the faces break into buttresses and gullies; nearer layers show
+// larger features. The slope is exact (chain rule through the warp and the octaves).
+struct Relief {
+  float height, dx, dy;
+};
+
+Relief relief(const Scene& s, int k, float px, float py) {
+  const float cell = static_cast<float>(s.height) * (0.035f + 0.02f * static_cast<float>(k));
+  const uint32_t seed = s.seed + 400 + 16 * static_cast<uint32_t>(k);
+  const float sx = 1 / cell, sy = 1 / (cell * 1.5f);
+  const float x0 = px * sx, y0 = py * sy;
+  // Warp across: x' = x + 0.6 w(x / 2, y / 2).
+  const NoiseSample w = noiseWithGradient(0.5f * x0, 0.5f * y0, seed + 9);
+  const float x = x0 + 0.6f * w.value;
+  const float xByPx = sx * (1 + 0.3f * w.dx), xByPy = sy * 0.3f * w.dy;
+  Relief r{0, 0, 0};
+  float amplitude = 0.5f, frequency = 1;
+  for (int o = 0; o < 5; ++o) {
+    // Sharp ridges in the large forms, plain rough rock in the fine ones.
+    const NoiseSample n =
+        noiseWithGradient(x * frequency, y0 * frequency, seed + static_cast<uint32_t>(o));
+    const float byPx = frequency * n.dx * xByPx;
+    const float byPy = frequency * (n.dx * xByPy + n.dy * sy);
+    if (o < 2) {
+      const float ridged = 1 - std::fabs(n.value);
+      const float slope = -2 * ridged * (n.value < 0 ? -1.0f : 1.0f);
+      r.height += amplitude * ridged * ridged;
+      r.dx += amplitude * slope * byPx;
+      r.dy += amplitude * slope * byPy;
+    } else {
+      r.height += amplitude * 0.7f * n.value;
+      r.dx += amplitude * 0.7f * byPx;
+      r.dy += amplitude * 0.7f * byPy;
+    }
+    amplitude *= 0.47f;
+    frequency *= 2.03f;
+  }
+  const float toPixels = cell * 0.3f;
+  return {r.height * toPixels, r.dx * toPixels, r.dy * toPixels};
+}
+
+// A mountain pixel of layer k lying below pixels under its crest: the relief lit by the sun,
+// the crest's own tilt near the top, snow in the upper hollows of the far ranges, and haze.
+Colour mountainAt(const Scene& s, int k, int x, int y, float below, float crestSlope) {
+  static constexpr Colour kRock[] = {{132, 140, 160}, {106, 108, 118}, {86, 84, 80}, {50, 62, 50}};
+  const float px = static_cast<float>(x), py = static_cast<float>(y);
+  const Relief rock = relief(s, k, px, py);
+  const float gx = rock.dx, gy = rock.dy;
+  // Light from the sun's side and from above (y grows downward), as a Lambert term
+  // relative to a face turned straight to the viewer.
+  const float side = s.sunX < 0.5f ? -1.0f : 1.0f;
+  const float lx = 0.55f * side, ly = -0.45f, lz = 0.70f;
+  const float lambert = (-gx * lx - gy * ly + lz) / std::sqrt(gx * gx + gy * gy + 1);
+  const float cell = static_cast<float>(s.height) * 0.05f;
+  const float nearCrest = std::exp(-2 * below / cell);
+  const float toward = side * -crestSlope;  // the crest's faces turned to the sun
+  const float light =
+      std::clamp(lambert / lz + 0.2f * nearCrest * std::tanh(2 * toward), 0.35f, 1.6f);
+  Colour c = scale(kRock[k], light);
+  if (k < 2) {
+    // Snow lies in a band under the crest, deeper in hollows and on faces turned upward,
+    // and slides off steep rock.
+    const float depth = static_cast<float>(s.height) * (0.045f - 0.02f * static_cast<float>(k));
+    const float patch =
+        noise(px / (cell * 2), py / (cell * 2), s.seed + 480 + static_cast<uint32_t>(k));
+    const float steep = std::sqrt(gx * gx + gy * gy);
+    const float cover = smoothstep(0.15f, -0.15f, below / depth - 0.7f - 0.6f * patch - 0.4f * gy) *
+                        (1 - smoothstep(0.9f, 1.6f, steep));
+    const Colour snow = scale(Colour{236, 238, 246}, std::clamp(0.7f + 0.32f * light, 0.6f, 1.08f));
+    c = mix(c, snow, cover);
+  }
+  const float fh = static_cast<float>(s.height);
+  const float hazeAmount =
+      0.45f - 0.12f * static_cast<float>(k) + 0.25f * (1 - clamp01(below / fh * 6));
+  return mix(c, s.haze, clamp01(hazeAmount));
+}
+
 Colour skyAt(const Scene& s, float u, float v) {
   const float t = std::pow(clamp01(v / s.horizon), 1.4f);
   Colour c = mix(s.skyTop, s.skyHorizon, t);
@@ -42,12 +122,24 @@ Colour skyAt(const Scene& s, float u, float v) {
   c = add(c, scale(s.sun, 0.35f * std::exp(-r / (s.sunSize * 1.6f))));
   if (r < s.sunSize) c = mix(c, Colour{255, 250, 235}, smoothstep(s.sunSize, s.sunSize * 0.9f, r));
   // Clouds: stretched fbm, thicker higher up, lit by the sun on their lower edges.
-  const float cloud = fbm(u * 0.5f, v * 1.6f, 4, 3, 7, s.seed + 100);
+  // The seven octaves are summed coarse to fine; once even the remaining finer ones (each
+  // noise at most 1 in size) cannot lift the cover to the first trace of cloud, the sky here
+  // stays clear and they are skipped. This is the same value as fbm(u * 0.5, v * 1.6, 4, 3, 7).
+  const float start = 0.1f - s.cloudiness + 0.9f * t;  // cover where the density begins
+  const float total = 127.0f / 64;                     // 1 + 1/2 + ... + 1/64
+  float sum = 0, amplitude = 1;
+  for (int o = 0; o < 7; ++o) {
+    sum += amplitude * perlin(u * 0.5f, v * 1.6f, 4 << o, 3 << o,
+                              s.seed + 100 + static_cast<uint32_t>(o) * 7919u);
+    amplitude *= 0.5f;
+    if (o < 6 && (sum + 2.05f * amplitude) / total * 1.6f <= start) return c;
+  }
+  const float cloud = sum / total * 1.6f;
   const float density = smoothstep(0.1f, 0.65f, cloud + s.cloudiness - 0.9f * t);
   const Colour cloudLit = mix(Colour{238, 236, 240}, s.sun, 0.35f);
   const Colour cloudShade = mix(s.skyTop, Colour{120, 118, 130}, 0.6f);
   const float lit =
-      clamp01(0.5f + 2.2f * (fbm(u * 0.5f, (v + 0.01f) * 1.6f, 4, 3, 5, s.seed + 100) - cloud));
+      clamp01(0.5f + 2.2f * (fbm(u * 0.5f, (v + 0.01f) * 1.6f, 4, 3, 4, s.seed + 100) - cloud));
   return mix(c, mix(cloudShade, cloudLit, lit), density * 0.9f);
 }
 
@@ -55,7 +147,6 @@ Picture paint(const Scene& s) {
   Picture p(s.width, s.height);
   const int horizonY = static_cast<int>(s.horizon * static_cast<float>(s.height));
   const float fh = static_cast<float>(s.height), fw = static_cast<float>(s.width);
-  const Colour rock[] = {{150, 158, 178}, {116, 122, 140}, {80, 88, 96}, {52, 62, 58}};
   std::vector<float> ridges(static_cast<size_t>(4 * s.width));
   for (int x = 0; x < s.width; ++x) {
     for (int k = 0; k < 4; ++k)
@@ -79,7 +170,7 @@ Picture paint(const Scene& s) {
       treeTop[static_cast<size_t>(x)] = std::max(treeTop[static_cast<size_t>(x)], top);
     }
   }
-  for (int y = 0; y < horizonY; ++y) {
+  parallelFor(horizonY, [&](int y) {
     const float v = static_cast<float>(y) / fh;
     for (int x = 0; x < s.width; ++x) {
       const float u = static_cast<float>(x) / fw;
@@ -98,32 +189,20 @@ Picture paint(const Scene& s) {
           const auto ridgeAt = [&](int xx) {
             return ridges[static_cast<size_t>(4 * std::clamp(xx, 0, s.width - 1) + k)];
           };
-          const float top = ridgeAt(x);
-          // The facet's slope, measured over a stretch so that single columns do not flicker.
+          // The crest's slope, measured over a stretch so that single columns do not flicker.
           const int span = std::max(4, s.width / 300);
           const float slope =
-              (ridgeAt(x + span) - ridgeAt(x - span)) * fw / static_cast<float>(2 * span);
-          const float gully = fbm(u, v, 120, 6, 4, s.seed + 200 + static_cast<uint32_t>(k));
-          const float detail = fbm(u, v, 40, 30, 3, s.seed + 250 + static_cast<uint32_t>(k));
-          const float toward = s.sunX < 0.5f ? -slope : slope;  // faces the sun
-          const float light = 1 + 0.9f * std::tanh(toward * 3) + 0.12f * gully + 0.08f * detail;
-          Colour m = scale(rock[k], std::clamp(light, 0.5f, 1.6f));
-          const float below = top - above;  // depth below the crest
-          if (k < 2 && below < 0.06f + 0.04f * gully + 0.02f * detail) {
-            m = mix(m, scale(Colour{236, 238, 246}, std::clamp(0.75f + 0.35f * light, 0.7f, 1.08f)),
-                    0.9f);
-          }
-          const float hazeAmount =
-              0.45f - 0.12f * static_cast<float>(k) + 0.25f * (1 - clamp01(below * 6));
-          c = mix(m, s.haze, clamp01(hazeAmount));
+              (ridgeAt(x + span) - ridgeAt(x - span)) * fh / static_cast<float>(2 * span);
+          c = mountainAt(s, k, x, y, (ridgeAt(x) - above) * fh, slope);
         }
       }
       p.at(x, y) = c;
     }
-  }
+  });
   // The lake: the scene above mirrored about the lake line, broken by ripples that grow
   // toward the viewer, darkened and tinted by the water.
-  for (int y = horizonY; y < s.height; ++y) {
+  parallelFor(s.height - horizonY, [&](int row) {
+    const int y = horizonY + row;
     const float depth =
         static_cast<float>(y - horizonY) / static_cast<float>(std::max(1, s.height - horizonY));
     for (int x = 0; x < s.width; ++x) {
@@ -140,9 +219,9 @@ Picture paint(const Scene& s) {
       c = add(c, scale(s.sun, glint * sunLine * 0.6f));
       p.at(x, y) = c;
     }
-  }
+  });
   // Lens vignette and a fine film grain.
-  for (int y = 0; y < s.height; ++y) {
+  parallelFor(s.height, [&](int y) {
     for (int x = 0; x < s.width; ++x) {
       const float dx = static_cast<float>(x) / fw - 0.5f, dy = static_cast<float>(y) / fh - 0.5f;
       const float vignette = 1 - 0.35f * (dx * dx + dy * dy);
@@ -150,7 +229,7 @@ Picture paint(const Scene& s) {
       Colour& c = p.at(x, y);
       c = add(scale(c, vignette), Colour{grain, grain, grain});
     }
-  }
+  });
   return p;
 }
 
@@ -171,7 +250,7 @@ void writeSamplePhotos(const std::filesystem::path& folder) {
                    0.022f,
                    0.25f,
                    7};
-  writeJpeg(folder / "Mountain Lake.jpg", paint(lake), 92);
+  const auto paintLake = [&] { writeJpeg(folder / "Mountain Lake.jpg", paint(lake), 92); };
   const Scene dusk{1800,
                    2400,
                    0.66f,
@@ -185,7 +264,8 @@ void writeSamplePhotos(const std::filesystem::path& folder) {
                    0.03f,
                    0.35f,
                    21};
-  writeJpeg(folder / "Evening Shore.jpg", paint(dusk), 92);
+  const auto paintDusk = [&] { writeJpeg(folder / "Evening Shore.jpg", paint(dusk), 92); };
+  runJobs({paintLake, paintDusk});
 }
 
 }  // namespace lumabord::assets

@@ -6,8 +6,10 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "assets/noise.h"
+#include "assets/parallel.h"
 #include "assets/picture.h"
 
 namespace lumabord::assets {
@@ -19,12 +21,12 @@ using Shader = std::function<Colour(float u, float v, int x, int y)>;
 
 Picture render(int w, int h, const Shader& shader) {
   Picture p(w, h);
-  for (int y = 0; y < h; ++y) {
+  parallelFor(h, [&](int y) {
     for (int x = 0; x < w; ++x) {
       p.at(x, y) = shader(static_cast<float>(x) / static_cast<float>(w),
                           static_cast<float>(y) / static_cast<float>(h), x, y);
     }
-  }
+  });
   return p;
 }
 
@@ -167,23 +169,35 @@ void writeTextures(const fs::path& folder) {
       {"driftwood.jpg",
        {{184, 174, 158}, {126, 116, 104}, {92, 86, 78}, 12, 1.4f, 0.3f, 0.8f, 105}},
   };
+  std::vector<std::function<void()>> jobs;
   for (const auto& wd : woods) {
-    writeJpeg(
-        folder / "Wood" / wd.name,
-        render(1024, 512, [&](float u, float v, int x, int y) { return wood(wd.w, u, v, x, y); }),
-        q);
+    jobs.emplace_back([&folder, &wd] {
+      writeJpeg(
+          folder / "Wood" / wd.name,
+          render(1024, 512, [&](float u, float v, int x, int y) { return wood(wd.w, u, v, x, y); }),
+          q);
+    });
   }
-  writeJpeg(folder / "Metal" / "gold leaf.jpg", render(512, 512, goldLeaf), q);
-  writeJpeg(folder / "Metal" / "brushed silver.jpg", render(1024, 512, brushedSilver), q);
-  writeJpeg(folder / "marble.jpg", render(512, 512, marble), q);
-  writePng(folder / "Matte" / "linen.png", render(512, 512, [](float u, float v, int x, int y) {
-             return weave({228, 220, 204}, 4, 1, 61, x, y, u, v);
-           }));
-  writePng(folder / "Matte" / "canvas.png", render(504, 504, [](float u, float v, int x, int y) {
-             return weave({234, 228, 214}, 6, 0.6f, 71, x, y, u, v);
-           }));
-  writeJpeg(folder / "Matte" / "watercolour paper.jpg", render(512, 512, paper), q);
-  writeJpeg(folder / "Matte" / "suede.jpg", render(512, 512, suede), q);
+  jobs.emplace_back(
+      [&] { writeJpeg(folder / "Metal" / "gold leaf.jpg", render(512, 512, goldLeaf), q); });
+  jobs.emplace_back([&] {
+    writeJpeg(folder / "Metal" / "brushed silver.jpg", render(1024, 512, brushedSilver), q);
+  });
+  jobs.emplace_back([&] { writeJpeg(folder / "marble.jpg", render(512, 512, marble), q); });
+  jobs.emplace_back([&] {
+    writePng(folder / "Matte" / "linen.png", render(512, 512, [](float u, float v, int x, int y) {
+               return weave({228, 220, 204}, 4, 1, 61, x, y, u, v);
+             }));
+  });
+  jobs.emplace_back([&] {
+    writePng(folder / "Matte" / "canvas.png", render(504, 504, [](float u, float v, int x, int y) {
+               return weave({234, 228, 214}, 6, 0.6f, 71, x, y, u, v);
+             }));
+  });
+  jobs.emplace_back(
+      [&] { writeJpeg(folder / "Matte" / "watercolour paper.jpg", render(512, 512, paper), q); });
+  jobs.emplace_back([&] { writeJpeg(folder / "Matte" / "suede.jpg", render(512, 512, suede), q); });
+  runJobs(jobs);
 }
 
 }  // namespace lumabord::assets
