@@ -36,21 +36,6 @@ FontRecord signatureFont() {
   return font;
 }
 
-TFont3D signatureDesign() {
-  TFont3D font3d;
-  font3d.setSite(TSmoothFontSite::sfpRaised);
-  font3d.shadow().setStyle(TSmoothFontShadowStyle::sfssDiffuse);
-  font3d.setViewDirection(135);
-  font3d.border().setColor(kClGray);
-  font3d.border().setHeight(1);
-  font3d.setAltitude(3);
-  font3d.gradient().setActive(true);
-  font3d.gradient().setBeginColor(kClWhite);
-  font3d.gradient().setEndColor(kClGray);
-  font3d.setAntialiasing(true);
-  return font3d;
-}
-
 // What the frame renderer does with a signature: measure it, then draw it.
 void measureAndDraw(SmoothText3D& renderer, Image& image, TFont3D& font3d) {
   const int width = renderer.textWidth(signatureFont(), kSignature, font3d);
@@ -66,7 +51,7 @@ int fromDisk(const char* directory) {
   renderer.cache().settings.useDiskCache = true;
   renderer.cache().settings.diskCacheDirectory = directory;
   Image image(600, 100, Rgb{255, 255, 255});
-  TFont3D font3d = signatureDesign();
+  TFont3D font3d = signatureDefaultDesign();
   // Only a run that finds the glyphs on disk counts: look before anything is rendered.
   const int row = renderer.cache().findOrCreateRow(signatureFont(), font3d);
   const bool loaded = !renderer.cache().row(row).glyph('Y').empty();
@@ -91,7 +76,7 @@ int main(int argc, char** argv) {
     const Clock::time_point start = Clock::now();
     SmoothText3D renderer;
     renderer.cache().settings.useDiskCache = false;
-    TFont3D font3d = signatureDesign();
+    TFont3D font3d = signatureDefaultDesign();
     measureAndDraw(renderer, image, font3d);
     (i == 0 ? first : cold.emplace_back()) = msSince(start);
   }
@@ -99,7 +84,7 @@ int main(int argc, char** argv) {
   // Warm: the same renderer again and again.
   SmoothText3D renderer;
   renderer.cache().settings.useDiskCache = false;
-  TFont3D font3d = signatureDesign();
+  TFont3D font3d = signatureDefaultDesign();
   measureAndDraw(renderer, image, font3d);
   const int draws = 500;
   const Clock::time_point warmStart = Clock::now();

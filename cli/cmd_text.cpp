@@ -88,19 +88,7 @@ int runText(std::vector<std::string> arguments) {
   if (args.flag("italic")) font.style |= kFontItalic;
   if (args.flag("underline")) font.style |= kFontUnderline;
 
-  // The signature's defaults.
-  TFont3D font3d;
-  font3d.setSite(TSmoothFontSite::sfpRaised);
-  font3d.shadow().setStyle(TSmoothFontShadowStyle::sfssDiffuse);
-  font3d.setViewDirection(135);
-  font3d.border().setColor(kClGray);
-  font3d.border().setHeight(1);
-  font3d.setAltitude(3);
-  font3d.gradient().setActive(true);
-  font3d.gradient().setBeginColor(kClWhite);
-  font3d.gradient().setEndColor(kClGray);
-  font3d.setFrontColor(kClWhite);
-  font3d.setAntialiasing(true);
+  TFont3D font3d = signatureDefaultDesign();
 
   if (const auto site = args.option("site")) font3d.setSite(parseSite(*site));
   if (const auto shadow = args.option("shadow")) font3d.shadow().setStyle(parseShadow(*shadow));

@@ -96,4 +96,20 @@ void TFont3D::setFrontColor(ColorValue value) { assignAndNotify(frontColor_, val
 void TFont3D::setSite(TSmoothFontSite value) { assignAndNotify(site_, value, onChange_); }
 void TFont3D::setViewDirection(int value) { assignAndNotify(viewDirection_, value, onChange_); }
 
+TFont3D signatureDefaultDesign() {
+  TFont3D font3d;
+  font3d.setSite(TSmoothFontSite::sfpRaised);
+  font3d.shadow().setStyle(TSmoothFontShadowStyle::sfssDiffuse);
+  font3d.setViewDirection(135);
+  font3d.border().setColor(kClGray);
+  font3d.border().setHeight(1);
+  font3d.setAltitude(3);
+  font3d.gradient().setActive(true);
+  font3d.gradient().setBeginColor(kClWhite);
+  font3d.gradient().setEndColor(kClGray);
+  font3d.setFrontColor(kClWhite);
+  font3d.setAntialiasing(true);
+  return font3d;
+}
+
 }  // namespace lumabord

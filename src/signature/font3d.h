@@ -139,4 +139,9 @@ class TFont3D {
   ChangeHook onChange_;
 };
 
+// The signature's lettering as a new signature starts: raised white letters with a grey
+// one-pixel border, a diffuse shadow seen from 135 degrees, altitude 3, a white-to-grey
+// gradient, antialiased.
+TFont3D signatureDefaultDesign();
+
 }  // namespace lumabord
