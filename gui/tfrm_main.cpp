@@ -184,7 +184,9 @@ void TfrmMain::terminateApplication() {
   // user is told why the program ends instead of seeing it vanish.
   QTimer::singleShot(0, this, [this] {
     services_.dialogs->error(model_.TerminationReason);
-    QCoreApplication::exit(1);
+    close();
+    // quit() rather than exit(): it does nothing outside the event loop (tests).
+    QCoreApplication::quit();
   });
 }
 

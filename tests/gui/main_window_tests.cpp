@@ -444,6 +444,20 @@ class MainWindowTest : public QObject {
     QCOMPARE(rig().clipboard.image().height(), 624);
   }
 
+  void aFailedRenderingEndsWithItsMessageAndSavesNothing() {
+    std::filesystem::remove(rig().dir / "registry.reg");
+    rig().renderer.failing = true;
+    window().show();
+    window().FormActivate();
+    QCOMPARE(window().renderCount(), 1);
+    QCoreApplication::processEvents();
+    QCOMPARE(rig().dialogs.messages,
+             (std::vector<std::string>{"error: Cannot open file Image Textures/oak.jpg"}));
+    rig().close();
+    QVERIFY(!std::filesystem::exists(rig().dir / "registry.reg"));
+    QVERIFY(!std::filesystem::exists(rig().dir / "mru.ini"));
+  }
+
   void jpegOptionsClampAndEnable() {
     TfrmJPEGOptions dialog(JpegOptions{250, true, true});
     auto* slider = dialog.findChild<QSlider*>("GaugeBar1");

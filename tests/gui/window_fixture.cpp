@@ -22,6 +22,10 @@ void BandRenderer::render(const FrameSpec& spec, Image& photo, bool queueEmpty,
   lastSpec = spec;
   lastQueueEmpty = queueEmpty;
   if (duringRender) duringRender();
+  if (failing) {
+    --depth;
+    fail("Cannot open file %s", "Image Textures/oak.jpg");
+  }
   steps.ShowRenderStep("Drawing Inner Matte");
   target = Image(photo.width() + 2 * spec.InnerWidth, photo.height() + 2 * spec.InnerWidth,
                  Rgb{9, 9, 9});

@@ -84,6 +84,7 @@ class BandRenderer final : public PreviewRenderer {
   FrameSpec lastSpec;
   bool lastQueueEmpty = false;
   std::function<void()> duringRender;  // runs inside the rendering, before the step is shown
+  bool failing = false;                // throws the error of a missing texture
 };
 
 // A program folder and settings store of its own, and a window over it.
