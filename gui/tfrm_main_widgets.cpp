@@ -291,6 +291,7 @@ QWidget* TfrmMain::createInnerMattePanel() {
   QWidget* body = innerMatte_.panel->body();
   txtInnerWidth_ = new IntegerField(QStringLiteral("txtInnerWidth"), 0, body);
   auto* border = new QHBoxLayout;
+  border->setSpacing(6);
   border->addWidget(makeLabel(QStringLiteral("Border:"), body));
   border->addWidget(txtInnerWidth_);
   border->addWidget(makeLabel(QStringLiteral(" (pixels)"), body));
@@ -317,6 +318,7 @@ void TfrmMain::createStatusBar() {
   statusPanel0_ = new QLabel(QStringLiteral("Status: Ready"), bar);
   statusPanel0_->setObjectName(QStringLiteral("StatusPanel0"));
   statusPanel0_->setFixedWidth(280);
+  statusPanel0_->setContentsMargins(6, 0, 0, 0);
   statusPanel1_ = new QLabel(bar);
   statusPanel1_->setObjectName(QStringLiteral("StatusPanel1"));
   statusPanel1_->setMinimumWidth(50);
