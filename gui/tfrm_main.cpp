@@ -169,7 +169,7 @@ void TfrmMain::modelChanged() {
 }
 
 void TfrmMain::previewChanged() {
-  imgPreview_->setImage(toQImageView(model_.Preview));
+  imgPreview_->setImage(model_.Preview);
   updateActions();
   emit previewRendered();
 }
