@@ -1,6 +1,8 @@
 // The window's output commands over the batch: the dialogs in their order, the progress
 // window and title while it runs, the commands it disables, the files it writes (real BMP
 // files, read back) and the replace question.
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QSlider>
 #include <QtTest>
@@ -9,6 +11,7 @@
 #include "codecs/picture_loader.h"
 #include "integer_field.h"
 #include "output/frame_engine.h"
+#include "platform/qt_window_dialogs.h"
 #include "tfrm_jpeg_options.h"
 #include "tfrm_progress_stat.h"
 #include "window_fixture.h"
@@ -220,6 +223,59 @@ class BatchWindowTest : public QObject {
     QVERIFY(std::filesystem::exists(out / "30x20.bmp"));
     QVERIFY(!std::filesystem::exists(out / "31x20.bmp"));
     QVERIFY(progressWindow() == nullptr);
+  }
+
+  void progressWindowAndItsCancel() {
+    TfrmProgressStat progress(&window());
+    QCOMPARE(progress.windowTitle(), QString("Status"));
+    QCOMPARE(progress.size(), QSize(324, 117));
+    QCOMPARE(progress.findChild<QLabel*>("Label1")->text(), QString("Saving Frames"));
+    QCOMPARE(progress.findChild<QPushButton*>("Button1")->text(), QString("Cancel"));
+    progress.show();
+    QVERIFY(!progress.CancelRequested);
+    QTest::keyClick(&progress, Qt::Key_Escape);
+    QVERIFY(progress.CancelRequested);
+    QVERIFY(progress.isVisible());  // the batch closes it after the photo in hand
+    progress.CancelRequested = false;
+    progress.findChild<QPushButton*>("Button1")->click();
+    QVERIFY(progress.CancelRequested);
+  }
+
+  void theQtReplaceQuestionAndSaveDialog() {
+    QtWindowDialogs dialogs(&window(), defaultPictureLoader());
+    QString text;
+    answerNextModal([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      if (box == nullptr) qFatal("no message box");
+      text = box->text();
+      QCOMPARE(box->icon(), QMessageBox::Warning);
+      QCOMPARE(box->standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::YesToAll);
+      box->button(QMessageBox::YesToAll)->click();
+    });
+    QCOMPARE(dialogs.askReplace("/o/a.jpg already exists.\r\nDo you want to replace it?"),
+             ReplaceAnswer::YesToAll);
+    QCOMPARE(text, QString("/o/a.jpg already exists.\r\nDo you want to replace it?"));
+    answerNextModal([](QWidget* modal) {
+      qobject_cast<QMessageBox*>(modal)->button(QMessageBox::No)->click();
+    });
+    QCOMPARE(dialogs.askReplace("x"), ReplaceAnswer::No);
+
+    const std::filesystem::path chosen = rig_->dir / "beach.bmp";
+    QStringList filters;
+    QString suffix;
+    answerNextModal([&](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      if (dialog == nullptr) qFatal("no file dialog");
+      filters = dialog->nameFilters();
+      suffix = dialog->defaultSuffix();
+      dialog->selectFile(QString::fromStdString(chosen.string()));
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    const auto answer = dialogs.askSaveFile({"bmp", "BMP Image (*.bmp)|*.bmp", "beach.bmp"});
+    QVERIFY(answer.has_value());
+    QCOMPARE(*answer, chosen);
+    QCOMPARE(filters, QStringList{"BMP Image (*.bmp)"});
+    QCOMPARE(suffix, QString("bmp"));
   }
 
   void aFailedPhotoEndsTheBatchInOrder() {
