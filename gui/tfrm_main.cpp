@@ -92,11 +92,6 @@ bool TfrmMain::claimRenderer() {
   return false;
 }
 
-const DesignControls& TfrmMain::design() {
-  readDesign();
-  return model_.controls;
-}
-
 bool TfrmMain::picking() const {
   return picker_->running();
 }

@@ -76,8 +76,6 @@ class TfrmMain : public QMainWindow, private MainView {
   [[nodiscard]] bool picking() const;
   [[nodiscard]] QString statusText() const;
   [[nodiscard]] QString stepText() const;
-  // The widgets' current values, read into the model.
-  [[nodiscard]] const DesignControls& design();
 
  signals:
   // A rendering finished and the preview shows its result.

@@ -172,13 +172,25 @@ class BatchWindowTest : public QObject {
     QCOMPARE(blank.width, 787);  // the blank 800 x 600 photo framed (840 x 640), fitted
     QCOMPARE(blank.height, 600);
     QVERIFY(window().model().Queue.empty());
+    // The confirmed name is written without a question; another name is asked about.
+    rig_->dialogs.saveAs = rig_->dir / "x.bmp";
+    window().findChild<QPushButton*>("cmdSaveBMP")->click();
+    QVERIFY(rig_->dialogs.messages.empty());
+    rig_->dialogs.saveAs = rig_->dir / "x.png";
+    rig_->dialogs.replaceAnswers = {ReplaceAnswer::No};
+    window().findChild<QPushButton*>("cmdSaveBMP")->click();
+    QCOMPARE(rig_->dialogs.messages,
+             (std::vector<std::string>{"replace: " + (rig_->dir / "x.bmp").string() +
+                                       " already exists.\r\nDo you want to replace it?"}));
+    QCOMPARE(seen_.size(), size_t{2});
+    seen_.clear();
 
     queuePhotos({"d/64x48.tif"});
     rig_->dialogs.saveAs.reset();
     window().findChild<QPushButton*>("cmdSaveTIFF")->click();
     QCOMPARE(rig_->dialogs.calls.back(),
              std::string("save 64x48.tif TIFF Image (*.tif)|*.tif tif"));
-    QCOMPARE(seen_.size(), size_t{1});  // cancelled: nothing written
+    QVERIFY(seen_.empty());  // cancelled: nothing written
   }
 
   void jpegAsksForItsOptionsFirst() {
