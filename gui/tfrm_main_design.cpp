@@ -3,6 +3,7 @@
 // model change shown back never undoes what the user typed.
 #include <QApplication>
 #include <QKeyEvent>
+#include <functional>
 
 #include "base/error.h"
 #include "clickable_label.h"
@@ -113,44 +114,40 @@ void TfrmMain::connectDesignHandlers() {
   auto handle = [this](auto handler) {
     return [this, handler] {
       readDesign();
-      handler(model_);
+      std::invoke(handler, model_);
     };
   };
-  connect(cboFrame_, &QComboBox::activated, this, handle([](MainModel& m) { m.cboFrameChange(); }));
+  connect(cboFrame_, &QComboBox::activated, this, handle(&MainModel::cboFrameChange));
   // One model handler for the eight design lists; it tells them apart by their names.
   for (QComboBox* list :
-       {frame_.texture, cboFrameMask_, cboShadow_, outerMatte_.texture, innerMatte_.texture}) {
-    const std::string name = list->objectName().toStdString();
-    connect(list, &QComboBox::activated, this,
-            handle([name](MainModel& m) { m.cboDesignChange(name); }));
-  }
-  for (ColorComboBox* list : {frame_.color, outerMatte_.color, innerMatte_.color}) {
-    const std::string name = list->objectName().toStdString();
-    list->setColorAsker([this](ColorValue start) { return services_.dialogs->askColor(start); });
-    connect(list, &ColorComboBox::colorChosen, this,
-            handle([name](MainModel& m) { m.cboDesignChange(name); }));
+       {frame_.texture, cboFrameMask_, cboShadow_, outerMatte_.texture, innerMatte_.texture,
+        static_cast<QComboBox*>(frame_.color), static_cast<QComboBox*>(outerMatte_.color),
+        static_cast<QComboBox*>(innerMatte_.color)}) {
+    const auto choice = handle(
+        [name = list->objectName().toStdString()](MainModel& m) { m.cboDesignChange(name); });
+    if (auto* colors = qobject_cast<ColorComboBox*>(list)) {
+      colors->setColorAsker(
+          [this](ColorValue start) { return services_.dialogs->askColor(start); });
+      connect(colors, &ColorComboBox::colorChosen, this, choice);
+    } else {
+      connect(list, &QComboBox::activated, this, choice);
+    }
   }
   for (const ElementWidgets* element : {&frame_, &outerMatte_, &innerMatte_}) {
     for (QRadioButton* option : {element->colorOption, element->textureOption}) {
-      connect(option, &QRadioButton::clicked, this, handle([](MainModel& m) { m.rdoMouseUp(); }));
+      connect(option, &QRadioButton::clicked, this, handle(&MainModel::rdoMouseUp));
     }
   }
   for (IntegerField* margin : {txtLeft_, txtTop_, txtRight_, txtBottom_}) {
     connect(margin, &IntegerField::keyReleased, this, &TfrmMain::marginKeyReleased);
-    connect(margin, &IntegerField::left, this, handle([](MainModel& m) { m.txtMarginExit(); }));
+    connect(margin, &IntegerField::left, this, handle(&MainModel::txtMarginExit));
   }
-  connect(txtInnerWidth_, &IntegerField::keyReleased, this,
-          handle([](MainModel& m) { m.txtInnerWidthKeyUp(); }));
-  connect(chkShadowOuter_, &QCheckBox::clicked, this,
-          handle([](MainModel& m) { m.chkShadowOuterClick(); }));
-  connect(chkSignature_, &QCheckBox::clicked, this,
-          handle([](MainModel& m) { m.chkSignatureClick(); }));
-  connect(BackgroundColor1_, &QAction::triggered, this,
-          handle([](MainModel& m) { m.BackgroundColorClick(); }));
-  connect(OuterMatteShadowColor1_, &QAction::triggered, this,
-          handle([](MainModel& m) { m.ShadowColorClick(); }));
-  connect(OuterMatteShadowSize1_, &QAction::triggered, this,
-          handle([](MainModel& m) { m.ShadowSizeClick(); }));
+  connect(txtInnerWidth_, &IntegerField::keyReleased, this, handle(&MainModel::txtInnerWidthKeyUp));
+  connect(chkShadowOuter_, &QCheckBox::clicked, this, handle(&MainModel::chkShadowOuterClick));
+  connect(chkSignature_, &QCheckBox::clicked, this, handle(&MainModel::chkSignatureClick));
+  connect(BackgroundColor1_, &QAction::triggered, this, handle(&MainModel::BackgroundColorClick));
+  connect(OuterMatteShadowColor1_, &QAction::triggered, this, handle(&MainModel::ShadowColorClick));
+  connect(OuterMatteShadowSize1_, &QAction::triggered, this, handle(&MainModel::ShadowSizeClick));
 
   connect(frame_.picker, &QToolButton::clicked, this, [this] { startPicking(1); });
   connect(outerMatte_.picker, &QToolButton::clicked, this, [this] { startPicking(2); });
