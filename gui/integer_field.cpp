@@ -1,30 +1,41 @@
 // An integer entry field with an optional lower bound.
 #include "integer_field.h"
 
-#include <QIntValidator>
 #include <QKeyEvent>
+#include <QRegularExpressionValidator>
 #include <algorithm>
 #include <climits>
+#include <cmath>
+
+#include "app/number_parse.h"
 
 namespace lumabord {
 
 IntegerField::IntegerField(const QString& objectName, std::optional<int> minimum, QWidget* parent)
     : QLineEdit(parent), minimum_(minimum) {
   setObjectName(objectName);
-  setValidator(new QIntValidator(minimum.value_or(INT_MIN), INT_MAX, this));
+  // Whole numbers only; a minus sign only where the field may go below 0.
+  const bool negative = minimum.value_or(INT_MIN) < 0;
+  setValidator(new QRegularExpressionValidator(
+      QRegularExpression(negative ? QStringLiteral("-?[0-9]{0,9}") : QStringLiteral("[0-9]{0,9}")),
+      this));
   setAlignment(Qt::AlignRight);
   setValue(0);
 }
 
 int IntegerField::value() const {
-  bool ok = false;
-  const int number = text().toInt(&ok);
-  const int fallback = std::max(0, minimum_.value_or(0));
-  return ok ? std::max(number, minimum_.value_or(INT_MIN)) : fallback;
+  static const NumberSeparators separators = userNumberSeparators();
+  // An empty or incomplete text ("-") reads as 0, as the lenient reader gives it.
+  const double number = std::trunc(ParseNumberLenient(text().toStdString(), separators));
+  const double low = minimum_.value_or(INT_MIN);
+  return static_cast<int>(std::clamp(number, low, static_cast<double>(INT_MAX)));
 }
 
 void IntegerField::setValue(int value) {
-  setText(QString::number(std::max(value, minimum_.value_or(INT_MIN))));
+  const int shown = std::max(value, minimum_.value_or(INT_MIN));
+  // Re-showing the same number would move the cursor of a field being typed in.
+  if (shown == this->value() && !text().isEmpty()) return;
+  setText(QString::number(shown));
 }
 
 void IntegerField::keyReleaseEvent(QKeyEvent* event) {

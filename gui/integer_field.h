@@ -11,7 +11,7 @@ class IntegerField : public QLineEdit {
  public:
   IntegerField(const QString& objectName, std::optional<int> minimum, QWidget* parent = nullptr);
 
-  // The number typed; an empty or incomplete text ("-") reads as the lower bound or 0.
+  // The number typed, read leniently and raised to the lower bound; empty text reads as 0.
   [[nodiscard]] int value() const;
   // Shows value, raised to the lower bound. Emits nothing.
   void setValue(int value);

@@ -30,7 +30,7 @@ int main(int argc, char* argv[]) {
   QtScreenPixels screen;
   QtWindowDialogs dialogs(nullptr, loader);
   MainWindowServices services;
-  services.appPath = QApplication::applicationDirPath().toStdString();
+  services.programFile = QApplication::applicationFilePath().toStdString();
   services.dialogs = &dialogs;
   services.clipboard = &clipboard;
   services.screen = &screen;

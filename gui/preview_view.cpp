@@ -4,6 +4,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
+
+#include "compose/resample.h"
+#include "qt_image.h"
 
 namespace lumabord {
 
@@ -35,8 +39,9 @@ PreviewView::PreviewView(const QString& objectName, QWidget* parent)
   setBackground(Qt::white);
 }
 
-void PreviewView::setImage(QImage image) {
-  image_ = std::move(image);
+void PreviewView::setImage(const Image& image) {
+  source_ = &image;
+  image_ = toQImageView(image);
   scaled_ = {};
   setMode(mode_);
 }
@@ -67,7 +72,9 @@ void PreviewView::setBackground(const QColor& color) {
   canvas_->update();
 }
 
-QColor PreviewView::background() const { return canvas_->palette().color(QPalette::Window); }
+QColor PreviewView::background() const {
+  return canvas_->palette().color(QPalette::Window);
+}
 
 QRect PreviewView::imageRect() const {
   if (image_.isNull()) return {};
@@ -90,8 +97,18 @@ void PreviewView::paintCanvas(QPainter& painter, const QRect& area) {
     return;
   }
   if (scaled_.size() != target.size()) {
-    scaled_ = QPixmap::fromImage(
-        image_.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    if (target.width() < image_.width() && target.height() < image_.height()) {
+      // Averaging the pixels each screen pixel covers, straight from the 24-bit image:
+      // Qt's smooth scaling would first convert the whole full-size image (a 30-megapixel
+      // framed photo costs about 0.3 s that way, the averaging about a tenth of it).
+      Image reduced;
+      const auto box = [](float x) { return std::fabs(x) <= 0.5f ? 1.0f : 0.0f; };
+      Resample(*source_, reduced, target.width(), target.height(), box, 0.5f);
+      scaled_ = QPixmap::fromImage(toQImageView(reduced));
+    } else {
+      scaled_ = QPixmap::fromImage(
+          image_.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
   }
   painter.drawPixmap(target.topLeft(), scaled_);
 }

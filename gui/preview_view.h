@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <QScrollArea>
 
+#include "base/image.h"
+
 namespace lumabord {
 
 class PreviewCanvas;
@@ -17,7 +19,8 @@ class PreviewView : public QScrollArea {
 
   explicit PreviewView(const QString& objectName, QWidget* parent = nullptr);
 
-  void setImage(QImage image);
+  // Shows image, which must stay in place until the next setImage (the model's preview).
+  void setImage(const Image& image);
   [[nodiscard]] const QImage& image() const { return image_; }
   void setMode(Mode mode);
   [[nodiscard]] Mode mode() const { return mode_; }
@@ -33,7 +36,8 @@ class PreviewView : public QScrollArea {
   friend class PreviewCanvas;
   void paintCanvas(QPainter& painter, const QRect& area);
 
-  QImage image_;
+  const Image* source_ = nullptr;
+  QImage image_;    // a view of source_'s pixels
   QPixmap scaled_;  // cache of the fitted image for the current canvas size
   Mode mode_ = Mode::FitToPage;
   PreviewCanvas* canvas_;

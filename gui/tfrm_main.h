@@ -1,5 +1,6 @@
-// TfrmMain: the main window. A column of frame-design controls bound to DesignControls, the
-// live preview rendered by ComposeFrame, the photo queue buttons, menus and status bar.
+// TfrmMain: the main window, a thin view over MainModel. A column of frame-design controls,
+// the live preview, the photo queue buttons, the output commands, menus and status bar; the
+// model decides what happens and when the preview is rendered.
 #pragma once
 
 #include <QAction>
@@ -13,43 +14,45 @@
 #include <QSplitter>
 #include <QToolButton>
 #include <filesystem>
-#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/main_model.h"
 #include "codecs/image_writers.h"
 #include "codecs/picture_loader.h"
-#include "compose/compose_frame.h"
-#include "compose/design_controls.h"
+#include "output/batch_output.h"
 #include "platform/clipboard.h"
 #include "platform/screen_pixels.h"
 #include "window_dialogs.h"
 
+class QGridLayout;
+
 namespace lumabord {
 
 class ClickableLabel;
+class GuiBatchPrompts;
 class ColorComboBox;
 class IntegerField;
 class PreviewView;
 class ScreenColorPicker;
 class TitledPanel;
 
-// Builds the framed image of the working photo (ComposeFrame in the program, a stand-in in
-// tests). steps receives the step names and pumps events.
-using FrameRenderer = std::function<void(const FrameSpec& spec, Image& workPhoto,
-                                         bool queueEmpty, RenderSteps& steps, Image& target)>;
-
 // What the window works with besides its own widgets.
 struct MainWindowServices {
-  std::filesystem::path appPath;  // the program folder holding the asset folders
+  std::filesystem::path
+      programFile;  // the program; its folder holds the assets (empty: this process)
   WindowDialogs* dialogs = nullptr;
   Clipboard* clipboard = nullptr;
   const ScreenPixels* screen = nullptr;
-  const PictureLoader* loader = nullptr;
-  FrameRenderer renderer;  // empty: ComposeFrame with the asset folders of appPath
+  const PictureLoader* loader = nullptr;       // photos of the queue; nullptr: the readers
+  PreviewRenderer* renderer = nullptr;         // nullptr: ComposeFrame
+  FrameEngine* engine = nullptr;               // batch steps; nullptr: the program's own
+  std::optional<NumberSeparators> separators;  // nullopt: the user's locale
 };
 
-class TfrmMain : public QMainWindow {
+class TfrmMain : public QMainWindow, private MainView {
   Q_OBJECT
  public:
   // Runs the start-up sequence; nothing is rendered until the first activation.
@@ -58,38 +61,21 @@ class TfrmMain : public QMainWindow {
 
   // The first activation maximises the window and renders the first preview.
   void FormActivate();
-  // Loads the queue head into WorkPhoto; false when the readers failed (already shown).
-  bool LoadQueueHead();
-  // Renders the framed working photo with the current controls and shows it. A request
-  // that arrives while a rendering runs is coalesced into one more rendering after it.
-  void RefreshPreview();
   void CopyPreviewToClipboard();
-  // The JPEG options dialog over the window's JPEG settings; true when confirmed.
-  bool EditJPEGOptions();
+  // The six output commands: the destination questions, then the batch.
+  void CreateFramedFiles(OutputFormat format);
 
   // Commands that render on their own (output, printing) call this first: false, with a
   // status message, while a preview rendering runs, so they never share its images.
   [[nodiscard]] bool claimRenderer();
 
   // State the tests and other commands look at.
-  [[nodiscard]] bool activated() const { return Activated_; }
-  [[nodiscard]] bool rendering() const { return rendering_; }
-  [[nodiscard]] int renderCount() const { return renderCount_; }
-  [[nodiscard]] const std::vector<std::string>& queue() const { return Queue_; }
-  [[nodiscard]] const Image& workPhoto() const { return WorkPhoto_; }
-  [[nodiscard]] const Image& framedImage() const { return framed_; }
-  [[nodiscard]] const JpegOptions& jpegOptions() const { return jpeg_; }
-  [[nodiscard]] const DesignSettings& designSettings() const { return settings_; }
-  [[nodiscard]] const DesignControls& design();
+  [[nodiscard]] MainModel& model() { return model_; }
+  [[nodiscard]] int renderCount() const { return model_.RenderRequests; }
+  [[nodiscard]] bool batchRunning() const { return batchRunning_; }
   [[nodiscard]] bool picking() const;
   [[nodiscard]] QString statusText() const;
   [[nodiscard]] QString stepText() const;
-  [[nodiscard]] QString addDialogFilter() const { return addFilter_; }
-
-  // Photo queue commands.
-  void cmdAddClick();
-  void cmdClearClick();
-  void openRecentFile(const QString& path);
 
  signals:
   // A rendering finished and the preview shows its result.
@@ -101,10 +87,43 @@ class TfrmMain : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Start-up.
-  void FormCreate(const QStringList& arguments);
-  void QueueCommandLine(const QStringList& arguments);
-  void readFileTypes();
+  // MainView: what the model asks of the window.
+  void statusChanged(const std::string& text) override;
+  void renderStepChanged(const std::string& text) override;
+  void processPendingEvents() override;
+  void setBusy(bool busy) override;
+  void showMessage(const std::string& text) override;
+  void showError(const std::string& text) override;
+  std::string inputBox(const std::string& caption, const std::string& prompt,
+                       const std::string& offered) override;
+  std::optional<ColorValue> chooseColor(ColorValue initial) override;
+  std::vector<std::string> choosePhotos(const std::string& filter) override;
+  void modelChanged() override;
+  void previewChanged() override;
+  void stopColorPicker() override;
+  void terminateApplication() override;
+
+  // The three element panels (frame, outer matte, inner matte) share one layout: an
+  // optional row on top, the colour row with its picker button, the texture row.
+  struct ElementNames {
+    const char* panel;
+    const char* title;
+    const char* colorOption;
+    const char* color;
+    const char* picker;
+    const char* textureOption;
+    const char* texture;
+  };
+  struct ElementWidgets {
+    TitledPanel* panel = nullptr;
+    QGridLayout* grid = nullptr;
+    int nextRow = 0;  // the first grid row below the texture row
+    QRadioButton* colorOption = nullptr;
+    ColorComboBox* color = nullptr;
+    QToolButton* picker = nullptr;
+    QRadioButton* textureOption = nullptr;
+    QComboBox* texture = nullptr;
+  };
 
   // Building the window.
   void createWidgets();
@@ -112,6 +131,7 @@ class TfrmMain : public QMainWindow {
   QWidget* createDesignColumn();
   QWidget* createStylePanel();
   QWidget* createOutputPanel();
+  ElementWidgets createElementPanel(const ElementNames& names, bool topRow);
   QWidget* createFramePanel();
   QWidget* createOuterMattePanel();
   QWidget* createInnerMattePanel();
@@ -119,61 +139,37 @@ class TfrmMain : public QMainWindow {
   void createStatusBar();
   void createActions();
   void createConnections();
+  void connectDesignHandlers();
   void updateActions();
+  void rebuildRecentFiles();
 
   // Binding the design widgets to the model.
-  void showDesign();   // model -> widgets
-  void readDesign();   // widgets -> model
+  void showDesign();  // model -> widgets
+  void readDesign();  // widgets -> model
+  void showSaveLabel();
   void setPreviewBackground(ColorValue color);
 
-  // Handlers of the re-render table.
-  void designChoiceMade(QObject* sender);
-  void cboFrameChange();
+  // Window events that the model handles.
   void marginKeyReleased(int key);
-  void marginLeft();
-  void txtInnerWidthKeyUp();
-  void checkBoxClicked();
   void startPicking(int target);
-  void colorSampled(Rgb color);
   void endPicking();
-  void BackgroundColor1Click();
-  void OuterMatteShadowColor1Click();
-  void OuterMatteShadowSize1Click();
 
   // Style operations.
   void styleAddClick();
   void styleDelClick();
   void styleSaveClick();
 
-  void renderOnce();
-  // Runs command now, or right after the running rendering when one runs: commands that
-  // change the queue or the working photo never run inside a rendering.
-  void runWhenIdle(std::function<void()> command);
-  void setStatus(const QString& text);
-  void setSaveLabelColor(ColorValue color);
-
   MainWindowServices services_;
+  MainModel model_;
 
-  // Window state.
-  std::filesystem::path AppPath_;
-  std::vector<std::string> Queue_;
-  Image WorkPhoto_;
-  Image framed_;  // the last framed image at full size
-  DesignControls design_;
-  DesignSettings settings_;
-  JpegOptions jpeg_;
-  int MaxPhotoWidth_ = 0;
-  int MaxPhotoHeight_ = 0;
-  bool Activated_ = false;
-  bool MarginEdited_ = false;
-  int PickTarget_ = 0;
-  QString addFilter_;
-
-  // Rendering re-entry guard: a request during a rendering sets renderPending_.
-  bool rendering_ = false;
-  bool renderPending_ = false;
-  std::vector<std::function<void()>> deferred_;
-  int renderCount_ = 0;
+  // Batch output: the queue as paths and the JPEG settings as the batch reads them.
+  std::unique_ptr<FrameEngine> ownEngine_;
+  std::vector<std::filesystem::path> batchQueue_;
+  JpegOptions batchJpeg_;
+  std::unique_ptr<BatchOutput> batch_;
+  bool batchRunning_ = false;
+  GuiBatchPrompts* runningPrompts_ = nullptr;  // the running batch's progress, for closing
+  bool closeAfterBatch_ = false;
 
   // Widgets (object names as the controls' names).
   TitledPanel* boxFile_ = nullptr;
@@ -189,31 +185,19 @@ class TfrmMain : public QMainWindow {
   ClickableLabel* lblSave_ = nullptr;
   IntegerField* txtWidth_ = nullptr;
   IntegerField* txtHeight_ = nullptr;
-  ColorComboBox* cboFrameColor_ = nullptr;
-  QRadioButton* rdoFrame1_ = nullptr;
-  QComboBox* cboFrameTexture_ = nullptr;
-  QRadioButton* rdoFrame2_ = nullptr;
+  ElementWidgets frame_;
+  ElementWidgets outerMatte_;
+  ElementWidgets innerMatte_;
   QComboBox* cboFrameMask_ = nullptr;
   QComboBox* cboShadow_ = nullptr;
   IntegerField* txtLeft_ = nullptr;
   IntegerField* txtTop_ = nullptr;
   IntegerField* txtRight_ = nullptr;
   IntegerField* txtBottom_ = nullptr;
-  ColorComboBox* cboOuterMatteColor_ = nullptr;
-  QRadioButton* rdoOuterMatte1_ = nullptr;
-  QComboBox* cboOuterMatteTexture_ = nullptr;
-  QRadioButton* rdoOuterMatte2_ = nullptr;
   QCheckBox* chkShadowOuter_ = nullptr;
   QCheckBox* chkSignature_ = nullptr;
   QPushButton* cmdSignature_ = nullptr;
   IntegerField* txtInnerWidth_ = nullptr;
-  ColorComboBox* cboInnerColor_ = nullptr;
-  QRadioButton* rdoInnerMatte1_ = nullptr;
-  QComboBox* cboInnerTexture_ = nullptr;
-  QRadioButton* rdoInnerMatte2_ = nullptr;
-  QToolButton* SpeedButton1_ = nullptr;
-  QToolButton* SpeedButton2_ = nullptr;
-  QToolButton* SpeedButton3_ = nullptr;
   QWidget* panPreview_ = nullptr;
   PreviewView* imgPreview_ = nullptr;
   QLabel* SmoothLabel3D1_ = nullptr;
@@ -225,6 +209,7 @@ class TfrmMain : public QMainWindow {
   // Menus and actions.
   QMenu* RecentFiles1_ = nullptr;
   QAction* MRUFileMenu_ = nullptr;
+  std::vector<QAction*> recentItems_;  // the items TMRUFiles put after MRUFileMenu
   QMenu* previewMenu_ = nullptr;
   QAction* Open1_ = nullptr;
   QAction* ClearQueue1_ = nullptr;

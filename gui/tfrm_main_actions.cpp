@@ -49,8 +49,9 @@ void TfrmMain::createActions() {
 
   QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
   edit->setObjectName(QStringLiteral("Edit1"));
-  CopytoClipboard1_ = addItem(edit, QStringLiteral("CopytoClipboard1"),
-                              QStringLiteral("Copy to Clipboard"), QKeySequence(Qt::CTRL | Qt::Key_C));
+  CopytoClipboard1_ =
+      addItem(edit, QStringLiteral("CopytoClipboard1"), QStringLiteral("Copy to Clipboard"),
+              QKeySequence(Qt::CTRL | Qt::Key_C));
   // Ctrl+C must still copy text inside the entry fields; the window takes it elsewhere.
   CopytoClipboard1_->setShortcutContext(Qt::WindowShortcut);
 
@@ -63,8 +64,8 @@ void TfrmMain::createActions() {
 
   QMenu* tools = bar->addMenu(QStringLiteral("Tools"));
   tools->setObjectName(QStringLiteral("Tools1"));
-  SignatureMaker1_ = addItem(tools, QStringLiteral("SignatureMaker1"), QStringLiteral("Signature Maker"),
-                             QKeySequence(Qt::CTRL | Qt::Key_W));
+  SignatureMaker1_ = addItem(tools, QStringLiteral("SignatureMaker1"),
+                             QStringLiteral("Signature Maker"), QKeySequence(Qt::CTRL | Qt::Key_W));
 
   QMenu* help = bar->addMenu(QStringLiteral("&Help"));
   help->setObjectName(QStringLiteral("Help1"));
@@ -73,15 +74,18 @@ void TfrmMain::createActions() {
   WebSite1_ = addItem(help, QStringLiteral("WebSite1"), QStringLiteral("Web Site"));
   EmailSupport1_ = addItem(help, QStringLiteral("EmailSupport1"), QStringLiteral("Email Support"));
   help->addSeparator();
-  About1_ = addItem(help, QStringLiteral("About1"), QStringLiteral("About"), QKeySequence(Qt::Key_F8));
+  About1_ =
+      addItem(help, QStringLiteral("About1"), QStringLiteral("About"), QKeySequence(Qt::Key_F8));
 
   previewMenu_ = new QMenu(this);
   previewMenu_->setObjectName(QStringLiteral("PopupMenu1"));
-  CopytoClipboard2_ = addItem(previewMenu_, QStringLiteral("CopytoClipboard2"),
-                              QStringLiteral("Copy to Clipboard"), QKeySequence(Qt::CTRL | Qt::Key_C));
+  CopytoClipboard2_ =
+      addItem(previewMenu_, QStringLiteral("CopytoClipboard2"), QStringLiteral("Copy to Clipboard"),
+              QKeySequence(Qt::CTRL | Qt::Key_C));
   CopytoClipboard2_->setShortcutVisibleInContextMenu(true);
   previewMenu_->addSeparator();
-  ViewActualSize1_ = addItem(previewMenu_, QStringLiteral("ViewActualSize1"), QStringLiteral("View Actual Size"));
+  ViewActualSize1_ =
+      addItem(previewMenu_, QStringLiteral("ViewActualSize1"), QStringLiteral("View Actual Size"));
   FittoPage1_ = addItem(previewMenu_, QStringLiteral("FittoPage1"), QStringLiteral("Fit to Page"));
   ViewActualSize1_->setCheckable(true);
   FittoPage1_->setCheckable(true);
@@ -98,17 +102,16 @@ void TfrmMain::createActions() {
   OuterMatteShadowSize1_ = addItem(previewMenu_, QStringLiteral("OuterMatteShadowSize1"),
                                    QStringLiteral("Outer Matte Shadow Size"));
 
-  laterCommands_ = {cmdSaveJPEG_,   cmdSaveTIFF_,  cmdSaveBMP_,      cmdPrintPreview_, cmdSignature_,
-                    SaveAsBMPs1_,   SaveAsJPEGs1_, SaveasTIFFs1_,    Print1_,          Integrate1_,
-                    Remove1_,       SignatureMaker1_, HelpManual1_, WebSite1_,        EmailSupport1_,
-                    About1_};
+  // Printing, the signature maker, the shell integration and help come later.
+  laterCommands_ = {cmdPrintPreview_, cmdSignature_, Print1_,   Integrate1_,    Remove1_,
+                    SignatureMaker1_, HelpManual1_,  WebSite1_, EmailSupport1_, About1_};
 }
 
 void TfrmMain::createConnections() {
-  connect(cmdAdd_, &QPushButton::clicked, this, &TfrmMain::cmdAddClick);
-  connect(Open1_, &QAction::triggered, this, &TfrmMain::cmdAddClick);
-  connect(cmdClear_, &QPushButton::clicked, this, &TfrmMain::cmdClearClick);
-  connect(ClearQueue1_, &QAction::triggered, this, &TfrmMain::cmdClearClick);
+  connect(cmdAdd_, &QPushButton::clicked, this, [this] { model_.cmdAddClick(); });
+  connect(Open1_, &QAction::triggered, this, [this] { model_.cmdAddClick(); });
+  connect(cmdClear_, &QPushButton::clicked, this, [this] { model_.cmdClearClick(); });
+  connect(ClearQueue1_, &QAction::triggered, this, [this] { model_.cmdClearClick(); });
   connect(Exit1_, &QAction::triggered, this, &QWidget::close);
   connect(CopytoClipboard1_, &QAction::triggered, this, &TfrmMain::CopyPreviewToClipboard);
   connect(CopytoClipboard2_, &QAction::triggered, this, &TfrmMain::CopyPreviewToClipboard);
@@ -116,52 +119,67 @@ void TfrmMain::createConnections() {
           [this] { imgPreview_->setMode(PreviewView::Mode::ActualSize); });
   connect(FittoPage1_, &QAction::triggered, this,
           [this] { imgPreview_->setMode(PreviewView::Mode::FitToPage); });
-  connect(BackgroundColor1_, &QAction::triggered, this, &TfrmMain::BackgroundColor1Click);
-  connect(OuterMatteShadowColor1_, &QAction::triggered, this, &TfrmMain::OuterMatteShadowColor1Click);
-  connect(OuterMatteShadowSize1_, &QAction::triggered, this, &TfrmMain::OuterMatteShadowSize1Click);
   connect(imgPreview_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { previewMenu_->popup(imgPreview_->mapToGlobal(at)); });
-  connect(imgPreview_, &PreviewView::clicked, this, [this] {
-    if (picking()) endPicking();
-  });
 
-  // Style list and style operations.
-  connect(cboFrame_, &QComboBox::activated, this, &TfrmMain::cboFrameChange);
-  connect(psvBorderLabel1_, &ClickableLabel::clicked, this, &TfrmMain::styleAddClick);
-  connect(psvBorderLabel2_, &ClickableLabel::clicked, this, &TfrmMain::styleDelClick);
-  connect(lblSave_, &ClickableLabel::clicked, this, &TfrmMain::styleSaveClick);
+  // Each output command only names its format.
+  const std::pair<QObject*, OutputFormat> outputs[] = {
+      {cmdSaveJPEG_, OutputFormat::Jpeg},  {cmdSaveTIFF_, OutputFormat::Tiff},
+      {cmdSaveBMP_, OutputFormat::Bmp},    {SaveAsJPEGs1_, OutputFormat::Jpeg},
+      {SaveasTIFFs1_, OutputFormat::Tiff}, {SaveAsBMPs1_, OutputFormat::Bmp}};
+  for (const auto& [command, format] : outputs) {
+    const auto run = [this, format = format] { CreateFramedFiles(format); };
+    if (auto* button = qobject_cast<QPushButton*>(command)) {
+      connect(button, &QPushButton::clicked, this, run);
+    } else if (auto* action = qobject_cast<QAction*>(command)) {
+      connect(action, &QAction::triggered, this, run);
+    }
+  }
+  connectDesignHandlers();
+}
 
-  // One handler for the eight design lists; it tells them apart by their object names.
-  for (QComboBox* list : {cboFrameTexture_, cboFrameMask_, cboShadow_, cboOuterMatteTexture_,
-                          cboInnerTexture_}) {
-    connect(list, &QComboBox::activated, this, [this, list] { designChoiceMade(list); });
+void TfrmMain::rebuildRecentFiles() {
+  for (QAction* item : recentItems_) {
+    RecentFiles1_->removeAction(item);
+    item->deleteLater();
   }
-  for (ColorComboBox* list : {cboFrameColor_, cboOuterMatteColor_, cboInnerColor_}) {
-    list->setColorAsker([this](ColorValue start) { return services_.dialogs->askColor(start); });
-    connect(list, &ColorComboBox::colorChosen, this, [this, list] { designChoiceMade(list); });
+  recentItems_.clear();
+  const std::vector<std::string>& paths = model_.MRUFiles1.Items();
+  for (const MruMenuItem& entry : model_.MRUFiles1.MenuItems()) {
+    auto* item = new QAction(RecentFiles1_);
+    if (entry.separator) {
+      item->setSeparator(true);
+    } else {
+      // "&" marks the accelerator in the number; an "&" in the path itself is literal.
+      const std::string& path = paths[static_cast<size_t>(entry.index)];
+      const std::string prefix = entry.caption.substr(0, entry.caption.size() - path.size());
+      item->setText(QString::fromStdString(prefix) +
+                    QString::fromStdString(path).replace(QLatin1Char('&'), QStringLiteral("&&")));
+      item->setStatusTip(QString::fromStdString(entry.hint));
+      item->setToolTip(QString::fromStdString(entry.hint));
+      connect(item, &QAction::triggered, this,
+              [this, index = entry.index] { model_.MRUFiles1.Click(index); });
+    }
+    RecentFiles1_->addAction(item);
+    recentItems_.push_back(item);
   }
-  for (QRadioButton* option : {rdoFrame1_, rdoFrame2_, rdoOuterMatte1_, rdoOuterMatte2_,
-                               rdoInnerMatte1_, rdoInnerMatte2_}) {
-    connect(option, &QRadioButton::clicked, this, &TfrmMain::RefreshPreview);
-  }
-  for (IntegerField* margin : {txtLeft_, txtTop_, txtRight_, txtBottom_}) {
-    connect(margin, &IntegerField::keyReleased, this, &TfrmMain::marginKeyReleased);
-    connect(margin, &IntegerField::left, this, &TfrmMain::marginLeft);
-  }
-  connect(txtInnerWidth_, &IntegerField::keyReleased, this, &TfrmMain::txtInnerWidthKeyUp);
-  connect(chkShadowOuter_, &QCheckBox::clicked, this, &TfrmMain::checkBoxClicked);
-  connect(chkSignature_, &QCheckBox::clicked, this, &TfrmMain::checkBoxClicked);
-
-  connect(SpeedButton1_, &QToolButton::clicked, this, [this] { startPicking(1); });
-  connect(SpeedButton2_, &QToolButton::clicked, this, [this] { startPicking(2); });
-  connect(SpeedButton3_, &QToolButton::clicked, this, [this] { startPicking(3); });
-  connect(picker_, &ScreenColorPicker::sampled, this, &TfrmMain::colorSampled);
+  updateActions();
 }
 
 void TfrmMain::updateActions() {
-  const bool haveImage = !framed_.empty();
+  const bool haveImage = !model_.Preview.empty();
   CopytoClipboard1_->setEnabled(haveImage);
   CopytoClipboard2_->setEnabled(haveImage);
+  // While a batch runs nothing may change the queue or start another batch or a print.
+  const bool idle = !batchRunning_;
+  for (QPushButton* button : {cmdAdd_, cmdClear_, cmdSaveJPEG_, cmdSaveTIFF_, cmdSaveBMP_}) {
+    button->setEnabled(idle);
+  }
+  for (QAction* action : {Open1_, ClearQueue1_, SaveAsJPEGs1_, SaveasTIFFs1_, SaveAsBMPs1_}) {
+    action->setEnabled(idle);
+  }
+  RecentFiles1_->setEnabled(idle);
+  for (QAction* item : recentItems_) item->setEnabled(idle);
   for (QObject* command : laterCommands_) {
     if (auto* widget = qobject_cast<QWidget*>(command)) widget->setEnabled(false);
     if (auto* action = qobject_cast<QAction*>(command)) action->setEnabled(false);

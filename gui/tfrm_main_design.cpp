@@ -1,10 +1,11 @@
-// TfrmMain: the design widgets bound to DesignControls and the handlers that re-render.
+// TfrmMain: the design widgets bound to the model's controls, and the window events that
+// reach the model's handlers. Every handler first reads the widgets into the model, so a
+// model change shown back never undoes what the user typed.
 #include <QApplication>
 #include <QKeyEvent>
-#include <cmath>
+#include <functional>
 
 #include "base/error.h"
-#include "busy_cursor.h"
 #include "clickable_label.h"
 #include "color_combo_box.h"
 #include "compose/style_file.h"
@@ -13,7 +14,6 @@
 #include "qt_image.h"
 #include "screen_color_picker.h"
 #include "tfrm_main.h"
-#include "window_colors.h"
 
 namespace lumabord {
 namespace {
@@ -34,6 +34,8 @@ void showOption(QRadioButton* colour, QRadioButton* texture, bool useTexture) {
   (useTexture ? texture : colour)->setChecked(true);
 }
 
+// Tab arrives in a field as the release of the key that moved the focus in; modifiers are
+// released while tabbing backwards. Neither edits a width.
 bool isModifierOrTab(int key) {
   switch (key) {
     case Qt::Key_Tab:
@@ -51,130 +53,133 @@ bool isModifierOrTab(int key) {
 }  // namespace
 
 void TfrmMain::showDesign() {
-  showChoice(cboFrame_, design_.cboFrame);
-  showChoice(cboFrameMask_, design_.cboFrameMask);
-  showChoice(cboShadow_, design_.cboShadow);
-  showChoice(cboFrameTexture_, design_.cboFrameTexture);
-  showChoice(cboOuterMatteTexture_, design_.cboOuterMatteTexture);
-  showChoice(cboInnerTexture_, design_.cboInnerTexture);
-  cboFrameColor_->setColorValue(design_.cboFrameColor);
-  cboOuterMatteColor_->setColorValue(design_.cboOuterMatteColor);
-  cboInnerColor_->setColorValue(design_.cboInnerColor);
-  showOption(rdoFrame1_, rdoFrame2_, design_.rdoFrame2);
-  showOption(rdoOuterMatte1_, rdoOuterMatte2_, design_.rdoOuterMatte2);
-  showOption(rdoInnerMatte1_, rdoInnerMatte2_, design_.rdoInnerMatte2);
-  txtLeft_->setValue(design_.txtLeft);
-  txtTop_->setValue(design_.txtTop);
-  txtRight_->setValue(design_.txtRight);
-  txtBottom_->setValue(design_.txtBottom);
-  txtInnerWidth_->setValue(design_.txtInnerWidth);
-  chkShadowOuter_->setChecked(design_.chkShadowOuter);
-  chkSignature_->setChecked(design_.chkSignature);
-  txtWidth_->setValue(design_.txtWidth);
-  txtHeight_->setValue(design_.txtHeight);
+  const DesignControls& c = model_.controls;
+  showChoice(cboFrame_, c.cboFrame);
+  showChoice(cboFrameMask_, c.cboFrameMask);
+  showChoice(cboShadow_, c.cboShadow);
+  showChoice(frame_.texture, c.cboFrameTexture);
+  showChoice(outerMatte_.texture, c.cboOuterMatteTexture);
+  showChoice(innerMatte_.texture, c.cboInnerTexture);
+  frame_.color->setColorValue(c.cboFrameColor);
+  outerMatte_.color->setColorValue(c.cboOuterMatteColor);
+  innerMatte_.color->setColorValue(c.cboInnerColor);
+  showOption(frame_.colorOption, frame_.textureOption, c.rdoFrame2);
+  showOption(outerMatte_.colorOption, outerMatte_.textureOption, c.rdoOuterMatte2);
+  showOption(innerMatte_.colorOption, innerMatte_.textureOption, c.rdoInnerMatte2);
+  txtLeft_->setValue(c.txtLeft);
+  txtTop_->setValue(c.txtTop);
+  txtRight_->setValue(c.txtRight);
+  txtBottom_->setValue(c.txtBottom);
+  txtInnerWidth_->setValue(c.txtInnerWidth);
+  chkShadowOuter_->setChecked(c.chkShadowOuter);
+  chkSignature_->setChecked(c.chkSignature);
+  txtWidth_->setValue(c.txtWidth);
+  txtHeight_->setValue(c.txtHeight);
 }
 
 void TfrmMain::readDesign() {
-  design_.cboFrame.selected = cboFrame_->currentIndex();
-  design_.cboFrameMask.selected = cboFrameMask_->currentIndex();
-  design_.cboShadow.selected = cboShadow_->currentIndex();
-  design_.cboFrameTexture.selected = cboFrameTexture_->currentIndex();
-  design_.cboOuterMatteTexture.selected = cboOuterMatteTexture_->currentIndex();
-  design_.cboInnerTexture.selected = cboInnerTexture_->currentIndex();
-  design_.cboFrameColor = cboFrameColor_->colorValue();
-  design_.cboOuterMatteColor = cboOuterMatteColor_->colorValue();
-  design_.cboInnerColor = cboInnerColor_->colorValue();
-  design_.rdoFrame2 = rdoFrame2_->isChecked();
-  design_.rdoOuterMatte2 = rdoOuterMatte2_->isChecked();
-  design_.rdoInnerMatte2 = rdoInnerMatte2_->isChecked();
-  design_.txtLeft = txtLeft_->value();
-  design_.txtTop = txtTop_->value();
-  design_.txtRight = txtRight_->value();
-  design_.txtBottom = txtBottom_->value();
-  design_.txtInnerWidth = txtInnerWidth_->value();
-  design_.chkShadowOuter = chkShadowOuter_->isChecked();
-  design_.chkSignature = chkSignature_->isChecked();
-  design_.txtWidth = txtWidth_->value();
-  design_.txtHeight = txtHeight_->value();
-}
-
-const DesignControls& TfrmMain::design() {
-  readDesign();
-  return design_;
+  DesignControls& c = model_.controls;
+  c.cboFrame.selected = cboFrame_->currentIndex();
+  c.cboFrameMask.selected = cboFrameMask_->currentIndex();
+  c.cboShadow.selected = cboShadow_->currentIndex();
+  c.cboFrameTexture.selected = frame_.texture->currentIndex();
+  c.cboOuterMatteTexture.selected = outerMatte_.texture->currentIndex();
+  c.cboInnerTexture.selected = innerMatte_.texture->currentIndex();
+  c.cboFrameColor = frame_.color->colorValue();
+  c.cboOuterMatteColor = outerMatte_.color->colorValue();
+  c.cboInnerColor = innerMatte_.color->colorValue();
+  c.rdoFrame2 = frame_.textureOption->isChecked();
+  c.rdoOuterMatte2 = outerMatte_.textureOption->isChecked();
+  c.rdoInnerMatte2 = innerMatte_.textureOption->isChecked();
+  c.txtLeft = txtLeft_->value();
+  c.txtTop = txtTop_->value();
+  c.txtRight = txtRight_->value();
+  c.txtBottom = txtBottom_->value();
+  c.txtInnerWidth = txtInnerWidth_->value();
+  c.chkShadowOuter = chkShadowOuter_->isChecked();
+  c.chkSignature = chkSignature_->isChecked();
+  c.txtWidth = txtWidth_->value();
+  c.txtHeight = txtHeight_->value();
 }
 
 void TfrmMain::setPreviewBackground(ColorValue color) {
-  settings_.BackgroundColor = color;
   imgPreview_->setBackground(toQColor(color));
   QPalette pal = panPreview_->palette();
   pal.setColor(QPalette::Window, toQColor(color));
   panPreview_->setPalette(pal);
 }
 
-void TfrmMain::designChoiceMade(QObject* sender) {
-  if (!Activated_) return;
-  const QString name = sender->objectName();
-  if (name == QLatin1String("cboFrameTexture")) rdoFrame2_->setChecked(true);
-  if (name == QLatin1String("cboOuterMatteTexture")) rdoOuterMatte2_->setChecked(true);
-  if (name == QLatin1String("cboInnerTexture")) rdoInnerMatte2_->setChecked(true);
-  if (name == QLatin1String("cboFrameColor")) rdoFrame1_->setChecked(true);
-  if (name == QLatin1String("cboOuterMatteColor")) rdoOuterMatte1_->setChecked(true);
-  if (name == QLatin1String("cboInnerColor")) rdoInnerMatte1_->setChecked(true);
-  RefreshPreview();
-}
-
-void TfrmMain::cboFrameChange() {
-  if (!Activated_) return;
-  readDesign();
-  try {
-    ReadStyle(design_, AppPath_);
-  } catch (const Error& e) {
-    // The keys read before the bad one took effect; show them, but do not render.
-    showDesign();
-    services_.dialogs->error(e.what());
-    return;
+void TfrmMain::connectDesignHandlers() {
+  // Reads the widgets into the model, then runs the model's handler.
+  auto handle = [this](auto handler) {
+    return [this, handler] {
+      readDesign();
+      std::invoke(handler, model_);
+    };
+  };
+  connect(cboFrame_, &QComboBox::activated, this, handle(&MainModel::cboFrameChange));
+  // One model handler for the eight design lists; it tells them apart by their names.
+  for (QComboBox* list :
+       {frame_.texture, cboFrameMask_, cboShadow_, outerMatte_.texture, innerMatte_.texture,
+        static_cast<QComboBox*>(frame_.color), static_cast<QComboBox*>(outerMatte_.color),
+        static_cast<QComboBox*>(innerMatte_.color)}) {
+    const auto choice = handle(
+        [name = list->objectName().toStdString()](MainModel& m) { m.cboDesignChange(name); });
+    if (auto* colors = qobject_cast<ColorComboBox*>(list)) {
+      colors->setColorAsker(
+          [this](ColorValue start) { return services_.dialogs->askColor(start); });
+      connect(colors, &ColorComboBox::colorChosen, this, choice);
+    } else {
+      connect(list, &QComboBox::activated, this, choice);
+    }
   }
-  showDesign();
-  RefreshPreview();
+  for (const ElementWidgets* element : {&frame_, &outerMatte_, &innerMatte_}) {
+    for (QRadioButton* option : {element->colorOption, element->textureOption}) {
+      connect(option, &QRadioButton::clicked, this, handle(&MainModel::rdoMouseUp));
+    }
+  }
+  for (IntegerField* margin : {txtLeft_, txtTop_, txtRight_, txtBottom_}) {
+    connect(margin, &IntegerField::keyReleased, this, &TfrmMain::marginKeyReleased);
+    connect(margin, &IntegerField::left, this, handle(&MainModel::txtMarginExit));
+  }
+  connect(txtInnerWidth_, &IntegerField::keyReleased, this, handle(&MainModel::txtInnerWidthKeyUp));
+  connect(chkShadowOuter_, &QCheckBox::clicked, this, handle(&MainModel::chkShadowOuterClick));
+  connect(chkSignature_, &QCheckBox::clicked, this, handle(&MainModel::chkSignatureClick));
+  connect(BackgroundColor1_, &QAction::triggered, this, handle(&MainModel::BackgroundColorClick));
+  connect(OuterMatteShadowColor1_, &QAction::triggered, this, handle(&MainModel::ShadowColorClick));
+  connect(OuterMatteShadowSize1_, &QAction::triggered, this, handle(&MainModel::ShadowSizeClick));
+
+  connect(frame_.picker, &QToolButton::clicked, this, [this] { startPicking(1); });
+  connect(outerMatte_.picker, &QToolButton::clicked, this, [this] { startPicking(2); });
+  connect(innerMatte_.picker, &QToolButton::clicked, this, [this] { startPicking(3); });
+  connect(picker_, &ScreenColorPicker::sampled, this, [this](Rgb color) {
+    readDesign();
+    model_.ColorSampled(rgbToColor(color));
+  });
+  connect(imgPreview_, &PreviewView::clicked, this, [this] {
+    if (picking()) endPicking();
+  });
+
+  connect(psvBorderLabel1_, &ClickableLabel::clicked, this, &TfrmMain::styleAddClick);
+  connect(psvBorderLabel2_, &ClickableLabel::clicked, this, &TfrmMain::styleDelClick);
+  connect(lblSave_, &ClickableLabel::clicked, this, &TfrmMain::styleSaveClick);
 }
 
 void TfrmMain::marginKeyReleased(int key) {
-  // Tab arrives here as the release of the key that moved the focus in; modifiers are
-  // released while tabbing backwards. Neither edits the width.
-  if (!isModifierOrTab(key)) MarginEdited_ = true;
-}
-
-void TfrmMain::marginLeft() {
-  if (!Activated_ || !MarginEdited_) return;
-  MarginEdited_ = false;
-  RefreshPreview();
-}
-
-void TfrmMain::txtInnerWidthKeyUp() { RefreshPreview(); }
-
-void TfrmMain::checkBoxClicked() {
-  if (Activated_) RefreshPreview();
+  model_.txtMarginKeyUp(isModifierOrTab(key));
 }
 
 void TfrmMain::startPicking(int target) {
-  PickTarget_ = target;
-  if (target == 1) rdoFrame1_->setChecked(true);
-  if (target == 2) rdoOuterMatte1_->setChecked(true);
-  if (target == 3) rdoInnerMatte1_->setChecked(true);
+  readDesign();
+  model_.StartColorPick(target);
   picker_->start();
   // The window sees Esc before its controls while picking.
   qApp->installEventFilter(this);
 }
 
-void TfrmMain::colorSampled(Rgb color) {
-  ColorComboBox* targets[] = {cboFrameColor_, cboOuterMatteColor_, cboInnerColor_};
-  if (PickTarget_ >= 1 && PickTarget_ <= 3) targets[PickTarget_ - 1]->setColorValue(rgbToColor(color));
-}
-
 void TfrmMain::endPicking() {
-  picker_->stop();
-  qApp->removeEventFilter(this);
-  RefreshPreview();
+  readDesign();
+  model_.EndColorPick();
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -189,61 +194,34 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void TfrmMain::BackgroundColor1Click() {
-  const std::optional<ColorValue> chosen = services_.dialogs->askColor(settings_.BackgroundColor);
-  if (!chosen) return;
-  settings_.BackgroundColor = *chosen;
-  imgPreview_->setBackground(toQColor(*chosen));
-  {
-    const BusyCursor busy;
-    // The renderer blends the drop shadow with the background; without one nothing changes.
-    if (cboShadow_->currentIndex() > 0) RefreshPreview();
-  }
-  setPreviewBackground(*chosen);
-}
-
-void TfrmMain::OuterMatteShadowColor1Click() {
-  if (!Activated_) return;
-  const std::optional<ColorValue> chosen = services_.dialogs->askColor(settings_.ShadowColor);
-  if (!chosen) return;
-  settings_.ShadowColor = *chosen;
-  RefreshPreview();
-}
-
-void TfrmMain::OuterMatteShadowSize1Click() {
-  const QString offered = QString::number(settings_.ShadowSize);
-  const QString answer = services_.dialogs->askNumberText(
-      QStringLiteral("Outer Matte Shadow Size"),
-      QStringLiteral("Enter outer matte shadow size (1 to 30)"), offered);
-  bool ok = false;
-  const double number = answer.toDouble(&ok);
-  // The renderer takes sizes of 1 to 30, the range the prompt names.
-  settings_.ShadowSize = std::clamp(static_cast<int>(std::trunc(ok ? number : 0.0)), 1, 30);
-  if (answer != offered) RefreshPreview();
-}
-
 void TfrmMain::styleAddClick() {
   readDesign();
-  if (AddStyle(design_, AppPath_, *services_.dialogs)) showDesign();
+  try {
+    if (AddStyle(model_.controls, model_.AppPath, *services_.dialogs)) showDesign();
+  } catch (const Error& e) {
+    services_.dialogs->error(e.what());
+  }
 }
 
 void TfrmMain::styleDelClick() {
   readDesign();
-  if (DeleteStyle(design_, AppPath_, *services_.dialogs)) showDesign();
+  if (DeleteStyle(model_.controls, model_.AppPath, *services_.dialogs)) showDesign();
 }
 
 void TfrmMain::styleSaveClick() {
-  setStatus(QStringLiteral("Status: Saving Style"));
   readDesign();
+  const auto status = [this](const std::string& text) {
+    model_.StatusText = text;
+    statusChanged(text);
+  };
   try {
-    SaveStyle(design_, AppPath_);
+    model_.lblSaveColor = SaveStyle(model_.controls, model_.AppPath, status);
   } catch (const Error& e) {
-    setStatus(QStringLiteral("Status: Ready"));
+    status("Status: Ready");
     services_.dialogs->error(e.what());
     return;
   }
-  setSaveLabelColor(kSaveSavedColor);
-  setStatus(QStringLiteral("Status: Ready"));
+  showSaveLabel();
 }
 
 }  // namespace lumabord

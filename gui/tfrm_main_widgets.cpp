@@ -18,8 +18,7 @@
 namespace lumabord {
 namespace {
 
-constexpr const char* kPickerHint =
-    "Screen Color Selector, Press ESC when done to lock in color";
+constexpr const char* kPickerHint = "Screen Color Selector, Press ESC when done to lock in color";
 
 QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent) {
   auto* button = new QPushButton(caption, parent);
@@ -122,7 +121,8 @@ QWidget* TfrmMain::createTopBand() {
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(6);
 
-  boxFile_ = new TitledPanel(QStringLiteral("boxFile"), QStringLiteral("Total Files to Frame: 0"), band);
+  boxFile_ =
+      new TitledPanel(QStringLiteral("boxFile"), QStringLiteral("Total Files to Frame: 0"), band);
   auto* fileRow = new QHBoxLayout(boxFile_->body());
   fileRow->setContentsMargins(8, 6, 8, 8);
   cmdAdd_ = makeButton(QStringLiteral("cmdAdd"), QStringLiteral("&Add..."), boxFile_->body());
@@ -137,11 +137,16 @@ QWidget* TfrmMain::createTopBand() {
   auto* tasks = new TitledPanel(QStringLiteral("boxTasks"), QStringLiteral("Quick Tasks"), band);
   auto* taskRow = new QHBoxLayout(tasks->body());
   taskRow->setContentsMargins(8, 6, 8, 8);
-  cmdSaveJPEG_ = makeButton(QStringLiteral("cmdSaveJPEG"), QStringLiteral("Create &JPEG's"), tasks->body());
-  cmdSaveTIFF_ = makeButton(QStringLiteral("cmdSaveTIFF"), QStringLiteral("Create &TIFF's"), tasks->body());
-  cmdSaveBMP_ = makeButton(QStringLiteral("cmdSaveBMP"), QStringLiteral("Create &BMP's"), tasks->body());
-  cmdPrintPreview_ = makeButton(QStringLiteral("cmdPrintPreview"), QStringLiteral("&Print..."), tasks->body());
-  for (QPushButton* b : {cmdSaveJPEG_, cmdSaveTIFF_, cmdSaveBMP_, cmdPrintPreview_}) taskRow->addWidget(b);
+  cmdSaveJPEG_ =
+      makeButton(QStringLiteral("cmdSaveJPEG"), QStringLiteral("Create &JPEG's"), tasks->body());
+  cmdSaveTIFF_ =
+      makeButton(QStringLiteral("cmdSaveTIFF"), QStringLiteral("Create &TIFF's"), tasks->body());
+  cmdSaveBMP_ =
+      makeButton(QStringLiteral("cmdSaveBMP"), QStringLiteral("Create &BMP's"), tasks->body());
+  cmdPrintPreview_ =
+      makeButton(QStringLiteral("cmdPrintPreview"), QStringLiteral("&Print..."), tasks->body());
+  for (QPushButton* b : {cmdSaveJPEG_, cmdSaveTIFF_, cmdSaveBMP_, cmdPrintPreview_})
+    taskRow->addWidget(b);
   row->addWidget(tasks);
   row->addStretch(1);
   return band;
@@ -175,10 +180,12 @@ QWidget* TfrmMain::createStylePanel() {
   cboFrame_ = makeList(QStringLiteral("cboFrame"), body);
   psvBorderLabel1_ = new ClickableLabel(QStringLiteral("psvBorderLabel1"), QStringLiteral("Add"),
                                         QStringLiteral("Add as New Style"), kAddLabelColor, body);
-  psvBorderLabel2_ = new ClickableLabel(QStringLiteral("psvBorderLabel2"), QStringLiteral("Del"),
-                                        QStringLiteral("Delete Current Style"), kDelLabelColor, body);
-  lblSave_ = new ClickableLabel(QStringLiteral("lblSave"), QStringLiteral("Save"),
-                                QStringLiteral("Save Changes to Current Style"), kSaveUnsavedColor, body);
+  psvBorderLabel2_ =
+      new ClickableLabel(QStringLiteral("psvBorderLabel2"), QStringLiteral("Del"),
+                         QStringLiteral("Delete Current Style"), kDelLabelColor, body);
+  lblSave_ =
+      new ClickableLabel(QStringLiteral("lblSave"), QStringLiteral("Save"),
+                         QStringLiteral("Save Changes to Current Style"), kSaveUnsavedColor, body);
   grid->addWidget(cboFrame_, 0, 0, 1, 3);
   grid->addWidget(psvBorderLabel1_, 1, 0);
   grid->addWidget(psvBorderLabel2_, 1, 1);
@@ -199,35 +206,52 @@ QWidget* TfrmMain::createOutputPanel() {
   return panel;
 }
 
+TfrmMain::ElementWidgets TfrmMain::createElementPanel(const ElementNames& names, bool topRow) {
+  ElementWidgets element;
+  element.panel =
+      new TitledPanel(QString::fromLatin1(names.panel), QString::fromLatin1(names.title), this);
+  element.grid = gridOf(element.panel);
+  QWidget* body = element.panel->body();
+  element.colorOption =
+      makeOption(QString::fromLatin1(names.colorOption), QStringLiteral("Color:"), body);
+  element.color = new ColorComboBox(QString::fromLatin1(names.color), body);
+  element.picker = makePickerButton(QString::fromLatin1(names.picker), body);
+  element.textureOption =
+      makeOption(QString::fromLatin1(names.textureOption), QStringLiteral("Texture:"), body);
+  element.texture = makeList(QString::fromLatin1(names.texture), body);
+  pairOptions(element.colorOption, element.textureOption, this);
+  const int row = topRow ? 1 : 0;
+  element.grid->addWidget(element.colorOption, row, 0);
+  element.grid->addWidget(element.color, row, 1);
+  element.grid->addWidget(element.picker, row, 2);
+  element.grid->addWidget(element.textureOption, row + 1, 0);
+  element.grid->addWidget(element.texture, row + 1, 1, 1, 2);
+  element.grid->setColumnStretch(1, 1);
+  element.nextRow = row + 2;
+  return element;
+}
+
 QWidget* TfrmMain::createFramePanel() {
-  auto* panel = new TitledPanel(QStringLiteral("boxFrame"), QStringLiteral("Frame:"), this);
-  auto* grid = gridOf(panel);
-  QWidget* body = panel->body();
-  rdoFrame1_ = makeOption(QStringLiteral("rdoFrame1"), QStringLiteral("Color:"), body);
-  cboFrameColor_ = new ColorComboBox(QStringLiteral("cboFrameColor"), body);
-  SpeedButton1_ = makePickerButton(QStringLiteral("SpeedButton1"), body);
-  rdoFrame2_ = makeOption(QStringLiteral("rdoFrame2"), QStringLiteral("Texture:"), body);
-  cboFrameTexture_ = makeList(QStringLiteral("cboFrameTexture"), body);
+  frame_ = createElementPanel({"boxFrame", "Frame:", "rdoFrame1", "cboFrameColor", "SpeedButton1",
+                               "rdoFrame2", "cboFrameTexture"},
+                              false);
+  QWidget* body = frame_.panel->body();
   cboFrameMask_ = makeList(QStringLiteral("cboFrameMask"), body);
   cboShadow_ = makeList(QStringLiteral("cboShadow"), body);
-  pairOptions(rdoFrame1_, rdoFrame2_, this);
-  grid->addWidget(rdoFrame1_, 0, 0);
-  grid->addWidget(cboFrameColor_, 0, 1);
-  grid->addWidget(SpeedButton1_, 0, 2);
-  grid->addWidget(rdoFrame2_, 1, 0);
-  grid->addWidget(cboFrameTexture_, 1, 1, 1, 2);
-  grid->addWidget(makeLabel(QStringLiteral("Frame:"), body), 2, 0);
-  grid->addWidget(cboFrameMask_, 2, 1, 1, 2);
-  grid->addWidget(makeLabel(QStringLiteral("Shadow:"), body), 3, 0);
-  grid->addWidget(cboShadow_, 3, 1, 1, 2);
-  grid->setColumnStretch(1, 1);
-  return panel;
+  const int row = frame_.nextRow;
+  frame_.grid->addWidget(makeLabel(QStringLiteral("Frame:"), body), row, 0);
+  frame_.grid->addWidget(cboFrameMask_, row, 1, 1, 2);
+  frame_.grid->addWidget(makeLabel(QStringLiteral("Shadow:"), body), row + 1, 0);
+  frame_.grid->addWidget(cboShadow_, row + 1, 1, 1, 2);
+  return frame_.panel;
 }
 
 QWidget* TfrmMain::createOuterMattePanel() {
-  auto* panel = new TitledPanel(QStringLiteral("boxOuterMatte"), QStringLiteral("Outer Matte:"), this);
-  auto* grid = gridOf(panel);
-  QWidget* body = panel->body();
+  outerMatte_ =
+      createElementPanel({"boxOuterMatte", "Outer Matte:", "rdoOuterMatte1", "cboOuterMatteColor",
+                          "SpeedButton2", "rdoOuterMatte2", "cboOuterMatteTexture"},
+                         true);
+  QWidget* body = outerMatte_.panel->body();
   txtLeft_ = new IntegerField(QStringLiteral("txtLeft"), 0, body);
   txtTop_ = new IntegerField(QStringLiteral("txtTop"), std::nullopt, body);
   txtRight_ = new IntegerField(QStringLiteral("txtRight"), std::nullopt, body);
@@ -242,19 +266,7 @@ QWidget* TfrmMain::createOuterMattePanel() {
   widths->addWidget(txtRight_, 1, 1);
   widths->addWidget(makeLabel(QStringLiteral("Bottom:"), body), 1, 2);
   widths->addWidget(txtBottom_, 1, 3);
-  grid->addLayout(widths, 0, 0, 1, 3);
-
-  rdoOuterMatte1_ = makeOption(QStringLiteral("rdoOuterMatte1"), QStringLiteral("Color:"), body);
-  cboOuterMatteColor_ = new ColorComboBox(QStringLiteral("cboOuterMatteColor"), body);
-  SpeedButton2_ = makePickerButton(QStringLiteral("SpeedButton2"), body);
-  rdoOuterMatte2_ = makeOption(QStringLiteral("rdoOuterMatte2"), QStringLiteral("Texture:"), body);
-  cboOuterMatteTexture_ = makeList(QStringLiteral("cboOuterMatteTexture"), body);
-  pairOptions(rdoOuterMatte1_, rdoOuterMatte2_, this);
-  grid->addWidget(rdoOuterMatte1_, 1, 0);
-  grid->addWidget(cboOuterMatteColor_, 1, 1);
-  grid->addWidget(SpeedButton2_, 1, 2);
-  grid->addWidget(rdoOuterMatte2_, 2, 0);
-  grid->addWidget(cboOuterMatteTexture_, 2, 1, 1, 2);
+  outerMatte_.grid->addLayout(widths, 0, 0, 1, 3);
 
   chkShadowOuter_ = new QCheckBox(QStringLiteral("Shadow"), body);
   chkShadowOuter_->setObjectName(QStringLiteral("chkShadowOuter"));
@@ -267,36 +279,25 @@ QWidget* TfrmMain::createOuterMattePanel() {
   switches->addWidget(chkSignature_);
   switches->addStretch(1);
   switches->addWidget(cmdSignature_);
-  grid->addLayout(switches, 3, 0, 1, 3);
-  grid->setColumnStretch(1, 1);
-  return panel;
+  outerMatte_.grid->addLayout(switches, outerMatte_.nextRow, 0, 1, 3);
+  return outerMatte_.panel;
 }
 
 QWidget* TfrmMain::createInnerMattePanel() {
-  auto* panel = new TitledPanel(QStringLiteral("boxInnerMatte"), QStringLiteral("Inner Matte:"), this);
-  auto* grid = gridOf(panel);
-  QWidget* body = panel->body();
+  innerMatte_ =
+      createElementPanel({"boxInnerMatte", "Inner Matte:", "rdoInnerMatte1", "cboInnerColor",
+                          "SpeedButton3", "rdoInnerMatte2", "cboInnerTexture"},
+                         true);
+  QWidget* body = innerMatte_.panel->body();
   txtInnerWidth_ = new IntegerField(QStringLiteral("txtInnerWidth"), 0, body);
   auto* border = new QHBoxLayout;
+  border->setSpacing(6);
   border->addWidget(makeLabel(QStringLiteral("Border:"), body));
   border->addWidget(txtInnerWidth_);
   border->addWidget(makeLabel(QStringLiteral(" (pixels)"), body));
   border->addStretch(1);
-  grid->addLayout(border, 0, 0, 1, 3);
-
-  rdoInnerMatte1_ = makeOption(QStringLiteral("rdoInnerMatte1"), QStringLiteral("Color:"), body);
-  cboInnerColor_ = new ColorComboBox(QStringLiteral("cboInnerColor"), body);
-  SpeedButton3_ = makePickerButton(QStringLiteral("SpeedButton3"), body);
-  rdoInnerMatte2_ = makeOption(QStringLiteral("rdoInnerMatte2"), QStringLiteral("Texture:"), body);
-  cboInnerTexture_ = makeList(QStringLiteral("cboInnerTexture"), body);
-  pairOptions(rdoInnerMatte1_, rdoInnerMatte2_, this);
-  grid->addWidget(rdoInnerMatte1_, 1, 0);
-  grid->addWidget(cboInnerColor_, 1, 1);
-  grid->addWidget(SpeedButton3_, 1, 2);
-  grid->addWidget(rdoInnerMatte2_, 2, 0);
-  grid->addWidget(cboInnerTexture_, 2, 1, 1, 2);
-  grid->setColumnStretch(1, 1);
-  return panel;
+  innerMatte_.grid->addLayout(border, 0, 0, 1, 3);
+  return innerMatte_.panel;
 }
 
 QWidget* TfrmMain::createPreviewPanel() {
@@ -317,6 +318,7 @@ void TfrmMain::createStatusBar() {
   statusPanel0_ = new QLabel(QStringLiteral("Status: Ready"), bar);
   statusPanel0_->setObjectName(QStringLiteral("StatusPanel0"));
   statusPanel0_->setFixedWidth(280);
+  statusPanel0_->setContentsMargins(6, 0, 0, 0);
   statusPanel1_ = new QLabel(bar);
   statusPanel1_->setObjectName(QStringLiteral("StatusPanel1"));
   statusPanel1_->setMinimumWidth(50);

@@ -15,7 +15,9 @@
 namespace lumabord {
 namespace {
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
+QString qs(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 // Shows the picture under the dialog's cursor beside the file list.
 void addPicturePreview(QFileDialog& dialog, const PictureLoader& loader) {
@@ -27,21 +29,19 @@ void addPicturePreview(QFileDialog& dialog, const PictureLoader& loader) {
   preview->setAlignment(Qt::AlignCenter);
   preview->setFrameShape(QFrame::StyledPanel);
   grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1);
-  QObject::connect(&dialog, &QFileDialog::currentChanged, preview,
-                   [preview, &loader](const QString& path) {
-                     preview->clear();
-                     if (QFileInfo(path).isDir()) return;
-                     try {
-                       const QImage image = toQImage(loader.load(path.toStdString()));
-                       preview->setPixmap(QPixmap::fromImage(image.scaled(
-                           preview->size() - QSize(8, 8), Qt::KeepAspectRatio,
-                           Qt::SmoothTransformation)));
-                       preview->setToolTip(
-                           QStringLiteral("%1 x %2").arg(image.width()).arg(image.height()));
-                     } catch (const Error&) {
-                       preview->setText(QStringLiteral("(no preview)"));
-                     }
-                   });
+  QObject::connect(
+      &dialog, &QFileDialog::currentChanged, preview, [preview, &loader](const QString& path) {
+        preview->clear();
+        if (QFileInfo(path).isDir()) return;
+        try {
+          const QImage image = toQImage(loader.load(path.toStdString()));
+          preview->setPixmap(QPixmap::fromImage(image.scaled(
+              preview->size() - QSize(8, 8), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+          preview->setToolTip(QStringLiteral("%1 x %2").arg(image.width()).arg(image.height()));
+        } catch (const Error&) {
+          preview->setText(QStringLiteral("(no preview)"));
+        }
+      });
 }
 
 }  // namespace
@@ -95,6 +95,39 @@ QStringList QtWindowDialogs::choosePhotos(const QString& filter) {
   addPicturePreview(dialog, loader_);
   if (dialog.exec() != QDialog::Accepted) return {};
   return dialog.selectedFiles();
+}
+
+std::optional<std::filesystem::path> QtWindowDialogs::askSaveFile(const SaveFileRequest& request) {
+  QFileDialog dialog(parent_, QStringLiteral("Save As"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  // The dialog itself asks before an existing file is replaced; it is resizable.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+  dialog.setOption(QFileDialog::ReadOnly, false);
+  dialog.setSizeGripEnabled(true);
+  dialog.setDefaultSuffix(qs(request.defaultExtension));
+  dialog.setNameFilters(qtNameFilters(qs(request.filter)));
+  dialog.selectFile(qs(request.proposedName));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return std::filesystem::path(dialog.selectedFiles().front().toStdString());
+}
+
+std::optional<std::filesystem::path> QtWindowDialogs::askFolder(
+    const QString& label, const std::filesystem::path& proposed) {
+  // Qt's folder dialog can make new folders, is resizable and shows the chosen path.
+  const QString folder = QFileDialog::getExistingDirectory(
+      parent_, label, QString::fromStdString(proposed.string()), QFileDialog::ShowDirsOnly);
+  if (folder.isEmpty()) return std::nullopt;
+  return std::filesystem::path(folder.toStdString());
+}
+
+ReplaceAnswer QtWindowDialogs::askReplace(const std::string& text) {
+  const QMessageBox::StandardButton answer = QMessageBox::warning(
+      parent_, QStringLiteral("Confirm"), qs(text),
+      QMessageBox::Yes | QMessageBox::No | QMessageBox::YesToAll, QMessageBox::Yes);
+  if (answer == QMessageBox::No) return ReplaceAnswer::No;
+  if (answer == QMessageBox::YesToAll) return ReplaceAnswer::YesToAll;
+  return ReplaceAnswer::Yes;
 }
 
 void QtWindowDialogs::error(const std::string& text) {

@@ -11,7 +11,8 @@ namespace lumabord {
 class QtWindowDialogs final : public WindowDialogs {
  public:
   // parent: the window the dialogs are centred on; loader: reads the Add dialog's preview.
-  QtWindowDialogs(QWidget* parent, const PictureLoader& loader) : parent_(parent), loader_(loader) {}
+  QtWindowDialogs(QWidget* parent, const PictureLoader& loader)
+      : parent_(parent), loader_(loader) {}
   void setParentWindow(QWidget* parent) { parent_ = parent; }
 
   std::optional<std::string> askText(const std::string& title, const std::string& prompt) override;
@@ -22,6 +23,10 @@ class QtWindowDialogs final : public WindowDialogs {
   QString askNumberText(const QString& caption, const QString& prompt,
                         const QString& offered) override;
   QStringList choosePhotos(const QString& filter) override;
+  std::optional<std::filesystem::path> askSaveFile(const SaveFileRequest& request) override;
+  std::optional<std::filesystem::path> askFolder(const QString& label,
+                                                 const std::filesystem::path& proposed) override;
+  ReplaceAnswer askReplace(const std::string& text) override;
   void error(const std::string& text) override;
 
  private:

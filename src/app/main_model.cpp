@@ -201,6 +201,10 @@ void MainModel::QueueCommandLine(const std::vector<std::string>& arguments) {
 }
 
 void MainModel::cmdAddClick() {
+  if (Rendering) {
+    RunWhenIdle([this] { cmdAddClick(); });
+    return;
+  }
   const std::vector<std::string> files = view_.choosePhotos(OpenPictureDialogFilter);
   if (files.empty()) return;
   AddPhotos(files);
@@ -208,6 +212,10 @@ void MainModel::cmdAddClick() {
 
 void MainModel::AddPhotos(const std::vector<std::string>& files) {
   if (files.empty()) return;
+  if (Rendering) {
+    RunWhenIdle([this, files] { AddPhotos(files); });
+    return;
+  }
   view_.processPendingEvents();
   BusyCursor busy(view_);
   if (files.size() == 1) {
@@ -220,6 +228,10 @@ void MainModel::AddPhotos(const std::vector<std::string>& files) {
 }
 
 void MainModel::OpenRecentFile(const std::string& path) {
+  if (Rendering) {
+    RunWhenIdle([this, path] { OpenRecentFile(path); });
+    return;
+  }
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) {
     view_.showMessage("File does not exist");
@@ -230,6 +242,10 @@ void MainModel::OpenRecentFile(const std::string& path) {
 }
 
 void MainModel::cmdClearClick() {
+  if (Rendering) {
+    RunWhenIdle([this] { cmdClearClick(); });
+    return;
+  }
   Queue.clear();
   WorkPhoto = Image();
   MaxPhotoWidth = 0;
@@ -272,6 +288,37 @@ bool MainModel::LoadQueueHead() {
 }
 
 void MainModel::RefreshPreview() {
+  if (Rendering || renderHeld_) {
+    renderPending_ = true;
+    return;
+  }
+  Rendering = true;
+  do {
+    renderPending_ = false;
+    renderOnce();
+  } while (renderPending_ && !renderHeld_ && !Terminating);
+  Rendering = false;
+  std::vector<std::function<void()>> commands;
+  commands.swap(deferred_);
+  for (const std::function<void()>& command : commands) {
+    if (!Terminating) command();
+  }
+}
+
+void MainModel::RunWhenIdle(std::function<void()> command) {
+  if (Rendering) {
+    deferred_.push_back(std::move(command));
+    return;
+  }
+  command();
+}
+
+void MainModel::HoldRendering(bool hold) {
+  renderHeld_ = hold;
+  if (!hold && renderPending_ && !Rendering) RefreshPreview();
+}
+
+void MainModel::renderOnce() {
   if (Picking) {
     Picking = false;
     view_.stopColorPicker();
@@ -282,9 +329,10 @@ void MainModel::RefreshPreview() {
   Image target;
   try {
     services_.renderer->render(Snapshot(), WorkPhoto, Queue.empty(), AppPath, steps_, target);
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
     // A failed composition ends the application without saving the settings.
     Terminating = true;
+    TerminationReason = e.what();
     view_.terminateApplication();
     return;
   }

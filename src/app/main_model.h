@@ -20,6 +20,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,8 +33,8 @@
 #include "codecs/picture_loader.h"
 #include "compose/compose_frame.h"
 #include "compose/design_controls.h"
-#include "compose/style_file.h"
 #include "compose/frame_spec.h"
+#include "compose/style_file.h"
 
 namespace lumabord {
 
@@ -131,7 +132,6 @@ struct PageSetup {
   int marginBottom = 250;
 };
 
-
 class MainModel {
  public:
   MainModel(MainView& view, MainServices services);
@@ -158,7 +158,16 @@ class MainModel {
   bool LoadQueueHead();
 
   // --- Preview ------------------------------------------------------------------------------
+  // Renders WorkPhoto with the current controls. The renderer lets window events run between
+  // its steps; a request that arrives meanwhile (or while rendering is held) is coalesced
+  // into one more rendering after the current one, with the controls as they are then.
   void RefreshPreview();
+  // Runs command now, or right after the running rendering: commands that change the queue
+  // or WorkPhoto never run inside a rendering.
+  void RunWhenIdle(std::function<void()> command);
+  // A batch works on WorkPhoto; while held, requests only mark the preview as due, and
+  // releasing renders it once if anything asked for it.
+  void HoldRendering(bool hold);
 
   // --- Design handlers (the view has already stored the new value in controls) -----------
   void cboDesignChange(
@@ -204,12 +213,15 @@ class MainModel {
   std::string QueueTitle;  // title of boxFile
   Image Preview;           // the last framed image, full size
   ColorValue lblSaveColor = kSaveLabelSaved;
-  int RenderRequests = 0;  // RefreshPreview calls, for the view's and the tests' bookkeeping
+  int RenderRequests = 0;  // renderings run, for the view's and the tests' bookkeeping
+  bool Rendering = false;  // a rendering runs (events pumped by the renderer see this)
   bool Terminating = false;
+  std::string TerminationReason;  // the failed rendering's message, for the view to show
 
   [[nodiscard]] FrameSpec Snapshot() const { return snapshot(controls, settings); }
 
  private:
+  void renderOnce();
   void setStatus(const std::string& text);
   RefreshState currentState() const;
   bool applies(PreviewEvent event) const;
@@ -229,6 +241,9 @@ class MainModel {
   MainView& view_;
   MainServices services_;
   StepsToView steps_;
+  bool renderPending_ = false;
+  bool renderHeld_ = false;
+  std::vector<std::function<void()>> deferred_;
 };
 
 }  // namespace lumabord
