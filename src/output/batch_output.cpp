@@ -89,6 +89,7 @@ BatchSummary BatchOutput::WriteFramedFiles(const std::filesystem::path& destinat
       if (confirmed || ConfirmReplace(target, progress)) {
         engine_.writeImage(target, output, format, model_.jpeg);
         ++summary.written;
+        progress.fileWritten(target);
       } else {
         ++summary.skipped;
       }
