@@ -78,7 +78,9 @@ BatchSummary BatchOutput::WriteFramedFiles(const std::filesystem::path& destinat
       const Size size =
           engine_.fitWithin(framed.width(), framed.height(), std::max(1, box.OutputWidth),
                             std::max(1, box.OutputHeight));
-      engine_.resizeImage(framed, output, size.width, size.height);
+      // A box much narrower than the picture's proportions fits it into a side of 0 pixels;
+      // the file gets at least one pixel there (which the resampler makes two).
+      engine_.resizeImage(framed, output, std::max(1, size.width), std::max(1, size.height));
       stage.release(i);
 
       progress.step(static_cast<int>(i) + 1, queueLength, entries[i]);
