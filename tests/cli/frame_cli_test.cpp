@@ -5,7 +5,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <fstream>
+#include <random>
+#include <thread>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -379,6 +385,74 @@ TEST_F(FrameCli, AProgressBarIsDrawnWhenStderrIsATerminal) {
       << screen;
   EXPECT_NE(screen.find("\r\033[K[##############################] 2/2 b.bmp"), std::string::npos);
   EXPECT_EQ(screen.back(), '\n');
+}
+
+// kill -9 at any moment of a batch that writes JPEG over the photos in their own folder leaves
+// every photo either untouched or replaced by its complete framed file, and no other file
+// under a photo's name.
+TEST_F(FrameCli, Kill9DuringAJpegBatchOverItsOwnPhotosLeavesOnlyWholeFiles) {
+  constexpr int kPhotos = 8;
+  Image picture(1200, 900);
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      picture.setPixel(x, y, Rgb{static_cast<uint8_t>(x), static_cast<uint8_t>(y), 90});
+    }
+  }
+  const fs::path own = dir / "own", reference = dir / "reference";
+  fs::create_directories(own);
+  fs::create_directories(reference);
+  std::vector<std::string> names, sources, expected;
+  for (int i = 0; i < kPhotos; ++i) {
+    names.push_back("photo" + std::to_string(i) + ".jpg");
+    WriteJpegFile(reference / names.back(), picture, JpegOptions{60 + i, false, true});
+    sources.push_back(readText(reference / names.back()));
+  }
+  auto batchOver = [&](const fs::path& folder) {
+    std::vector<std::string> args = {"--overwrite", "--out", folder.string()};
+    for (const std::string& name : names) args.push_back((folder / name).string());
+    return args;
+  };
+  ASSERT_EQ(frame(batchOver(reference)).status, 0);
+  for (const std::string& name : names) expected.push_back(readText(reference / name));
+
+  std::mt19937 random(8112026);
+  int replaced = 0;
+  for (int round = 0; round < 8; ++round) {
+    for (int i = 0; i < kPhotos; ++i) {
+      std::ofstream(own / names[static_cast<size_t>(i)], std::ios::binary | std::ios::trunc)
+          << sources[static_cast<size_t>(i)];
+    }
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      const int devnull = open("/dev/null", O_WRONLY);
+      dup2(devnull, 1);
+      dup2(devnull, 2);
+      childExec(batchOver(own), store(), dir.path());
+    }
+    std::this_thread::sleep_for(
+        std::chrono::milliseconds(std::uniform_int_distribution(20, 400)(random)));
+    kill(child, SIGKILL);
+    ASSERT_EQ(waitpid(child, nullptr, 0), child);
+
+    for (const auto& entry : fs::directory_iterator(own)) {
+      const std::string name = entry.path().filename().string();
+      if (name.starts_with(".")) {  // an unfinished temporary file, never under a photo's name
+        fs::remove(entry.path());
+        continue;
+      }
+      const auto it = std::find(names.begin(), names.end(), name);
+      ASSERT_NE(it, names.end()) << name;
+      const size_t i = static_cast<size_t>(it - names.begin());
+      const std::string bytes = readText(entry.path());
+      EXPECT_TRUE(bytes == sources[i] || bytes == expected[i])
+          << name << " is neither the photo nor its complete framed file (" << bytes.size()
+          << " bytes)";
+      if (bytes == expected[i]) ++replaced;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(own), {}), kPhotos);
+  }
+  RecordProperty("replaced", replaced);
 }
 
 }  // namespace
