@@ -296,6 +296,8 @@ TEST_F(FrameCli, StoredSettingsAreTheDefaultsAndOptionsReplaceThem) {
       {"OuterMatte Shadow", 0x0000FF, {"--shadow-color", "clRed"}},
       {"Background", 0x00C08040, {"--background", "$00C08040"}},
       {"JPEG Quality", 35, {"--quality", "35"}},
+      // Used as the options dialog shows it: kept inside 1..100.
+      {"JPEG Quality", 250, {"--quality", "100"}},
       {"JPEG Progressive", 0, {"--baseline"}},
       {"Frame Style", 2, {"--style", styles.at(2)}},
   };
