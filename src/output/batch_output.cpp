@@ -66,7 +66,9 @@ BatchSummary BatchOutput::WriteFramedFiles(const std::filesystem::path& destinat
   progress.begin(static_cast<int>(model_.queue.size()));
   BatchSummary summary;
   try {
-    ComposeStage stage(engine_, model_.design(), entries, placeholder, model_.workPhoto);
+    const FrameSpec design = model_.design();
+    ComposeStage stage(engine_, design, entries, placeholder, model_.workPhoto);
+    engine_.prepare(design);
     Image output;
     for (size_t i = 0; i < count; ++i) {
       if (progress.cancelRequested()) {
