@@ -55,7 +55,9 @@ void ConsoleProgress::fileWritten(const std::filesystem::path& path) {
   std::fflush(written_);
 }
 
-void ConsoleProgress::end() { closeBar(); }
+void ConsoleProgress::end() {
+  closeBar();
+}
 
 void ConsoleProgress::closeBar() {
   if (!barOpen_) return;

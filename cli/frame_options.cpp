@@ -60,7 +60,8 @@ FrameOptions parseFrameOptions(std::vector<std::string> arguments) {
   }
   const bool overwrite = args.flag("overwrite");
   const bool noOverwrite = args.flag("no-overwrite");
-  if (overwrite && noOverwrite) throw UsageError("--overwrite and --no-overwrite exclude each other");
+  if (overwrite && noOverwrite)
+    throw UsageError("--overwrite and --no-overwrite exclude each other");
   if (overwrite) options.existing = ExistingOutput::Overwrite;
   if (noOverwrite) options.existing = ExistingOutput::Fail;
   options.edgeShadow = onOffOption(args, "edge-shadow");

@@ -26,7 +26,8 @@ class HeadlessView final : public MainView {
 void selectByName(ChoiceList& list, const std::string& name, const char* what,
                   const std::filesystem::path& assets) {
   const auto it = std::find(list.entries.begin(), list.entries.end(), name);
-  if (it == list.entries.end()) fail("No %s named \"%s\" in %s", what, name.c_str(), assets.c_str());
+  if (it == list.entries.end())
+    fail("No %s named \"%s\" in %s", what, name.c_str(), assets.c_str());
   list.selected = static_cast<int>(it - list.entries.begin());
 }
 

@@ -36,7 +36,7 @@ class TextureCache final : public PictureLoader {
 };
 
 // The texture files the renderer reads for spec (as it names them under appPath).
-[[nodiscard]] std::vector<std::filesystem::path> designTextures(const FrameSpec& spec,
-                                                                const std::filesystem::path& appPath);
+[[nodiscard]] std::vector<std::filesystem::path> designTextures(
+    const FrameSpec& spec, const std::filesystem::path& appPath);
 
 }  // namespace lumabord

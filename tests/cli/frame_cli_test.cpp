@@ -9,11 +9,11 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <random>
-#include <thread>
-#include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -29,8 +29,8 @@ namespace lumabord {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempDir;
 using testing::readText;
+using testing::TempDir;
 
 struct CliRun {
   int status = -1;
@@ -145,8 +145,8 @@ TEST_F(FrameCli, SeveralPhotosGoIntoTheOutFolderInQueueOrderAndEqualBaseNamesMee
   const fs::path a = writePhoto(dir / "A" / "a.bmp");
   const fs::path b = writePhoto(dir / "B" / "b.bmp", 60, 90);
   const fs::path a2 = writePhoto(dir / "C" / "a.bmp", 30, 30);
-  const CliRun run = frame({"--format", "bmp", "--out", "framed/today", a.string(), b.string(),
-                         a2.string()});
+  const CliRun run =
+      frame({"--format", "bmp", "--out", "framed/today", a.string(), b.string(), a2.string()});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "framed/today/a.bmp\nframed/today/b.bmp\n");
   EXPECT_EQ(run.err,
@@ -257,7 +257,8 @@ TEST_F(FrameCli, UsageErrorsExitWith2AndFailuresWith1AfterTheEarlierFiles) {
   TempDir outside;
   const auto notes = outside.write("notes.xyz", "not a picture");
   const fs::path c = writePhoto(dir / "c.bmp");
-  const CliRun bad = frame({"--format", "bmp", "--out", "out", a.string(), notes.string(), c.string()});
+  const CliRun bad =
+      frame({"--format", "bmp", "--out", "out", a.string(), notes.string(), c.string()});
   EXPECT_EQ(bad.status, 1);
   EXPECT_EQ(bad.err, "1/3 a.bmp\nUnknown picture file extension (.xyz)\n");
   EXPECT_TRUE(fs::exists(dir / "out" / "a.bmp"));
@@ -359,7 +360,8 @@ TEST_F(FrameCli, BackgroundAndDropShadowShowInTheCornerPixels) {
   EXPECT_GT(shadow.width(), flat.width());
 
   // A box of 0 x 0 counts as 1 x 1; the resampler makes a side of 1 into 2.
-  ASSERT_EQ(frame({"--format", "bmp", "--box", "0x0", "--out", "tiny.bmp", photo.string()}).status, 0);
+  ASSERT_EQ(frame({"--format", "bmp", "--box", "0x0", "--out", "tiny.bmp", photo.string()}).status,
+            0);
   const Image tiny = loadPicture(dir / "tiny.bmp");
   EXPECT_EQ(tiny.width(), 2);
   EXPECT_EQ(tiny.height(), 2);

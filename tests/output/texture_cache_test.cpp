@@ -17,7 +17,8 @@ class CountingLoader final : public PictureLoader {
  public:
   Image load(const std::filesystem::path& path) const override {
     const int n = ++decodes;
-    if (path.string().find("broken") != std::string::npos) fail("Cannot open file %s", path.c_str());
+    if (path.string().find("broken") != std::string::npos)
+      fail("Cannot open file %s", path.c_str());
     return Image(2, 1, Rgb{static_cast<uint8_t>(n), 0, 0});
   }
   mutable std::atomic<int> decodes = 0;
