@@ -7,6 +7,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 #include "base/error.h"
 #include "command.h"
@@ -44,7 +46,16 @@ int runFrame(std::vector<std::string> arguments) {
   StandardFrameEngine engine(job.assets);
   BatchOutput batch({options.photos, workPhoto, jpeg, [&job] { return job.spec; }}, engine);
   ConsoleProgress progress(options.existing, stderr, stdout, isatty(STDERR_FILENO) == 1);
-  batch.WriteFramedFiles(target, job.format, progress);
+  try {
+    batch.WriteFramedFiles(target, job.format, progress);
+  } catch (const Error& e) {
+    // A photo that cannot be read or framed is named: the reader's message may not say which.
+    const auto failed = static_cast<size_t>(progress.steps());
+    if (!progress.betweenPhotos() || failed >= options.photos.size()) throw;
+    const std::string photo = options.photos[failed].string();
+    if (std::string_view(e.what()).find(photo) != std::string_view::npos) throw;
+    fail("%s: %s", photo.c_str(), e.what());
+  }
   return 0;
 }
 

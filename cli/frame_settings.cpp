@@ -40,6 +40,10 @@ FrameJob loadFrameJob(const FrameOptions& options) {
   services.assets = &libraryAssetLists();
   MainModel model(view, services);
   model.AppPath = options.assets.value_or(programFolder());
+  std::error_code ec;
+  if (!std::filesystem::is_directory(model.AppPath, ec)) {
+    fail("The asset folder %s does not exist", model.AppPath.c_str());
+  }
   model.LoadSettings();
   model.LoadDesign();
 

@@ -260,7 +260,7 @@ TEST_F(FrameCli, UsageErrorsExitWith2AndFailuresWith1AfterTheEarlierFiles) {
   const CliRun bad =
       frame({"--format", "bmp", "--out", "out", a.string(), notes.string(), c.string()});
   EXPECT_EQ(bad.status, 1);
-  EXPECT_EQ(bad.err, "1/3 a.bmp\nUnknown picture file extension (.xyz)\n");
+  EXPECT_EQ(bad.err, "1/3 a.bmp\n" + notes.string() + ": Unknown picture file extension (.xyz)\n");
   EXPECT_TRUE(fs::exists(dir / "out" / "a.bmp"));
   EXPECT_FALSE(fs::exists(dir / "out" / "c.bmp"));
 
@@ -272,7 +272,11 @@ TEST_F(FrameCli, UsageErrorsExitWith2AndFailuresWith1AfterTheEarlierFiles) {
   EXPECT_EQ(shadow.err.substr(0, shadow.err.find(" in ")), "No drop shadow named \"fuzzy\"");
   const CliRun missing = frame({(dir / "gone.jpg").string()});
   EXPECT_EQ(missing.status, 1);
-  EXPECT_FALSE(missing.err.empty());
+  const std::string gone = (dir / "gone.jpg").string();
+  EXPECT_EQ(missing.err, "Cannot open file " + gone + "\n") << "named once";
+  const CliRun assets = frame({"--assets", "no assets", a.string()});
+  EXPECT_EQ(assets.status, 1);
+  EXPECT_EQ(assets.err, "The asset folder no assets does not exist\n");
 }
 
 // Each stored setting of the window gives the same file as the option that names the same
