@@ -14,7 +14,9 @@ JpegOptionsModel::JpegOptionsModel(const JpegOptions& stored)
       progressive_(stored.progressive),
       smoothing_(stored.smoothing) {}
 
-void JpegOptionsModel::setQuality(int value) { quality_ = clampJpegQuality(value); }
+void JpegOptionsModel::setQuality(int value) {
+  quality_ = clampJpegQuality(value);
+}
 
 std::string JpegOptionsModel::compressionCaption() const {
   return "Compression Level: " + std::to_string(quality_) + "%";

@@ -102,7 +102,8 @@ std::vector<uint8_t> encodeJpeg(const Image& image, const JpegOptions& options) 
   return bytes;
 }
 
-void WriteJpegFile(const std::filesystem::path& path, const Image& image, const JpegOptions& options) {
+void WriteJpegFile(const std::filesystem::path& path, const Image& image,
+                   const JpegOptions& options) {
   const std::vector<uint8_t> bytes = encodeJpeg(image, options);
   writeFileAtomic(path, bytes);
 }

@@ -104,7 +104,7 @@ void WriteTiffFile(const std::filesystem::path& path, const Image& image) {
   entry(out, 284, kShort, 1, 1);                         // PlanarConfiguration: contiguous
   entry(out, 296, kShort, 1, 2);                         // ResolutionUnit: inch
   entry(out, 305, kAscii, sizeof kSoftware - 1, kSoftwareOffset);  // Software
-  put32(out, 0);                                         // no next directory
+  put32(out, 0);                                                   // no next directory
   file.write(directory);
   file.commit();
 }

@@ -17,18 +17,21 @@ TEST(BmpWriter, TwoByOneFileByteForByte) {
   TempDir dir;
   WriteBmpFile(dir / "a.bmp", testing::redBlue());
   const std::vector<uint8_t> expected = {
-      'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,          // file header
-      40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0,        // size, W, H, planes, bits
-      0, 0, 0, 0, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,          // compression, S, resolutions
-      0, 0, 0, 0, 0, 0, 0, 0,                                  // colours used, important
-      0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0, 0};               // red, blue, padding
+      'B',  'M',  62,   0,    0,    0,    0, 0, 0, 0, 54, 0, 0, 0,  // file header
+      40,   0,    0,    0,    2,    0,    0, 0, 1, 0, 0,  0, 1, 0,
+      24,   0,  // size, W, H, planes, bits
+      0,    0,    0,    0,    8,    0,    0, 0, 0, 0, 0,  0, 0, 0,
+      0,    0,                                    // compression, S, resolutions
+      0,    0,    0,    0,    0,    0,    0, 0,   // colours used, important
+      0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0, 0};  // red, blue, padding
   EXPECT_EQ(readFile(dir / "a.bmp"), expected);
 }
 
 TEST(BmpWriter, RowsRunBottomUpPaddedToFourBytes) {
   Image image(3, 2);
   for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < 3; ++x) image.setPixel(x, y, Rgb{static_cast<uint8_t>(y), 0, static_cast<uint8_t>(x + 1)});
+    for (int x = 0; x < 3; ++x)
+      image.setPixel(x, y, Rgb{static_cast<uint8_t>(y), 0, static_cast<uint8_t>(x + 1)});
   TempDir dir;
   WriteBmpFile(dir / "b.bmp", image);
   const auto bytes = readFile(dir / "b.bmp");

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 #include "base/error.h"
 #include "codecs/image_writers.h"
@@ -99,6 +99,9 @@ TEST(JpegWriter, QualityScalesTheTablesWithBaselineForced) {
     EXPECT_EQ(precision, 0);
     for (int v : values) EXPECT_EQ(v, 255);
   }
+  // A stored quality outside 1..100 encodes as the nearer end.
+  EXPECT_EQ(encodeJpeg(image, {250, false, false}), encodeJpeg(image, {100, false, false}));
+  EXPECT_EQ(encodeJpeg(image, {-3, true, false}), encodeJpeg(image, {1, true, false}));
   // Quality 50 is the standard luminance table itself (first entries 16, 11, 12 in zigzag).
   const auto middle = quantTables(encodeJpeg(image, {50, false, false}));
   ASSERT_EQ(middle.size(), 2u);
@@ -110,7 +113,8 @@ TEST(JpegWriter, QualityScalesTheTablesWithBaselineForced) {
 
 int maxDifference(const Image& a, const Image& b) {
   int most = 0;
-  for (size_t i = 0; i < a.sizeBytes(); ++i) most = std::max(most, std::abs(a.data()[i] - b.data()[i]));
+  for (size_t i = 0; i < a.sizeBytes(); ++i)
+    most = std::max(most, std::abs(a.data()[i] - b.data()[i]));
   return most;
 }
 

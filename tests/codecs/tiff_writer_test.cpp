@@ -33,15 +33,15 @@ std::string directoryText(const std::string& width, const std::string& height,
                           const std::string& rows, const std::string& count) {
   return "0F 00"
          " FE 00 04 00 01 00 00 00 00 00 00 00"
-         " 00 01 " + width +
-         " 01 01 " + height +
+         " 00 01 " +
+         width + " 01 01 " + height +
          " 02 01 03 00 03 00 00 00 18 00 00 00"
          " 03 01 03 00 01 00 00 00 01 00 00 00"
          " 06 01 03 00 01 00 00 00 02 00 00 00"
          " 11 01 04 00 01 00 00 00 28 00 00 00"
          " 15 01 03 00 01 00 00 00 03 00 00 00"
-         " 16 01 04 00 01 00 00 00 " + rows +
-         " 17 01 04 00 01 00 00 00 " + count +
+         " 16 01 04 00 01 00 00 00 " +
+         rows + " 17 01 04 00 01 00 00 00 " + count +
          " 1A 01 05 00 01 00 00 00 08 00 00 00"
          " 1B 01 05 00 01 00 00 00 10 00 00 00"
          " 1C 01 03 00 01 00 00 00 01 00 00 00"
@@ -70,8 +70,9 @@ TEST(TiffWriter, ThreeByThreeHasItsDirectoryAtAnOddOffset) {
   Image image(3, 3);
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 3; ++x)
-      image.setPixel(x, y, Rgb{static_cast<uint8_t>(10 * y + x), static_cast<uint8_t>(100 + x),
-                               static_cast<uint8_t>(200 + y)});
+      image.setPixel(x, y,
+                     Rgb{static_cast<uint8_t>(10 * y + x), static_cast<uint8_t>(100 + x),
+                         static_cast<uint8_t>(200 + y)});
   TempDir dir;
   WriteTiffFile(dir / "b.tiff", image);
   const auto bytes = readFile(dir / "b.tiff");

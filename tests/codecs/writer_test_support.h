@@ -19,9 +19,10 @@ inline Image gradient(int w, int h) {
   Image image(w, h);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
-      image.setPixel(x, y, Rgb{static_cast<uint8_t>(255 * x / std::max(w - 1, 1)),
-                               static_cast<uint8_t>(255 * y / std::max(h - 1, 1)),
-                               static_cast<uint8_t>((x * y) % 7 * 4 + 100)});
+      image.setPixel(x, y,
+                     Rgb{static_cast<uint8_t>(255 * x / std::max(w - 1, 1)),
+                         static_cast<uint8_t>(255 * y / std::max(h - 1, 1)),
+                         static_cast<uint8_t>((x * y) % 7 * 4 + 100)});
   return image;
 }
 
@@ -58,7 +59,8 @@ class FileSizeLimit {
 
 inline std::vector<std::filesystem::path> filesIn(const std::filesystem::path& folder) {
   std::vector<std::filesystem::path> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename());
   return names;
 }
 

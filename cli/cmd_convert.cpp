@@ -1,0 +1,27 @@
+// lumabord-cli convert: reads any picture the loader reads and writes it at the same size
+// as JPEG, TIFF or BMP, chosen by the output file's extension.
+#include "args.h"
+#include "codecs/image_writers.h"
+#include "codecs/picture_loader.h"
+#include "command.h"
+#include "output_options.h"
+
+namespace lumabord::cli {
+namespace {
+
+int runConvert(std::vector<std::string> arguments) {
+  Args args(std::move(arguments));
+  const JpegOptions options = jpegOptionsFrom(args);
+  const auto files = args.positionals();
+  if (files.size() != 2) throw UsageError("name one input and one output file");
+  const OutputFormat format = outputFormatOf(files[1]);
+  const Image picture = loadPicture(files[0]);
+  writeImageFile(files[1], picture, format, options);
+  return 0;
+}
+
+const CommandRegistration kRegister{
+    {"convert", "convert IN OUT.jpg|OUT.tif|OUT.bmp [--quality N] [--baseline]", runConvert}};
+
+}  // namespace
+}  // namespace lumabord::cli

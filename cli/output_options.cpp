@@ -1,0 +1,31 @@
+// Output format and JPEG options of the writing commands.
+#include "output_options.h"
+
+#include "codecs/jpeg_options_model.h"
+#include "command.h"
+
+namespace lumabord::cli {
+
+OutputFormat outputFormatOf(const std::filesystem::path& out) {
+  const std::string extension = out.extension().string();
+  const auto format = outputFormatFromExtension(extension.empty() ? "" : extension.substr(1));
+  if (!format) {
+    throw UsageError("the output file must end in .jpg, .jpeg, .tif, .tiff or .bmp, not '" +
+                     out.string() + "'");
+  }
+  return *format;
+}
+
+JpegOptions jpegOptionsFrom(Args& args) {
+  JpegOptions options;
+  if (const auto quality = args.intOption("quality")) {
+    if (*quality != clampJpegQuality(*quality)) {
+      throw UsageError("--quality must be from 1 to 100, not " + std::to_string(*quality));
+    }
+    options.quality = *quality;
+  }
+  options.progressive = !args.flag("baseline");
+  return options;
+}
+
+}  // namespace lumabord::cli

@@ -1,0 +1,18 @@
+// What the commands that write a picture share: the output format from OUT's extension
+// and the JPEG options --quality N (1..100, default 80) and --baseline.
+#pragma once
+
+#include <filesystem>
+
+#include "args.h"
+#include "codecs/image_writers.h"
+
+namespace lumabord::cli {
+
+// UsageError unless the extension is .jpg, .jpeg, .tif, .tiff or .bmp (any case).
+OutputFormat outputFormatOf(const std::filesystem::path& out);
+
+// Removes --quality and --baseline from args. UsageError for a quality outside 1..100.
+JpegOptions jpegOptionsFrom(Args& args);
+
+}  // namespace lumabord::cli
