@@ -11,7 +11,7 @@ namespace {
 std::optional<int> rangedInt(Args& args, const char* name, int low, int high) {
   const auto value = args.intOption(name);
   if (value && (*value < low || *value > high)) {
-    throw UsageError("--" + std::string(name) + " must be " + std::to_string(low) + " to " +
+    throw UsageError("--" + std::string(name) + " must be from " + std::to_string(low) + " to " +
                      std::to_string(high) + ", not " + std::to_string(*value));
   }
   return value;
