@@ -1,82 +1,65 @@
-// lumabord-cli frame: frames photos with a style of the asset folder and writes them, scaled
-// into the output box, beside each other in the output folder.
+// lumabord-cli frame: the window's batch output on the command line. The photos are framed
+// with the stored design (or the options' values), fitted into the output box and written
+// into --out: a file for one photo (its extension replaced by the format key), a folder for
+// several. Exit status 0 when no error stopped the batch, 1 on an error (files written
+// before it stay), 2 for usage.
+#include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <string>
+#include <string_view>
 
-#include "args.h"
 #include "base/error.h"
-#include "codecs/image_writers.h"
-#include "codecs/picture_loader.h"
 #include "command.h"
-#include "compose/asset_library.h"
-#include "compose/compose_frame.h"
-#include "compose/resample.h"
-#include "compose/style_file.h"
+#include "console_progress.h"
+#include "frame_options.h"
+#include "frame_settings.h"
+#include "output/batch_output.h"
 
 namespace lumabord::cli {
 namespace {
 
-std::filesystem::path executableFolder() {
-  std::error_code ec;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::filesystem::current_path() : self.parent_path();
-}
+namespace fs = std::filesystem;
 
-// Fills the lists from the asset folder and selects the named style (the first by default).
-DesignControls loadDesign(const std::filesystem::path& assets, const std::optional<std::string>& style) {
-  DesignControls controls;
-  FillShadowList(controls, assets);
-  FillTextureLists(controls, assets);
-  FillStyleList(controls, assets, 0);
-  FillMaskList(controls, assets);
-  if (style) {
-    const auto& names = controls.cboFrame.entries;
-    const auto it = std::find(names.begin(), names.end(), *style);
-    if (it == names.end()) fail("No style named \"%s\" in %s", style->c_str(), assets.c_str());
-    controls.cboFrame.selected = static_cast<int>(it - names.begin());
+// The destination WriteFramedFiles takes: for one photo a file path (an existing folder, or
+// a path ending in "/", receives the photo's name); for several a folder, created if missing.
+fs::path destination(const FrameOptions& options) {
+  const fs::path out = options.out.value_or(".");
+  std::error_code ec;
+  if (options.photos.size() == 1) {
+    const bool folder = !options.out || fs::is_directory(out, ec) || !out.has_filename();
+    return folder ? out / options.photos.front().filename() : out;
   }
-  if (controls.cboFrame.selected >= 0) ReadStyle(controls, assets);
-  return controls;
+  fs::create_directories(out, ec);
+  if (ec) fail("Cannot create folder %s", out.c_str());
+  return out;
 }
 
 int runFrame(std::vector<std::string> arguments) {
-  Args args(std::move(arguments));
-  const std::filesystem::path assets = args.option("assets").value_or(executableFolder().string());
-  const auto style = args.option("style");
-  int boxWidth = 800, boxHeight = 600;
-  if (const auto box = args.option("box")) parseBox(*box, boxWidth, boxHeight);
-  const std::filesystem::path out = args.option("out").value_or(".");
-  const auto photos = args.positionals();
-  if (photos.empty()) throw UsageError("name at least one photo");
+  const FrameOptions options = parseFrameOptions(std::move(arguments));
+  const FrameJob job = loadFrameJob(options);
+  const fs::path target = destination(options);
 
-  const DesignControls controls = loadDesign(assets, style);
-  const FrameSpec spec = snapshot(controls, DesignSettings{});
-  RenderContext context;
-  context.appPath = assets;
-  Image framed, scaled;
-  for (size_t i = 0; i < photos.size(); ++i) {
-    const std::filesystem::path photoPath = photos[i];
-    std::fprintf(stderr, "%zu/%zu %s\n", i + 1, photos.size(), photoPath.filename().c_str());
-    Image photo = loadPicture(photoPath);
-    ComposeFrame(spec, photo, false, context, framed);
-    const Size size = FitWithin(framed.width(), framed.height(), std::max(boxWidth, 1),
-                                std::max(boxHeight, 1));
-    ResizeImage(framed, scaled, size.width, size.height);
-    const std::filesystem::path target =
-        photos.size() == 1 && out.has_extension()
-            ? out
-            : out / photoPath.filename().replace_extension(".bmp");
-    WriteBmpFile(target, scaled);
-    std::printf("%s\n", target.c_str());
+  Image workPhoto;
+  JpegOptions jpeg = job.jpeg;
+  StandardFrameEngine engine(job.assets);
+  BatchOutput batch({options.photos, workPhoto, jpeg, [&job] { return job.spec; }}, engine);
+  ConsoleProgress progress(options.existing, stderr, stdout, isatty(STDERR_FILENO) == 1);
+  try {
+    batch.WriteFramedFiles(target, job.format, progress);
+  } catch (const Error& e) {
+    // A photo that cannot be read or framed is named: the reader's message may not say which.
+    const auto failed = static_cast<size_t>(progress.steps());
+    if (!progress.betweenPhotos() || failed >= options.photos.size()) throw;
+    const std::string photo = options.photos[failed].string();
+    if (std::string_view(e.what()).find(photo) != std::string_view::npos) throw;
+    fail("%s: %s", photo.c_str(), e.what());
   }
   return 0;
 }
 
-const CommandRegistration kRegister{
-    {"frame", "frame [--assets DIR] [--style NAME] [--box WxH] [--out FILE.bmp|DIR] PHOTO...",
-     runFrame}};
+const CommandRegistration kRegister{{"frame", kFrameUsage, runFrame}};
 
 }  // namespace
 }  // namespace lumabord::cli

@@ -101,6 +101,16 @@ void MainModel::FormCreate(const std::vector<std::string>& arguments) {
   WorkPhoto = Image();
   // 11.
   QueueCommandLine(arguments);
+  // 12 to 16.
+  LoadDesign();
+  // 17. A failed head photo has shown its error; the signature is restored all the same.
+  LoadQueueHead();
+  // 18.
+  if (services_.signature) services_.signature->LoadSignature(settings);
+  view_.modelChanged();
+}
+
+void MainModel::LoadDesign() {
   // 12 to 15. The lists; the style index is a position in the list as the folder lists it.
   services_.assets->FillShadowList(controls, AppPath);
   services_.assets->FillTextureLists(controls, AppPath);
@@ -116,11 +126,6 @@ void MainModel::FormCreate(const std::vector<std::string>& arguments) {
       view_.showError(e.what());
     }
   }
-  // 17. A failed head photo has shown its error; the signature is restored all the same.
-  LoadQueueHead();
-  // 18.
-  if (services_.signature) services_.signature->LoadSignature(settings);
-  view_.modelChanged();
 }
 
 void MainModel::FormActivate() {

@@ -147,6 +147,10 @@ class MainModel {
   void LoadSettings();
   void SaveSettings();
   void QueueCommandLine(const std::vector<std::string>& arguments);
+  // Start-up steps 12 to 16: the asset lists of AppPath, the stored "Frame Style" selection
+  // and the selected style read into the controls (a style that cannot be read is shown
+  // through the view). The command line builds its design the same way.
+  void LoadDesign();
 
   // --- Queue ------------------------------------------------------------------------------
   void cmdAddClick();                                     // the open dialog, then AddPhotos

@@ -66,7 +66,9 @@ BatchSummary BatchOutput::WriteFramedFiles(const std::filesystem::path& destinat
   progress.begin(static_cast<int>(model_.queue.size()));
   BatchSummary summary;
   try {
-    ComposeStage stage(engine_, model_.design(), entries, placeholder, model_.workPhoto);
+    const FrameSpec design = model_.design();
+    ComposeStage stage(engine_, design, entries, placeholder, model_.workPhoto);
+    engine_.prepare(design);
     Image output;
     for (size_t i = 0; i < count; ++i) {
       if (progress.cancelRequested()) {
@@ -78,7 +80,9 @@ BatchSummary BatchOutput::WriteFramedFiles(const std::filesystem::path& destinat
       const Size size =
           engine_.fitWithin(framed.width(), framed.height(), std::max(1, box.OutputWidth),
                             std::max(1, box.OutputHeight));
-      engine_.resizeImage(framed, output, size.width, size.height);
+      // A box much narrower than the picture's proportions fits it into a side of 0 pixels;
+      // the file gets at least one pixel there (which the resampler makes two).
+      engine_.resizeImage(framed, output, std::max(1, size.width), std::max(1, size.height));
       stage.release(i);
 
       progress.step(static_cast<int>(i) + 1, queueLength, entries[i]);
@@ -89,6 +93,7 @@ BatchSummary BatchOutput::WriteFramedFiles(const std::filesystem::path& destinat
       if (confirmed || ConfirmReplace(target, progress)) {
         engine_.writeImage(target, output, format, model_.jpeg);
         ++summary.written;
+        progress.fileWritten(target);
       } else {
         ++summary.skipped;
       }

@@ -12,6 +12,8 @@
 //   output box is read afresh for every photo.
 // - With one photo the replace question is asked for the written name when it differs from
 //   the name confirmed in the save dialog (x.jpeg chosen, x.jpg written).
+// - A fitted size with a side of 0 (a box far narrower than the picture) is raised to 1, so
+//   that every file holds pixels.
 // - Photo i + 1 is loaded and framed on a worker thread while photo i is resampled and
 //   written; the files are written in queue order and all user contact stays on the
 //   caller's thread.

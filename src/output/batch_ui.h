@@ -43,6 +43,8 @@ class BatchProgress {
   virtual void step(int n, int q, const std::filesystem::path& photo) = 0;
   // The replace question with its full text; may throw Error to end the batch instead.
   virtual ReplaceAnswer askReplace(const std::filesystem::path& path, const std::string& text) = 0;
+  // The file of photo n is complete at path.
+  virtual void fileWritten(const std::filesystem::path& /*path*/) {}
   // Lets pending window events run (repaints, the Cancel button).
   virtual void processMessages() = 0;
   // True once the user asked to stop; read between photos only.

@@ -11,6 +11,11 @@ namespace lumabord {
 StandardFrameEngine::StandardFrameEngine(std::filesystem::path appPath)
     : appPath_(std::move(appPath)) {}
 
+void StandardFrameEngine::prepare(const FrameSpec& spec) {
+  textures_.clear();
+  textures_.prefetch(designTextures(spec, appPath_));
+}
+
 Image StandardFrameEngine::loadPhoto(const std::filesystem::path& path) {
   return loadPicture(path);
 }
@@ -19,6 +24,7 @@ void StandardFrameEngine::composeFrame(const FrameSpec& spec, Image& photo, bool
                                        Image& framed) {
   RenderContext context;
   context.appPath = appPath_;
+  context.loader = &textures_;
   ComposeFrame(spec, photo, queueEmpty, context, framed);
 }
 

@@ -8,6 +8,7 @@
 #include "codecs/image_writers.h"
 #include "compose/frame_spec.h"
 #include "compose/resample.h"
+#include "output/texture_cache.h"
 
 namespace lumabord {
 
@@ -16,6 +17,9 @@ namespace lumabord {
 class FrameEngine {
  public:
   virtual ~FrameEngine() = default;
+  // Called once at the start of every batch, on the caller's thread while the first photo
+  // is being loaded on the other: may read the design's assets ahead.
+  virtual void prepare(const FrameSpec& /*spec*/) {}
   // Decodes the photo; throws Error with the loader's message.
   virtual Image loadPhoto(const std::filesystem::path& path) = 0;
   // Fills framed with the framed image of photo; throws Error on failure.
@@ -29,10 +33,12 @@ class FrameEngine {
 };
 
 // The program's own steps: the picture loader, ComposeFrame with the assets of appPath,
-// FitWithin, ResizeImage and the writers.
+// FitWithin, ResizeImage and the writers. The textures are decoded once per batch, ahead of
+// the first photo's frame.
 class StandardFrameEngine final : public FrameEngine {
  public:
   explicit StandardFrameEngine(std::filesystem::path appPath);
+  void prepare(const FrameSpec& spec) override;
   Image loadPhoto(const std::filesystem::path& path) override;
   void composeFrame(const FrameSpec& spec, Image& photo, bool queueEmpty, Image& framed) override;
   Size fitWithin(int width, int height, int maxWidth, int maxHeight) override;
@@ -42,6 +48,7 @@ class StandardFrameEngine final : public FrameEngine {
 
  private:
   std::filesystem::path appPath_;
+  TextureCache textures_;
 };
 
 }  // namespace lumabord

@@ -197,6 +197,7 @@ TEST(WriteFramedFiles, YesToAllSilencesTheQuestionForTheRestOfThisBatchOnly) {
   w.batch.WriteFramedFiles(dir.path(), OutputFormat::Bmp, second);
   EXPECT_EQ(second.questions.size(), 3u);
   EXPECT_EQ(w.engine.written.size(), 3u);
+  EXPECT_EQ(w.engine.prepared, 2) << "the engine reads the assets ahead once per batch";
 }
 
 TEST(WriteFramedFiles, OnePhotoAsksAgainOnlyWhenTheWrittenNameDiffersFromTheConfirmedOne) {

@@ -21,6 +21,7 @@ namespace lumabord::testing {
 // the format, so that their bytes can be checked.
 class FakeEngine : public FrameEngine {
  public:
+  void prepare(const FrameSpec&) override { ++prepared; }
   Image loadPhoto(const std::filesystem::path& path) override;
   void composeFrame(const FrameSpec& spec, Image& photo, bool queueEmpty, Image& framed) override;
   Size fitWithin(int width, int height, int maxWidth, int maxHeight) override;
@@ -29,6 +30,7 @@ class FakeEngine : public FrameEngine {
                   const JpegOptions& options) override;
 
   std::map<std::string, Size> sizes;  // by file name
+  int prepared = 0;                   // batches started
   std::mutex mutex;
   std::vector<std::string> loads;          // file names
   std::vector<bool> composedEmptyQueue;    // queueEmpty per compose

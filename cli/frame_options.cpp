@@ -1,0 +1,77 @@
+// Parsing of the frame command line.
+#include "frame_options.h"
+
+#include "args.h"
+#include "base/error.h"
+#include "command.h"
+
+namespace lumabord::cli {
+namespace {
+
+std::optional<int> rangedInt(Args& args, const char* name, int low, int high) {
+  const auto value = args.intOption(name);
+  if (value && (*value < low || *value > high)) {
+    throw UsageError("--" + std::string(name) + " must be from " + std::to_string(low) + " to " +
+                     std::to_string(high) + ", not " + std::to_string(*value));
+  }
+  return value;
+}
+
+std::optional<ColorValue> colorOption(Args& args, const char* name) {
+  const auto text = args.option(name);
+  if (!text) return std::nullopt;
+  try {
+    return textToColor(*text);
+  } catch (const Error& e) {
+    throw UsageError("--" + std::string(name) + ": " + e.what());
+  }
+}
+
+std::optional<bool> onOffOption(Args& args, const char* name) {
+  const auto text = args.option(name);
+  if (!text) return std::nullopt;
+  if (*text == "on") return true;
+  if (*text == "off") return false;
+  throw UsageError("--" + std::string(name) + " is on or off, not '" + *text + "'");
+}
+
+}  // namespace
+
+FrameOptions parseFrameOptions(std::vector<std::string> arguments) {
+  Args args(std::move(arguments));
+  FrameOptions options;
+  if (auto assets = args.option("assets")) options.assets = *assets;
+  options.style = args.option("style");
+  if (const auto format = args.option("format")) {
+    options.format = outputFormatFromExtension(*format);
+    if (!options.format) throw UsageError("--format is jpg, tif or bmp, not '" + *format + "'");
+  }
+  if (const auto box = args.option("box")) {
+    int width = 0, height = 0;
+    parseBox(*box, width, height);
+    options.boxWidth = width;
+    options.boxHeight = height;
+  }
+  options.quality = rangedInt(args, "quality", 1, 100);
+  options.baseline = args.flag("baseline");
+  if (auto out = args.option("out")) {
+    if (out->empty()) throw UsageError("--out needs a path");
+    options.out = *out;
+  }
+  const bool overwrite = args.flag("overwrite");
+  const bool noOverwrite = args.flag("no-overwrite");
+  if (overwrite && noOverwrite)
+    throw UsageError("--overwrite and --no-overwrite exclude each other");
+  if (overwrite) options.existing = ExistingOutput::Overwrite;
+  if (noOverwrite) options.existing = ExistingOutput::Fail;
+  options.edgeShadow = onOffOption(args, "edge-shadow");
+  options.shadowSize = rangedInt(args, "shadow-size", 1, 30);
+  options.shadowColor = colorOption(args, "shadow-color");
+  options.background = colorOption(args, "background");
+  options.dropShadow = args.option("drop-shadow");
+  for (const std::string& photo : args.positionals()) options.photos.emplace_back(photo);
+  if (options.photos.empty()) throw UsageError("name at least one photo");
+  return options;
+}
+
+}  // namespace lumabord::cli

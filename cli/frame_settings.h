@@ -1,0 +1,24 @@
+// The design, output box and JPEG options of lumabord-cli frame: read from the settings store
+// and the asset folder exactly as the window reads them at start-up, then overridden by the
+// values given on the command line.
+#pragma once
+
+#include <filesystem>
+
+#include "codecs/image_writers.h"
+#include "compose/frame_spec.h"
+#include "frame_options.h"
+
+namespace lumabord::cli {
+
+struct FrameJob {
+  std::filesystem::path assets;  // the program folder of the asset and style folders
+  FrameSpec spec;                // the design with the output box
+  JpegOptions jpeg;
+  OutputFormat format = OutputFormat::Jpeg;
+};
+
+// Throws Error when the assets hold no such style or shadow, or a style cannot be read.
+[[nodiscard]] FrameJob loadFrameJob(const FrameOptions& options);
+
+}  // namespace lumabord::cli
