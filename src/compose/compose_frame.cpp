@@ -6,6 +6,7 @@
 #include <array>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <optional>
 
 #include "base/error.h"
@@ -14,6 +15,7 @@
 #include "compose/matte_edges.h"
 #include "compose/paint_layer.h"
 #include "compose/profile_ini.h"
+#include "compose/texture_cache.h"
 
 namespace lumabord {
 namespace {
@@ -48,23 +50,24 @@ std::filesystem::path assetPath(const std::filesystem::path& folder, std::string
 class Assets {
  public:
   explicit Assets(const RenderContext& context)
-      : appPath_(context.appPath),
-        loader_(context.loader ? *context.loader : defaultPictureLoader()) {}
+      : appPath_(context.appPath), loader_(context.loader) {}
 
   const Image* texture(const char* part, bool use, const std::string& name) {
     if (!use) return nullptr;
     if (name.empty()) fail("The %s is set to a texture but no texture is chosen", part);
     const std::filesystem::path path = assetPath(appPath_ / "Image Textures", name);
     auto found = textures_.find(path);
-    if (found != textures_.end()) return &found->second;
-    Image picture;
+    if (found != textures_.end()) return found->second.get();
+    std::shared_ptr<const Image> picture;
     try {
-      picture = loader_.load(path);
+      // The reader table's pictures go through the texture cache; another loader is asked
+      // every time.
+      picture = loader_ ? std::make_shared<const Image>(loader_->load(path)) : loadTexture(path);
     } catch (const Error& e) {
       fail("The %s texture %s cannot be read: %s", part, path.c_str(), e.what());
     }
-    if (picture.empty()) fail("The %s texture %s has no pixels", part, path.c_str());
-    return &textures_.emplace(path, std::move(picture)).first->second;
+    if (picture->empty()) fail("The %s texture %s has no pixels", part, path.c_str());
+    return textures_.emplace(path, std::move(picture)).first->second.get();
   }
 
   static BevelMask mask(const char* what, const std::filesystem::path& path) {
@@ -80,8 +83,8 @@ class Assets {
 
  private:
   std::filesystem::path appPath_;
-  const PictureLoader& loader_;
-  std::map<std::filesystem::path, Image> textures_;
+  const PictureLoader* loader_;  // nullptr: the reader table through the texture cache
+  std::map<std::filesystem::path, std::shared_ptr<const Image>> textures_;
 };
 
 // The pixels of a level (inner or outer matte) painted into its own image, so that the

@@ -199,6 +199,23 @@ TEST_F(ComposeFrameTest, SamePixelsAndStepsAsTheLayerByLayerFraming) {
   }
 }
 
+TEST_F(ComposeFrameTest, TexturesAreReadAfreshEveryRender) {
+  // Decoded textures are reused only for identical file bytes: a texture rewritten in place
+  // with the same size shows at the next render, and a deleted one fails.
+  FrameSpec spec = smallDesign();
+  spec.FrameUseTexture = true;
+  spec.FrameTexture = "swap.bmp";
+  const Image photo = patternImage(5, 5, 1);
+  assets.texture("swap.bmp", patternImage(6, 6, 20));
+  const Image first = render(spec, photo).image;
+  assets.texture("swap.bmp", patternImage(6, 6, 21));
+  const Image second = render(spec, photo).image;
+  EXPECT_FALSE(second == first);
+  EXPECT_TRUE(second == render(testing::layeredComposeFrame, spec, photo, false).image);
+  std::filesystem::remove(assets.path() / "Image Textures" / "swap.bmp");
+  EXPECT_THROW(render(spec, photo), Error);
+}
+
 TEST_F(ComposeFrameTest, StepTextsInOrder) {
   FrameSpec spec = smallDesign();
   const Image photo = patternImage(6, 4, 1);
