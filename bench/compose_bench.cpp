@@ -91,7 +91,8 @@ Image makePhoto(int w, int h) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const fs::path app = argc > 1 ? fs::path(argv[1]) : fs::read_symlink("/proc/self/exe").parent_path();
+  const fs::path app =
+      argc > 1 ? fs::path(argv[1]) : fs::read_symlink("/proc/self/exe").parent_path();
   const std::vector<std::string> textures = filesUnder(app / "Image Textures", "");
   const std::vector<std::string> profiles = filesUnder(app / "Image Masks", ".bmp");
   const std::vector<std::string> shadows = filesUnder(app / "Shadows", ".bmp");

@@ -65,7 +65,8 @@ std::vector<uint8_t> readFile(const std::filesystem::path& path) {
   std::vector<uint8_t> bytes;
   uint8_t chunk[1 << 16];
   size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+  while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0)
+    bytes.insert(bytes.end(), chunk, chunk + got);
   const bool bad = std::ferror(f) != 0;
   std::fclose(f);
   if (bad) fail("Cannot open file %s", path.c_str());

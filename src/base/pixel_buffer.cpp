@@ -33,7 +33,9 @@ uint8_t* allocate(size_t bytes) {
 
 }  // namespace
 
-void PixelBuffer::Free::operator()(uint8_t* p) const { std::free(p); }
+void PixelBuffer::Free::operator()(uint8_t* p) const {
+  std::free(p);
+}
 
 PixelBuffer::PixelBuffer(size_t bytes) : data_(allocate(bytes)), capacity_(bytes) {}
 

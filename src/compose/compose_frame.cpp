@@ -50,7 +50,8 @@ std::filesystem::path assetPath(const std::filesystem::path& folder, std::string
 class Assets {
  public:
   explicit Assets(const RenderContext& context)
-      : appPath_(context.appPath), loader_(context.loader) {}
+      : appPath_(context.appPath),
+        loader_(context.loader == &defaultPictureLoader() ? nullptr : context.loader) {}
 
   const Image* texture(const char* part, bool use, const std::string& name) {
     if (!use) return nullptr;

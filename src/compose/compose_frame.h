@@ -14,6 +14,8 @@ namespace lumabord {
 
 // Receives the name of each rendering step ("Drawing Inner Matte", ... and " " at the end).
 // The window's implementation shows it in the status bar and lets pending events run.
+// ShowRenderStep must not throw: the later steps are reported while the result is being
+// painted into the caller's target.
 class RenderSteps {
  public:
   virtual ~RenderSteps() = default;
@@ -29,10 +31,12 @@ class SignatureDrawer {
 
 struct RenderContext {
   std::filesystem::path appPath;  // folder holding "Image Textures", "Image Masks", ...
-  const PictureLoader* loader = nullptr;           // nullptr: defaultPictureLoader()
-  const SystemColors* systemColors = nullptr;      // nullptr: defaultSystemColors()
-  SignatureDrawer* signature = nullptr;            // nullptr: no signature is drawn
-  RenderSteps* steps = nullptr;                    // nullptr: steps are not reported
+  // nullptr or defaultPictureLoader(): the reader table, with decoded textures reused while
+  // their files keep the same bytes; any other loader is asked for every texture.
+  const PictureLoader* loader = nullptr;
+  const SystemColors* systemColors = nullptr;  // nullptr: defaultSystemColors()
+  SignatureDrawer* signature = nullptr;        // nullptr: no signature is drawn
+  RenderSteps* steps = nullptr;                // nullptr: steps are not reported
 };
 
 // Builds the framed image of workPhoto into target. A zero width of workPhoto becomes 800,

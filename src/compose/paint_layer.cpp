@@ -46,9 +46,8 @@ void paintLayerRegion(const Canvas& canvas, const Rect& layer, const LayerSurfac
   for (int y = r.y; y < r.bottom(); ++y) {
     const int ly = y - layer.y;
     uint8_t* out = canvas.at(r.x, y);
-    if (y - period >= r.y &&
-        (!shade || maskIndex(ly - period, layer.h, mask->height) ==
-                       maskIndex(ly, layer.h, mask->height))) {
+    if (y - period >= r.y && (!shade || maskIndex(ly - period, layer.h, mask->height) ==
+                                            maskIndex(ly, layer.h, mask->height))) {
       std::memcpy(out, canvas.at(r.x, y - period), rowBytes);
       continue;
     }

@@ -24,13 +24,13 @@ TEST(BevelMaskReader, ReadsBothHeaderFormsBottomUpWithPaddingAndIgnoresPaletteAn
   // 5 wide: each row carries 3 padding bytes; values equal to their index, top row first.
   BevelMask mask{5, 3, {}};
   for (uint8_t v = 0; v < 15; ++v) mask.values.push_back(static_cast<uint8_t>(v * 17));
-  for (const MaskBmpOptions& options :
-       {MaskBmpOptions{}, MaskBmpOptions{12}, MaskBmpOptions{40, 8, 3}, MaskBmpOptions{40, 8, 256}}) {
+  for (const MaskBmpOptions& options : {MaskBmpOptions{}, MaskBmpOptions{12},
+                                        MaskBmpOptions{40, 8, 3}, MaskBmpOptions{40, 8, 256}}) {
     const BevelMask read = readBevelMask(maskBmp(mask, options));
     EXPECT_EQ(read.width, 5);
     EXPECT_EQ(read.height, 3);
-    EXPECT_EQ(read.values, mask.values) << "header " << options.headerSize << ", colours used "
-                                        << options.coloursUsed;
+    EXPECT_EQ(read.values, mask.values)
+        << "header " << options.headerSize << ", colours used " << options.coloursUsed;
   }
   // Bytes 0..2 of the first row in the file are the bottom row of the mask.
   const std::vector<uint8_t> bytes = maskBmp(mask);
@@ -59,8 +59,8 @@ TEST(BevelMaskReader, ExactMessagesForOtherHeadersAndDepths) {
 
 TEST(BevelMaskReader, DamagedFilesFailWithACauseInsteadOfReadingPastTheEnd) {
   const std::vector<uint8_t> good = maskBmp(testing::flatMask(7, 5, 200));
-  for (size_t cut : {size_t{0}, size_t{10}, size_t{17}, size_t{30}, size_t{54 + 1000},
-                     good.size() - 1}) {
+  for (size_t cut :
+       {size_t{0}, size_t{10}, size_t{17}, size_t{30}, size_t{54 + 1000}, good.size() - 1}) {
     const std::vector<uint8_t> shorter(good.begin(), good.begin() + static_cast<ptrdiff_t>(cut));
     EXPECT_NE(readFailure(shorter).find("truncated"), std::string::npos) << cut;
   }

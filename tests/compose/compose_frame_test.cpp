@@ -31,8 +31,9 @@ struct MarkingSignature : SignatureDrawer {
     if (!draw) return;
     for (int i = 0; i < std::min(bitmap.width(), bitmap.height()); ++i) {
       const Rgb p = bitmap.pixel(i, i);
-      bitmap.setPixel(i, i, Rgb{static_cast<uint8_t>(255 - p.r), static_cast<uint8_t>(255 - p.g),
-                                static_cast<uint8_t>(255 - p.b)});
+      bitmap.setPixel(i, i,
+                      Rgb{static_cast<uint8_t>(255 - p.r), static_cast<uint8_t>(255 - p.g),
+                          static_cast<uint8_t>(255 - p.b)});
     }
   }
 };
@@ -161,8 +162,7 @@ TEST_F(ComposeFrameTest, SamePixelsAndStepsAsTheLayerByLayerFraming) {
          s.FrameProfile = "Dot";
          s.ShadowSize = 1;
        }},
-      {"edge shadow wider than the matte",
-       [](FrameSpec& s, AssetFolder&) { s.ShadowSize = 30; }},
+      {"edge shadow wider than the matte", [](FrameSpec& s, AssetFolder&) { s.ShadowSize = 30; }},
       {"masks larger than their layers",
        [](FrameSpec& s, AssetFolder& a) {
          a.edgeMask(patternMask(15, 15, 12));
@@ -186,8 +186,7 @@ TEST_F(ComposeFrameTest, SamePixelsAndStepsAsTheLayerByLayerFraming) {
     assets.edgeMask(patternMask(7, 7, 1));
     design.change(spec, assets);
     const Image photo = patternImage(design.photoW, design.photoH, 16);
-    const Rendered expected =
-        render(testing::layeredComposeFrame, spec, photo, design.queueEmpty);
+    const Rendered expected = render(testing::layeredComposeFrame, spec, photo, design.queueEmpty);
     const Rendered fresh = render(ComposeFrame, spec, photo, design.queueEmpty);
     // A target whose buffer is larger than the result is painted in place.
     const Rendered reused =
@@ -235,9 +234,9 @@ TEST_F(ComposeFrameTest, StepTextsInOrder) {
   EXPECT_EQ(onMatte.signatureCalls, (std::vector<std::string>{"23x16 place", "23x16 draw"}));
   spec.SigDrawOn = 1;
   const Rendered onPhoto = render(spec, photo);
-  EXPECT_EQ(onPhoto.steps, (std::vector<std::string>{"Drawing Inner Matte", "Drawing Image",
-                                                     "Drawing Outer Matte", "Drawing Frame",
-                                                     "Drawing Shadow", " "}));
+  EXPECT_EQ(onPhoto.steps,
+            (std::vector<std::string>{"Drawing Inner Matte", "Drawing Image", "Drawing Outer Matte",
+                                      "Drawing Frame", "Drawing Shadow", " "}));
   // ... on the photo the inner matte I (6 + 6) x (4 + 6).
   EXPECT_EQ(onPhoto.signatureCalls, (std::vector<std::string>{"12x10 place", "12x10 draw"}));
 }

@@ -18,7 +18,7 @@ TEST(FrameMaskShading, DarkenKeepAndLightenRules) {
   // m <= 126: floor(v * m / 128).
   EXPECT_EQ(shadeOne(200, 64), 100);
   EXPECT_EQ(shadeOne(255, 126), 251);  // 251.02
-  EXPECT_EQ(shadeOne(3, 43), 1);  // 1.008
+  EXPECT_EQ(shadeOne(3, 43), 1);       // 1.008
   EXPECT_EQ(shadeOne(255, 0), 0);
   EXPECT_EQ(shadeOne(127, 1), 0);  // 0.99
   // 127 and 128 keep the value.

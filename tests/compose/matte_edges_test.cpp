@@ -24,9 +24,9 @@ TEST(MatteEdges, FourRampsInOrderWithMitredCorners) {
   Image image(8, 6, Rgb{200, 100, 50});
   ShadeMatteEdges(image, 4, Rgb{0, 100, 250});
   const std::vector<std::vector<int>> expected = {
-      {0, 0, 0, 0, 0, 0, 0, 0},          {0, 22, 44, 67, 67, 44, 22, 0},
-      {0, 67, 89, 133, 133, 89, 67, 0},  {0, 67, 133, 133, 133, 133, 67, 0},
-      {0, 67, 44, 67, 67, 44, 67, 0},    {0, 0, 0, 0, 0, 0, 0, 0}};
+      {0, 0, 0, 0, 0, 0, 0, 0},         {0, 22, 44, 67, 67, 44, 22, 0},
+      {0, 67, 89, 133, 133, 89, 67, 0}, {0, 67, 133, 133, 133, 133, 67, 0},
+      {0, 67, 44, 67, 67, 44, 67, 0},   {0, 0, 0, 0, 0, 0, 0, 0}};
   EXPECT_EQ(redChannel(image), expected);
   // Green equals its shadow value: unchanged everywhere. Blue ramps upward: 50 + MulDiv(1, 200, 3).
   for (int y = 0; y < 6; ++y) {
@@ -80,8 +80,8 @@ TEST(MatteEdges, SizesBeyondTheBitmapOnlyShadeWhatExists) {
 
   // The same ramps on a bitmap lying inside a larger canvas: nothing outside it changes,
   // and inside it matches the bitmap shaded on its own.
-  for (const auto& [w, h, size] : {std::tuple{3, 2, 9}, std::tuple{5, 4, 3}, std::tuple{2, 7, 30},
-                                   std::tuple{9, 9, 5}}) {
+  for (const auto& [w, h, size] :
+       {std::tuple{3, 2, 9}, std::tuple{5, 4, 3}, std::tuple{2, 7, 30}, std::tuple{9, 9, 5}}) {
     Image canvasImage(w + 6, h + 6, Rgb{7, 7, 7});
     const Image bitmap = testing::patternImage(w, h, 3);
     for (int y = 0; y < h; ++y) {

@@ -30,9 +30,9 @@ TEST(PaintLayerTest, TilesFromTheLayerCornerAndClipsAtEverySide) {
 TEST(PaintLayerTest, MaskShadesOnlyLayersAtLeastItsSize) {
   const BevelMask mask = testing::flatMask(5, 3, 64);  // halves every channel
   const Rgb colour{200, 100, 50};
-  for (const auto& [w, h, shaded] : {std::tuple{5, 3, true}, std::tuple{9, 3, true},
-                                     std::tuple{4, 3, false}, std::tuple{5, 2, false},
-                                     std::tuple{40, 1, false}}) {
+  for (const auto& [w, h, shaded] :
+       {std::tuple{5, 3, true}, std::tuple{9, 3, true}, std::tuple{4, 3, false},
+        std::tuple{5, 2, false}, std::tuple{40, 1, false}}) {
     Image target(w, h);
     PaintLayer(target, 0, 0, w, h, colour, nullptr, &mask);
     EXPECT_EQ(target.pixel(w - 1, h - 1), shaded ? (Rgb{100, 50, 25}) : colour) << w << "x" << h;

@@ -19,7 +19,7 @@ inline void putLe(std::vector<uint8_t>& out, uint32_t value, int bytes) {
 }
 
 struct MaskBmpOptions {
-  uint32_t headerSize = 40;      // 12 or 40 make a valid file
+  uint32_t headerSize = 40;  // 12 or 40 make a valid file
   uint32_t bitsPerPixel = 8;
   uint32_t coloursUsed = 0;      // 40-byte header only; 0 means 256
   uint32_t dataOffset = 0xDEAD;  // never consulted by the reader
@@ -72,7 +72,8 @@ inline BevelMask patternMask(int w, int h, uint32_t seed) {
 }
 
 inline BevelMask flatMask(int w, int h, uint8_t value) {
-  return BevelMask{w, h, std::vector<uint8_t>(static_cast<size_t>(w) * static_cast<size_t>(h), value)};
+  return BevelMask{w, h,
+                   std::vector<uint8_t>(static_cast<size_t>(w) * static_cast<size_t>(h), value)};
 }
 
 // Every pixel different from its neighbours, so that a shifted copy shows.
@@ -80,9 +81,11 @@ inline Image patternImage(int w, int h, uint32_t seed) {
   Image image(w, h);
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
-      const uint32_t v = (static_cast<uint32_t>(x) * 73u + static_cast<uint32_t>(y) * 151u + seed * 29u);
-      image.setPixel(x, y, Rgb{static_cast<uint8_t>(v), static_cast<uint8_t>(v * 7 + 3),
-                               static_cast<uint8_t>(v * 13 + 101)});
+      const uint32_t v =
+          (static_cast<uint32_t>(x) * 73u + static_cast<uint32_t>(y) * 151u + seed * 29u);
+      image.setPixel(x, y,
+                     Rgb{static_cast<uint8_t>(v), static_cast<uint8_t>(v * 7 + 3),
+                         static_cast<uint8_t>(v * 13 + 101)});
     }
   }
   return image;

@@ -68,9 +68,8 @@ inline void layeredPaintLayer(Image& target, int x, int y, int w, int h, Rgb col
   Image layer(w, h);
   for (int ly = 0; ly < h; ++ly) {
     for (int lx = 0; lx < w; ++lx) {
-      layer.setPixel(lx, ly,
-                     texture ? texture->pixel(lx % texture->width(), ly % texture->height())
-                             : colour);
+      layer.setPixel(
+          lx, ly, texture ? texture->pixel(lx % texture->width(), ly % texture->height()) : colour);
     }
   }
   if (mask && !mask->empty() && w >= mask->width && h >= mask->height) {
@@ -125,8 +124,7 @@ inline void layeredComposeFrame(const FrameSpec& spec, Image& workPhoto, bool qu
                       workPhoto.height() == 0 ? 600 : workPhoto.height(), Rgb{255, 255, 255});
   }
   const PictureLoader& loader = context.loader ? *context.loader : defaultPictureLoader();
-  const SystemColors& system =
-      context.systemColors ? *context.systemColors : defaultSystemColors();
+  const SystemColors& system = context.systemColors ? *context.systemColors : defaultSystemColors();
   const std::filesystem::path& app = context.appPath;
   auto texture = [&](bool use, const std::string& name) {
     return use ? loader.load(layeredAsset(app / "Image Textures", name)) : Image();
@@ -141,12 +139,12 @@ inline void layeredComposeFrame(const FrameSpec& spec, Image& workPhoto, bool qu
   const Rgb innerColour = colorToRgb(spec.InnerColor, system);
   const Image innerTexture = texture(spec.InnerUseTexture, spec.InnerTexture);
   Image inner(pw + 2 * n, ph + 2 * n);
-  layeredPaintLayer(inner, 0, 0, inner.width(), inner.height(), innerColour,
-                    surface(innerTexture), nullptr);
+  layeredPaintLayer(inner, 0, 0, inner.width(), inner.height(), innerColour, surface(innerTexture),
+                    nullptr);
   const BevelMask edge = loadBevelMask(app / "Image Edges" / "outermattelowered.bmp");
   const int r = static_cast<int>(roundHalfEven(edge.width / 3.0));
-  layeredPaintLayer(inner, n - r, n - r, pw + 2 * r, ph + 2 * r, innerColour,
-                    surface(innerTexture), &edge);
+  layeredPaintLayer(inner, n - r, n - r, pw + 2 * r, ph + 2 * r, innerColour, surface(innerTexture),
+                    &edge);
   if (!queueEmpty) {
     show("Drawing Image");
     layeredCopy(inner, workPhoto, n, n);
@@ -162,8 +160,8 @@ inline void layeredComposeFrame(const FrameSpec& spec, Image& workPhoto, bool qu
   const int L = spec.OuterLeft;
   const int T = spec.OuterTop;
   Image outer(inner.width() + L + spec.OuterRight, inner.height() + T + spec.OuterBottom);
-  layeredPaintLayer(outer, 0, 0, outer.width(), outer.height(), outerColour,
-                    surface(outerTexture), nullptr);
+  layeredPaintLayer(outer, 0, 0, outer.width(), outer.height(), outerColour, surface(outerTexture),
+                    nullptr);
   const BevelMask edgeAgain = loadBevelMask(app / "Image Edges" / "outermattelowered.bmp");
   const int r2 = static_cast<int>(roundHalfEven(edgeAgain.width / 3.0));
   layeredPaintLayer(outer, L - r2, T - r2, inner.width() + 2 * r2, inner.height() + 2 * r2,
@@ -186,8 +184,8 @@ inline void layeredComposeFrame(const FrameSpec& spec, Image& workPhoto, bool qu
   const ProfileWidths widths = readProfileWidths(layeredAsset(masks, spec.FrameProfile + ".ini"));
   const Image frameTexture = texture(spec.FrameUseTexture, spec.FrameTexture);
   Image frame(outer.width() + 2 * widths.width, outer.height() + 2 * widths.height);
-  layeredPaintLayer(frame, 0, 0, frame.width(), frame.height(),
-                    colorToRgb(spec.FrameColor, system), surface(frameTexture), &profile);
+  layeredPaintLayer(frame, 0, 0, frame.width(), frame.height(), colorToRgb(spec.FrameColor, system),
+                    surface(frameTexture), &profile);
   layeredCopy(frame, outer, widths.width, widths.height);
 
   if (!spec.DropShadow.empty()) {
