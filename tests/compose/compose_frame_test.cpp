@@ -2,6 +2,7 @@
 // geometry, ring and shadow radii, tiling phase, clipping, and the failure path.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "base/error.h"
@@ -195,6 +196,47 @@ TEST_F(ComposeFrameTest, SamePixelsAndStepsAsTheLayerByLayerFraming) {
     EXPECT_TRUE(reused.image == expected.image) << design.name;
     EXPECT_EQ(fresh.steps, expected.steps) << design.name;
     EXPECT_EQ(fresh.signatureCalls, expected.signatureCalls) << design.name;
+  }
+}
+
+TEST(ComposeFrameAssets, DefaultAssetSetGivesTheLayerByLayerPixels) {
+  // The generated asset set beside the programs: large profile masks, textures taller than
+  // the frame bands, every profile and every shadow once.
+  const std::filesystem::path app = LUMABORD_BINARY_DIR;
+  std::vector<std::string> profiles;
+  std::vector<std::string> shadows;
+  std::vector<std::string> textures;
+  std::error_code ec;
+  for (const auto& e : std::filesystem::directory_iterator(app / "Image Masks", ec)) {
+    if (e.path().extension() == ".bmp") profiles.push_back(e.path().stem().string());
+  }
+  for (const auto& e : std::filesystem::directory_iterator(app / "Shadows", ec)) {
+    shadows.push_back(e.path().stem().string());
+  }
+  for (const auto& e : std::filesystem::recursive_directory_iterator(app / "Image Textures", ec)) {
+    if (e.is_regular_file()) {
+      textures.push_back(std::filesystem::relative(e.path(), app / "Image Textures").string());
+    }
+  }
+  if (profiles.empty() || shadows.empty() || textures.empty()) GTEST_SKIP() << "no assets";
+  std::sort(profiles.begin(), profiles.end());
+  std::sort(shadows.begin(), shadows.end());
+  std::sort(textures.begin(), textures.end());
+  const Image photo = patternImage(320, 200, 8);
+  for (size_t i = 0; i < profiles.size(); ++i) {
+    FrameSpec spec;
+    spec.FrameProfile = profiles[i];
+    spec.DropShadow = shadows[i % shadows.size()];
+    spec.FrameTexture = textures[i % textures.size()];
+    spec.OuterTexture = textures[(i + 1) % textures.size()];
+    spec.InnerTexture = textures[(i + 2) % textures.size()];
+    spec.OuterTop = static_cast<int>(i) * 7;
+    Image expected;
+    Image actual;
+    Image work = photo.clone();
+    testing::layeredComposeFrame(spec, work, false, {app}, expected);
+    ComposeFrame(spec, work, false, {app}, actual);
+    EXPECT_TRUE(actual == expected) << profiles[i] << " with " << spec.DropShadow;
   }
 }
 
