@@ -249,10 +249,10 @@ void ComposeFrame(const FrameSpec& spec, Image& workPhoto, bool queueEmpty,
     signature->DrawSignature(outerLevel->image, true);
   }
 
-  // The result goes straight into target when its buffer is large enough; otherwise into
-  // a fresh image that replaces target only once it is complete.
+  // The result goes straight into target when its buffer is large enough (and it is not the
+  // photo itself); otherwise into a fresh image that replaces target once it is complete.
   const size_t resultBytes = 3 * static_cast<size_t>(g.result.w) * static_cast<size_t>(g.result.h);
-  const bool inPlace = target.capacity() >= resultBytes;
+  const bool inPlace = &target != &workPhoto && target.capacity() >= resultBytes;
   Image fresh;
   if (inPlace) {
     target.reshape(g.result.w, g.result.h);

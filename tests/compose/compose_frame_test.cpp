@@ -163,6 +163,12 @@ TEST_F(ComposeFrameTest, SamePixelsAndStepsAsTheLayerByLayerFraming) {
          s.FrameProfile = "Dot";
          s.ShadowSize = 1;
        }},
+      {"empty edge mask (header size 0), one-pixel drop shadow",
+       [](FrameSpec& s, AssetFolder& a) {
+         a.edgeMask(flatMask(3, 3, 0), {0});
+         a.shadow("Dot", flatMask(1, 1, 0));
+         s.DropShadow = "Dot";
+       }},
       {"edge shadow wider than the matte", [](FrameSpec& s, AssetFolder&) { s.ShadowSize = 30; }},
       {"masks larger than their layers",
        [](FrameSpec& s, AssetFolder& a) {
@@ -395,6 +401,16 @@ TEST_F(ComposeFrameTest, InnerWidthZeroLetsThePhotoMeetTheOuterBevel) {
   EXPECT_EQ(empty.pixel(x0 + 4, y0 + 4),
             (Rgb{static_cast<uint8_t>(inner.r / 2), static_cast<uint8_t>(inner.g / 2),
                  static_cast<uint8_t>(inner.b / 2)}));
+}
+
+TEST_F(ComposeFrameTest, PhotoMayBeItsOwnTarget) {
+  // A photo with a buffer larger than the result must not be painted over while it is read.
+  FrameSpec spec = smallDesign();
+  Image photo = patternImage(60, 40, 9);
+  photo.reshape(20, 12);
+  const Image expected = render(spec, photo).image;
+  ComposeFrame(spec, photo, false, {assets.path()}, photo);
+  EXPECT_TRUE(photo == expected);
 }
 
 TEST_F(ComposeFrameTest, BlankPhotoBecomes800By600White) {
