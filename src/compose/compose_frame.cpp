@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "compose/frame_geometry.h"
 #include "compose/matte_edges.h"
 #include "compose/paint_layer.h"
+#include "compose/parallel_rows.h"
 #include "compose/profile_ini.h"
 #include "compose/texture_cache.h"
 
@@ -116,7 +118,6 @@ struct Renderer {
   const FrameSpec& spec;
   const Image& photo;
   bool drawPhoto;
-  StepReporter& steps;
   LayerSurface innerSurface, innerRingSurface, outerSurface, outerRingSurface, frameSurface,
       shadowSurface;
   Rgb shadowColour;
@@ -130,11 +131,13 @@ struct Renderer {
   }
 
   // The inner matte with its ring and the photo, inside `visible` (canvas coordinates of g).
-  void paintInner(const Canvas& c, const FrameGeometry& g, const Rect& visible) const {
+  // steps, when given, receives the step texts as the painting reaches them.
+  void paintInner(const Canvas& c, const FrameGeometry& g, const Rect& visible,
+                  StepReporter* steps) const {
     const Rect ring = intersect(g.innerRing, visible);
     paintBands(c, g.inner, innerSurface, visible, ring);
     const Rect shown = drawPhoto ? intersect(g.photo, ring) : Rect{};
-    if (drawPhoto) steps.show("Drawing Image");
+    if (drawPhoto && steps) steps->show("Drawing Image");
     paintBands(c, g.innerRing, innerRingSurface, ring, shown);
     if (!shown.empty()) {
       copyRect(c, shown,
@@ -144,16 +147,16 @@ struct Renderer {
   }
 
   // The outer matte with its ring, the inner level and the edge shadow.
-  void paintOuter(const Canvas& c, const FrameGeometry& g, const Rect& visible,
-                  const Level* inner) const {
+  void paintOuter(const Canvas& c, const FrameGeometry& g, const Rect& visible, const Level* inner,
+                  StepReporter* steps) const {
     const Rect ring = intersect(g.outerRing, visible);
     const Rect innerVisible = intersect(g.inner, visible);
     if (inner) {
       copyLevel(c, innerVisible, *inner);
     } else {
-      paintInner(c, g, innerVisible);
+      paintInner(c, g, innerVisible, steps);
     }
-    steps.show("Drawing Outer Matte");
+    if (steps) steps->show("Drawing Outer Matte");
     paintBands(c, g.outer, outerSurface, visible, ring);
     paintBands(c, g.outerRing, outerRingSurface, ring, innerVisible);
     if (spec.EdgeShadowOn) {
@@ -162,6 +165,9 @@ struct Renderer {
     }
   }
 };
+
+// Results from this size on are painted by two threads.
+constexpr uint64_t kParallelBytes = uint64_t{4} << 20;
 
 FrameGeometry shifted(FrameGeometry g, int dx, int dy) {
   for (Rect* r : {&g.result, &g.frame, &g.outer, &g.outerRing, &g.inner, &g.innerRing, &g.photo}) {
@@ -217,7 +223,6 @@ void ComposeFrame(const FrameSpec& spec, Image& workPhoto, bool queueEmpty,
       spec,
       workPhoto,
       !queueEmpty,
-      steps,
       {innerColour, innerTexture, nullptr},
       {innerColour, innerTexture, &edgeMask},
       {outerColour, outerTexture, nullptr},
@@ -234,7 +239,7 @@ void ComposeFrame(const FrameSpec& spec, Image& workPhoto, bool queueEmpty,
   if (signature && spec.SigDrawOn == 1 && !queueEmpty) {
     innerLevel.emplace(Level{Image(g.inner.w, g.inner.h), g.inner.x, g.inner.y});
     const FrameGeometry local = shifted(g, g.inner.x, g.inner.y);
-    renderer.paintInner(Canvas(innerLevel->image), local, local.inner);
+    renderer.paintInner(Canvas(innerLevel->image), local, local.inner, &steps);
     signature->DrawSignature(innerLevel->image, false);
     signature->DrawSignature(innerLevel->image, true);
   }
@@ -243,11 +248,21 @@ void ComposeFrame(const FrameSpec& spec, Image& workPhoto, bool queueEmpty,
     outerLevel.emplace(Level{Image(g.outer.w, g.outer.h), g.outer.x, g.outer.y});
     const FrameGeometry local = shifted(g, g.outer.x, g.outer.y);
     renderer.paintOuter(Canvas(outerLevel->image), local, local.outer,
-                        innerLevel ? &*innerLevel : nullptr);
+                        innerLevel ? &*innerLevel : nullptr, &steps);
     steps.show("Drawing Signature");
     signature->DrawSignature(outerLevel->image, false);
     signature->DrawSignature(outerLevel->image, true);
   }
+
+  // The remaining steps are reported before the result is painted, so that no callback runs
+  // while the caller's target is being painted in place.
+  if (!outerLevel) {
+    if (!innerLevel && !queueEmpty) steps.show("Drawing Image");
+    steps.show("Drawing Outer Matte");
+    if (signatureOnMatte) steps.show("Drawing Signature");
+  }
+  steps.show("Drawing Frame");
+  if (g.dropShadow) steps.show("Drawing Shadow");
 
   // The result goes straight into target when its buffer is large enough (and it is not the
   // photo itself); otherwise into a fresh image that replaces target once it is complete.
@@ -261,20 +276,25 @@ void ComposeFrame(const FrameSpec& spec, Image& workPhoto, bool queueEmpty,
   }
   Image& result = inPlace ? target : fresh;
   const Canvas canvas(result);
-  const Rect frameVisible = intersect(g.frame, g.result);
-  const Rect outerVisible = intersect(g.outer, frameVisible);
-  if (outerLevel) {
-    copyLevel(canvas, outerVisible, *outerLevel);
-  } else {
-    renderer.paintOuter(canvas, g, outerVisible, innerLevel ? &*innerLevel : nullptr);
-    if (signatureOnMatte) steps.show("Drawing Signature");
-  }
-  steps.show("Drawing Frame");
-  renderer.paintBands(canvas, g.frame, renderer.frameSurface, frameVisible, outerVisible);
-  if (g.dropShadow) {
-    steps.show("Drawing Shadow");
-    renderer.paintBands(canvas, g.result, renderer.shadowSurface, g.result, frameVisible);
-  }
+  // Every pixel depends only on its own position, so bands of rows can be painted apart;
+  // large results are split over two threads (the first touch of a fresh buffer's pages
+  // is then shared too).
+  const auto paintRows = [&](size_t begin, size_t end, int) {
+    const Rect rows{0, static_cast<int>(begin), g.result.w, static_cast<int>(end - begin)};
+    const Rect frameVisible = intersect(g.frame, rows);
+    const Rect outerVisible = intersect(g.outer, frameVisible);
+    if (outerLevel) {
+      copyLevel(canvas, outerVisible, *outerLevel);
+    } else {
+      renderer.paintOuter(canvas, g, outerVisible, innerLevel ? &*innerLevel : nullptr, nullptr);
+    }
+    renderer.paintBands(canvas, g.frame, renderer.frameSurface, frameVisible, outerVisible);
+    if (g.dropShadow) {
+      renderer.paintBands(canvas, g.result, renderer.shadowSurface, rows, frameVisible);
+    }
+  };
+  const bool large = uint64_t{resultBytes} >= kParallelBytes;
+  forRowsInParallel(static_cast<size_t>(g.result.h), large ? 2 : SIZE_MAX, paintRows);
   if (!inPlace) target = std::move(fresh);
 }
 

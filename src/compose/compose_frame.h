@@ -14,8 +14,6 @@ namespace lumabord {
 
 // Receives the name of each rendering step ("Drawing Inner Matte", ... and " " at the end).
 // The window's implementation shows it in the status bar and lets pending events run.
-// ShowRenderStep must not throw: the later steps are reported while the result is being
-// painted into the caller's target.
 class RenderSteps {
  public:
   virtual ~RenderSteps() = default;

@@ -228,10 +228,12 @@ TEST(ComposeFrameAssets, DefaultAssetSetGivesTheLayerByLayerPixels) {
   std::sort(profiles.begin(), profiles.end());
   std::sort(shadows.begin(), shadows.end());
   std::sort(textures.begin(), textures.end());
-  const Image photo = patternImage(320, 200, 8);
-  for (size_t i = 0; i < profiles.size(); ++i) {
+  // The last photo is large enough for the result to be painted by two threads.
+  for (size_t i = 0; i <= profiles.size(); ++i) {
+    const bool large = i == profiles.size();
+    const Image photo = large ? patternImage(1300, 1000, 7) : patternImage(320, 200, 8);
     FrameSpec spec;
-    spec.FrameProfile = profiles[i];
+    spec.FrameProfile = profiles[i % profiles.size()];
     spec.DropShadow = shadows[i % shadows.size()];
     spec.FrameTexture = textures[i % textures.size()];
     spec.OuterTexture = textures[(i + 1) % textures.size()];
@@ -242,7 +244,7 @@ TEST(ComposeFrameAssets, DefaultAssetSetGivesTheLayerByLayerPixels) {
     Image work = photo.clone();
     testing::layeredComposeFrame(spec, work, false, {app}, expected);
     ComposeFrame(spec, work, false, {app}, actual);
-    EXPECT_TRUE(actual == expected) << profiles[i] << " with " << spec.DropShadow;
+    EXPECT_TRUE(actual == expected) << spec.FrameProfile << " with " << spec.DropShadow;
   }
 }
 
