@@ -433,6 +433,26 @@ TEST_F(ComposeFrameTest, BlankPhotoBecomes800By600White) {
   EXPECT_EQ(wide.height(), 600);
 }
 
+TEST_F(ComposeFrameTest, AFailingStepDisplayLeavesTheTargetUntouched) {
+  // Every step is reported before the target is painted in place.
+  struct FailingSteps : RecordedSteps {
+    void ShowRenderStep(const std::string& text) override {
+      RecordedSteps::ShowRenderStep(text);
+      if (text == "Drawing Shadow") throw Error("closed");
+    }
+  } steps;
+  FrameSpec spec = smallDesign();
+  spec.DropShadow = "Shadow";
+  const Image before = patternImage(300, 200, 5);
+  Image target = before.clone();
+  Image work = patternImage(8, 6, 1);
+  EXPECT_THROW(
+      ComposeFrame(spec, work, false, {assets.path(), nullptr, nullptr, nullptr, &steps}, target),
+      Error);
+  EXPECT_TRUE(target == before);
+  EXPECT_EQ(steps.texts.back(), " ");
+}
+
 TEST_F(ComposeFrameTest, FailuresNameTheFileKeepTheTargetAndEndTheSteps) {
   const std::string root = assets.path().string();
   assets.write("Image Masks/Broken.bmp", "BM");
