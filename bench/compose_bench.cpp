@@ -28,21 +28,17 @@ using namespace lumabord;
 
 namespace {
 
-constexpr int kRuns = 7;
+constexpr int kRounds = 15;
 
 double seconds(std::chrono::steady_clock::duration d) {
   return std::chrono::duration<double>(d).count();
 }
 
 template <typename F>
-double fastest(F&& work) {
-  double best = 1e30;
-  for (int i = 0; i < kRuns; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    best = std::min(best, seconds(std::chrono::steady_clock::now() - start));
-  }
-  return best;
+double timed(F&& work) {
+  const auto start = std::chrono::steady_clock::now();
+  work();
+  return seconds(std::chrono::steady_clock::now() - start);
 }
 
 // A /proc/self/status value in bytes (VmRSS, VmHWM).
@@ -137,28 +133,32 @@ int main(int argc, char** argv) {
               target.width(), target.height(), static_cast<double>(resultBytes) / 1e6);
 
   // One memcpy of the result into a fresh buffer, allocated as images are, and with plain
-  // 4 KiB pages for comparison.
-  const double copyFresh = fastest([&] {
-    PixelBuffer fresh(resultBytes);
-    std::memcpy(fresh.data(), target.data(), resultBytes);
-    benchmark::DoNotOptimize(fresh.data());
-    benchmark::ClobberMemory();
-  });
-  const double copyPlain = fastest([&] {
-    std::unique_ptr<uint8_t[]> fresh(new uint8_t[resultBytes]);
-    std::memcpy(fresh.get(), target.data(), resultBytes);
-    benchmark::DoNotOptimize(fresh.get());
-    benchmark::ClobberMemory();
-  });
-  const double composeFresh = fastest([&] {
-    Image fresh;
-    ComposeFrame(spec, photo, false, context, fresh);
-    benchmark::DoNotOptimize(fresh.data());
-  });
-  const double composeReused = fastest([&] {
-    ComposeFrame(spec, photo, false, context, target);
-    benchmark::DoNotOptimize(target.data());
-  });
+  // 4 KiB pages for comparison. The four are timed in turn, round after round, so that a
+  // change of load on the machine touches them alike; each keeps its fastest round.
+  double copyFresh = 1e30, copyPlain = 1e30, composeFresh = 1e30, composeReused = 1e30;
+  for (int round = 0; round < kRounds; ++round) {
+    copyFresh = std::min(copyFresh, timed([&] {
+                           PixelBuffer fresh(resultBytes);
+                           std::memcpy(fresh.data(), target.data(), resultBytes);
+                           benchmark::DoNotOptimize(fresh.data());
+                           benchmark::ClobberMemory();
+                         }));
+    copyPlain = std::min(copyPlain, timed([&] {
+                           std::unique_ptr<uint8_t[]> fresh(new uint8_t[resultBytes]);
+                           std::memcpy(fresh.get(), target.data(), resultBytes);
+                           benchmark::DoNotOptimize(fresh.get());
+                           benchmark::ClobberMemory();
+                         }));
+    composeFresh = std::min(composeFresh, timed([&] {
+                              Image fresh;
+                              ComposeFrame(spec, photo, false, context, fresh);
+                              benchmark::DoNotOptimize(fresh.data());
+                            }));
+    composeReused = std::min(composeReused, timed([&] {
+                               ComposeFrame(spec, photo, false, context, target);
+                               benchmark::DoNotOptimize(target.data());
+                             }));
+  }
 
   const auto start = std::chrono::steady_clock::now();
   Image reference;
