@@ -228,10 +228,10 @@ TEST(ComposeFrameAssets, DefaultAssetSetGivesTheLayerByLayerPixels) {
   std::sort(profiles.begin(), profiles.end());
   std::sort(shadows.begin(), shadows.end());
   std::sort(textures.begin(), textures.end());
-  // The last photo is large enough for the result to be painted by two threads.
+  // The last photo is large enough to be streamed into a result painted by two threads.
   for (size_t i = 0; i <= profiles.size(); ++i) {
     const bool large = i == profiles.size();
-    const Image photo = large ? patternImage(1300, 1000, 7) : patternImage(320, 200, 8);
+    const Image photo = large ? patternImage(2000, 1500, 7) : patternImage(320, 200, 8);
     FrameSpec spec;
     spec.FrameProfile = profiles[i % profiles.size()];
     spec.DropShadow = shadows[i % shadows.size()];
