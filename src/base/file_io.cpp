@@ -1,13 +1,16 @@
-// readFile and AtomicFile.
+// readFile and AtomicFile over O_TMPFILE + linkat, with a named temporary as fallback.
 #include "base/file_io.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "base/error.h"
 
@@ -24,6 +27,34 @@ mode_t processUmask() {
   return mask;
 }
 
+// The hidden sibling ".<name>.<suffix>" of a target.
+std::string hiddenName(const std::filesystem::path& target, const char* suffix) {
+  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+  return (folder / ("." + target.filename().string() + "." + suffix)).string();
+}
+
+// Without privileges an unnamed file can only be linked through its /proc/self/fd entry.
+bool canLinkUnnamed() {
+  static const bool available = access("/proc/self/fd", X_OK) == 0;
+  return available;
+}
+
+// Gives the open file a name; false with errno set when that fails.
+bool linkOpenFile(int fd, const std::string& name) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  return linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+struct Descriptor {
+  int fd;
+  explicit Descriptor(int f) : fd(f) {}
+  ~Descriptor() {
+    if (fd >= 0) close(fd);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+};
+
 }  // namespace
 
 std::vector<uint8_t> readFile(const std::filesystem::path& path) {
@@ -34,7 +65,8 @@ std::vector<uint8_t> readFile(const std::filesystem::path& path) {
   std::vector<uint8_t> bytes;
   uint8_t chunk[1 << 16];
   size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+  while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0)
+    bytes.insert(bytes.end(), chunk, chunk + got);
   const bool bad = std::ferror(f) != 0;
   std::fclose(f);
   if (bad) fail("Cannot open file %s", path.c_str());
@@ -43,23 +75,30 @@ std::vector<uint8_t> readFile(const std::filesystem::path& path) {
 
 AtomicFile::AtomicFile(std::filesystem::path target) : target_(std::move(target)) {
   const std::filesystem::path folder = target_.has_parent_path() ? target_.parent_path() : ".";
-  std::string pattern = (folder / ("." + target_.filename().string() + ".XXXXXX")).string();
-  const int fd = mkstemp(pattern.data());
-  if (fd < 0) fail("Cannot create file %s", target_.c_str());
-  // mkstemp creates 0600; outputs should get the usual permissions of a new file.
-  fchmod(fd, 0666 & ~processUmask());
-  temporary_ = pattern;
+  int fd = -1;
+  if (canLinkUnnamed()) fd = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    // Some file systems refuse unnamed files; a named hidden temporary does the job there,
+    // at the price of a leftover when the process is killed before commit or destruction.
+    std::string pattern = hiddenName(target_, "XXXXXX");
+    fd = mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0) fail("Cannot create file %s", target_.c_str());
+    // mkstemp creates 0600; outputs should get the usual permissions of a new file.
+    fchmod(fd, 0666 & ~processUmask());
+    temporary_ = pattern;
+  }
   file_ = fdopen(fd, "wb");
   if (!file_) {
     close(fd);
-    std::filesystem::remove(temporary_);
+    std::error_code ec;
+    if (!temporary_.empty()) std::filesystem::remove(temporary_, ec);
     fail("Cannot create file %s", target_.c_str());
   }
 }
 
 AtomicFile::~AtomicFile() {
-  if (file_) std::fclose(file_);
-  if (!committed_) {
+  if (file_) std::fclose(file_);  // an unnamed file vanishes with its last descriptor
+  if (!committed_ && !temporary_.empty()) {
     std::error_code ec;
     std::filesystem::remove(temporary_, ec);
   }
@@ -67,7 +106,7 @@ AtomicFile::~AtomicFile() {
 
 void AtomicFile::write(std::span<const uint8_t> bytes) {
   if (bytes.empty()) return;
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+  if (!file_ || std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
     fail("Cannot write file %s: %s", target_.c_str(), std::strerror(errno));
   }
 }
@@ -77,14 +116,57 @@ void AtomicFile::write(const std::string& text) {
 }
 
 void AtomicFile::commit() {
-  const bool flushed = std::fflush(file_) == 0 && fsync(fileno(file_)) == 0;
-  const bool closed = std::fclose(file_) == 0;
+  if (!file_) fail("Cannot write file %s: it is already closed", target_.c_str());
+  if (temporary_.empty()) {
+    commitUnnamed();
+  } else {
+    commitNamed();
+  }
+  committed_ = true;
+}
+
+void AtomicFile::commitNamed() {
+  int error = 0;
+  if (std::fflush(file_) != 0 || fsync(fileno(file_)) != 0) error = errno;
+  if (std::fclose(file_) != 0 && error == 0) error = errno;
   file_ = nullptr;
-  if (!flushed || !closed) fail("Cannot write file %s: %s", target_.c_str(), std::strerror(errno));
+  if (error != 0) fail("Cannot write file %s: %s", target_.c_str(), std::strerror(error));
   if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
     fail("Cannot create file %s", target_.c_str());
   }
-  committed_ = true;
+}
+
+void AtomicFile::commitUnnamed() {
+  int error = 0;
+  if (std::fflush(file_) != 0 || fsync(fileno(file_)) != 0) error = errno;
+  // A second descriptor keeps the unnamed file alive after the stream is closed, so that a
+  // failing close is seen before the file gets a name.
+  const Descriptor kept(error == 0 ? dup(fileno(file_)) : -1);
+  if (error == 0 && kept.fd < 0) error = errno;
+  if (std::fclose(file_) != 0 && error == 0) error = errno;
+  file_ = nullptr;
+  if (error != 0) fail("Cannot write file %s: %s", target_.c_str(), std::strerror(error));
+
+  if (linkOpenFile(kept.fd, target_.string())) return;
+  if (errno != EEXIST) fail("Cannot create file %s", target_.c_str());
+  // linkat never replaces a file: link under a unique hidden name, then rename over the
+  // target. Only a kill between these two calls can leave that name behind.
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, "%x.%x", static_cast<unsigned>(getpid()),
+                  counter.fetch_add(1));
+    const std::string name = hiddenName(target_, suffix);
+    if (linkOpenFile(kept.fd, name)) {
+      if (std::rename(name.c_str(), target_.c_str()) != 0) {
+        unlink(name.c_str());
+        fail("Cannot create file %s", target_.c_str());
+      }
+      return;
+    }
+    if (errno != EEXIST) break;
+  }
+  fail("Cannot create file %s", target_.c_str());
 }
 
 void writeFileAtomic(const std::filesystem::path& path, std::span<const uint8_t> bytes) {

@@ -1,6 +1,7 @@
 // Whole-file reading and crash-safe writing. Every file the program writes goes through
-// AtomicFile: a temporary file in the target's folder, renamed over the target only when
-// complete, so a crash or a full disk never leaves a truncated file or destroys the old one.
+// AtomicFile: an unnamed temporary file in the target's folder (O_TMPFILE), given the
+// target's name only when complete, so a crash or a full disk never leaves a truncated file,
+// destroys the old one or leaves a stray temporary behind.
 #pragma once
 
 #include <cstdint>
@@ -28,12 +29,19 @@ class AtomicFile {
   void write(std::span<const uint8_t> bytes);
   void write(const std::string& text);
 
-  // Flushes, syncs and renames over the target. Throws Error naming the target on failure
-  // (the target is then untouched).
+  // Flushes, syncs and puts the file in place of the target: linked straight to the target
+  // name when there is none yet, otherwise linked to a unique hidden name and renamed over
+  // the target, so the old content is replaced atomically. Throws Error naming the target on
+  // failure (the target is then untouched).
   void commit();
 
  private:
+  void commitNamed();
+  void commitUnnamed();
+
   std::filesystem::path target_;
+  // The named temporary ".<name>.XXXXXX", used only where the file system refuses unnamed
+  // files; empty for an unnamed one.
   std::filesystem::path temporary_;
   std::FILE* file_ = nullptr;
   bool committed_ = false;

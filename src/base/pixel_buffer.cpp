@@ -3,6 +3,7 @@
 
 #include <sys/mman.h>
 
+#include <cstdint>
 #include <cstdlib>
 
 #include "base/error.h"
@@ -15,7 +16,11 @@ constexpr size_t kHugePage = size_t{2} << 20;
 uint8_t* allocate(size_t bytes) {
   if (bytes == 0) return nullptr;
   void* p = nullptr;
-  if (bytes >= kHugePage) {
+  // Beyond SIZE_MAX - kHugePage, rounding up to whole huge pages would wrap around to a tiny
+  // allocation; no such request can succeed anyway.
+  if (bytes > SIZE_MAX - kHugePage) {
+    p = nullptr;
+  } else if (bytes >= kHugePage) {
     const size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
     p = std::aligned_alloc(kHugePage, rounded);
     if (p) madvise(p, rounded, MADV_HUGEPAGE);
@@ -28,15 +33,17 @@ uint8_t* allocate(size_t bytes) {
 
 }  // namespace
 
-void PixelBuffer::Free::operator()(uint8_t* p) const { std::free(p); }
+void PixelBuffer::Free::operator()(uint8_t* p) const {
+  std::free(p);
+}
 
 PixelBuffer::PixelBuffer(size_t bytes) : data_(allocate(bytes)), capacity_(bytes) {}
 
 void PixelBuffer::reserveDiscarding(size_t bytes) {
   if (bytes <= capacity_) return;
-  data_.reset();
-  capacity_ = 0;
-  data_.reset(allocate(bytes));
+  // Allocate before releasing, so that a failed allocation leaves the old pixels whole.
+  std::unique_ptr<uint8_t, Free> fresh(allocate(bytes));
+  data_ = std::move(fresh);
   capacity_ = bytes;
 }
 

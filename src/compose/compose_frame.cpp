@@ -4,16 +4,24 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <optional>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "base/error.h"
 #include "compose/bevel_mask.h"
 #include "compose/frame_geometry.h"
 #include "compose/matte_edges.h"
 #include "compose/paint_layer.h"
+#include "compose/parallel_rows.h"
 #include "compose/profile_ini.h"
+#include "compose/texture_cache.h"
 
 namespace lumabord {
 namespace {
@@ -49,22 +57,24 @@ class Assets {
  public:
   explicit Assets(const RenderContext& context)
       : appPath_(context.appPath),
-        loader_(context.loader ? *context.loader : defaultPictureLoader()) {}
+        loader_(context.loader == &defaultPictureLoader() ? nullptr : context.loader) {}
 
   const Image* texture(const char* part, bool use, const std::string& name) {
     if (!use) return nullptr;
     if (name.empty()) fail("The %s is set to a texture but no texture is chosen", part);
     const std::filesystem::path path = assetPath(appPath_ / "Image Textures", name);
     auto found = textures_.find(path);
-    if (found != textures_.end()) return &found->second;
-    Image picture;
+    if (found != textures_.end()) return found->second.get();
+    std::shared_ptr<const Image> picture;
     try {
-      picture = loader_.load(path);
+      // The reader table's pictures go through the texture cache; another loader is asked
+      // every time.
+      picture = loader_ ? std::make_shared<const Image>(loader_->load(path)) : loadTexture(path);
     } catch (const Error& e) {
       fail("The %s texture %s cannot be read: %s", part, path.c_str(), e.what());
     }
-    if (picture.empty()) fail("The %s texture %s has no pixels", part, path.c_str());
-    return &textures_.emplace(path, std::move(picture)).first->second;
+    if (picture->empty()) fail("The %s texture %s has no pixels", part, path.c_str());
+    return textures_.emplace(path, std::move(picture)).first->second.get();
   }
 
   static BevelMask mask(const char* what, const std::filesystem::path& path) {
@@ -80,8 +90,8 @@ class Assets {
 
  private:
   std::filesystem::path appPath_;
-  const PictureLoader& loader_;
-  std::map<std::filesystem::path, Image> textures_;
+  const PictureLoader* loader_;  // nullptr: the reader table through the texture cache
+  std::map<std::filesystem::path, std::shared_ptr<const Image>> textures_;
 };
 
 // The pixels of a level (inner or outer matte) painted into its own image, so that the
@@ -92,11 +102,53 @@ struct Level {
   int originY = 0;
 };
 
+// Copies from this size on bypass the caches.
+constexpr size_t kStreamBytes = size_t{4} << 20;
+
+// Results from this size on are painted by two threads.
+constexpr uint64_t kParallelBytes = uint64_t{4} << 20;
+
+// Copies a row that is not read again soon with streaming stores: the photo is copied once
+// into a result far larger than the caches, and plain stores would first read every
+// destination line. Rows of a photo are too short for memcpy to choose this by itself.
+void streamRow(uint8_t* to, const uint8_t* from, size_t bytes) {
+#if defined(__SSE2__)
+  const size_t head = std::min(bytes, (16 - reinterpret_cast<uintptr_t>(to) % 16) % 16);
+  std::memcpy(to, from, head);
+  size_t i = head;
+  for (; i + 64 <= bytes; i += 64) {
+    const auto* src = reinterpret_cast<const __m128i*>(from + i);
+    auto* dst = reinterpret_cast<__m128i*>(to + i);
+    const __m128i a = _mm_loadu_si128(src);
+    const __m128i b = _mm_loadu_si128(src + 1);
+    const __m128i c = _mm_loadu_si128(src + 2);
+    const __m128i d = _mm_loadu_si128(src + 3);
+    _mm_stream_si128(dst, a);
+    _mm_stream_si128(dst + 1, b);
+    _mm_stream_si128(dst + 2, c);
+    _mm_stream_si128(dst + 3, d);
+  }
+  std::memcpy(to + i, from + i, bytes - i);
+#else
+  std::memcpy(to, from, bytes);
+#endif
+}
+
 void copyRect(const Canvas& to, const Rect& rect, const uint8_t* from, size_t fromStride) {
   const size_t bytes = 3 * static_cast<size_t>(rect.w);
+  const bool stream = bytes * static_cast<size_t>(rect.h) >= kStreamBytes;
   for (int y = 0; y < rect.h; ++y) {
-    std::memcpy(to.at(rect.x, rect.y + y), from + fromStride * static_cast<size_t>(y), bytes);
+    uint8_t* out = to.at(rect.x, rect.y + y);
+    const uint8_t* in = from + fromStride * static_cast<size_t>(y);
+    if (stream) {
+      streamRow(out, in, bytes);
+    } else {
+      std::memcpy(out, in, bytes);
+    }
   }
+#if defined(__SSE2__)
+  if (stream) _mm_sfence();
+#endif
 }
 
 // Copies the part `visible` (result coordinates) of a level image.
@@ -112,7 +164,6 @@ struct Renderer {
   const FrameSpec& spec;
   const Image& photo;
   bool drawPhoto;
-  StepReporter& steps;
   LayerSurface innerSurface, innerRingSurface, outerSurface, outerRingSurface, frameSurface,
       shadowSurface;
   Rgb shadowColour;
@@ -126,11 +177,13 @@ struct Renderer {
   }
 
   // The inner matte with its ring and the photo, inside `visible` (canvas coordinates of g).
-  void paintInner(const Canvas& c, const FrameGeometry& g, const Rect& visible) const {
+  // steps, when given, receives the step texts as the painting reaches them.
+  void paintInner(const Canvas& c, const FrameGeometry& g, const Rect& visible,
+                  StepReporter* steps) const {
     const Rect ring = intersect(g.innerRing, visible);
     paintBands(c, g.inner, innerSurface, visible, ring);
     const Rect shown = drawPhoto ? intersect(g.photo, ring) : Rect{};
-    if (drawPhoto) steps.show("Drawing Image");
+    if (drawPhoto && steps) steps->show("Drawing Image");
     paintBands(c, g.innerRing, innerRingSurface, ring, shown);
     if (!shown.empty()) {
       copyRect(c, shown,
@@ -140,16 +193,16 @@ struct Renderer {
   }
 
   // The outer matte with its ring, the inner level and the edge shadow.
-  void paintOuter(const Canvas& c, const FrameGeometry& g, const Rect& visible,
-                  const Level* inner) const {
+  void paintOuter(const Canvas& c, const FrameGeometry& g, const Rect& visible, const Level* inner,
+                  StepReporter* steps) const {
     const Rect ring = intersect(g.outerRing, visible);
     const Rect innerVisible = intersect(g.inner, visible);
     if (inner) {
       copyLevel(c, innerVisible, *inner);
     } else {
-      paintInner(c, g, innerVisible);
+      paintInner(c, g, innerVisible, steps);
     }
-    steps.show("Drawing Outer Matte");
+    if (steps) steps->show("Drawing Outer Matte");
     paintBands(c, g.outer, outerSurface, visible, ring);
     paintBands(c, g.outerRing, outerRingSurface, ring, innerVisible);
     if (spec.EdgeShadowOn) {
@@ -213,7 +266,6 @@ void ComposeFrame(const FrameSpec& spec, Image& workPhoto, bool queueEmpty,
       spec,
       workPhoto,
       !queueEmpty,
-      steps,
       {innerColour, innerTexture, nullptr},
       {innerColour, innerTexture, &edgeMask},
       {outerColour, outerTexture, nullptr},
@@ -230,7 +282,7 @@ void ComposeFrame(const FrameSpec& spec, Image& workPhoto, bool queueEmpty,
   if (signature && spec.SigDrawOn == 1 && !queueEmpty) {
     innerLevel.emplace(Level{Image(g.inner.w, g.inner.h), g.inner.x, g.inner.y});
     const FrameGeometry local = shifted(g, g.inner.x, g.inner.y);
-    renderer.paintInner(Canvas(innerLevel->image), local, local.inner);
+    renderer.paintInner(Canvas(innerLevel->image), local, local.inner, &steps);
     signature->DrawSignature(innerLevel->image, false);
     signature->DrawSignature(innerLevel->image, true);
   }
@@ -239,16 +291,26 @@ void ComposeFrame(const FrameSpec& spec, Image& workPhoto, bool queueEmpty,
     outerLevel.emplace(Level{Image(g.outer.w, g.outer.h), g.outer.x, g.outer.y});
     const FrameGeometry local = shifted(g, g.outer.x, g.outer.y);
     renderer.paintOuter(Canvas(outerLevel->image), local, local.outer,
-                        innerLevel ? &*innerLevel : nullptr);
+                        innerLevel ? &*innerLevel : nullptr, &steps);
     steps.show("Drawing Signature");
     signature->DrawSignature(outerLevel->image, false);
     signature->DrawSignature(outerLevel->image, true);
   }
 
-  // The result goes straight into target when its buffer is large enough; otherwise into
-  // a fresh image that replaces target only once it is complete.
+  // The remaining steps are reported before the result is painted, so that no callback runs
+  // while the caller's target is being painted in place.
+  if (!outerLevel) {
+    if (!innerLevel && !queueEmpty) steps.show("Drawing Image");
+    steps.show("Drawing Outer Matte");
+    if (signatureOnMatte) steps.show("Drawing Signature");
+  }
+  steps.show("Drawing Frame");
+  if (g.dropShadow) steps.show("Drawing Shadow");
+
+  // The result goes straight into target when its buffer is large enough (and it is not the
+  // photo itself); otherwise into a fresh image that replaces target once it is complete.
   const size_t resultBytes = 3 * static_cast<size_t>(g.result.w) * static_cast<size_t>(g.result.h);
-  const bool inPlace = target.capacity() >= resultBytes;
+  const bool inPlace = &target != &workPhoto && target.capacity() >= resultBytes;
   Image fresh;
   if (inPlace) {
     target.reshape(g.result.w, g.result.h);
@@ -257,20 +319,25 @@ void ComposeFrame(const FrameSpec& spec, Image& workPhoto, bool queueEmpty,
   }
   Image& result = inPlace ? target : fresh;
   const Canvas canvas(result);
-  const Rect frameVisible = intersect(g.frame, g.result);
-  const Rect outerVisible = intersect(g.outer, frameVisible);
-  if (outerLevel) {
-    copyLevel(canvas, outerVisible, *outerLevel);
-  } else {
-    renderer.paintOuter(canvas, g, outerVisible, innerLevel ? &*innerLevel : nullptr);
-    if (signatureOnMatte) steps.show("Drawing Signature");
-  }
-  steps.show("Drawing Frame");
-  renderer.paintBands(canvas, g.frame, renderer.frameSurface, frameVisible, outerVisible);
-  if (g.dropShadow) {
-    steps.show("Drawing Shadow");
-    renderer.paintBands(canvas, g.result, renderer.shadowSurface, g.result, frameVisible);
-  }
+  // Every pixel depends only on its own position, so bands of rows can be painted apart;
+  // large results are split over two threads (the first touch of a fresh buffer's pages
+  // is then shared too).
+  const auto paintRows = [&](size_t begin, size_t end, int) {
+    const Rect rows{0, static_cast<int>(begin), g.result.w, static_cast<int>(end - begin)};
+    const Rect frameVisible = intersect(g.frame, rows);
+    const Rect outerVisible = intersect(g.outer, frameVisible);
+    if (outerLevel) {
+      copyLevel(canvas, outerVisible, *outerLevel);
+    } else {
+      renderer.paintOuter(canvas, g, outerVisible, innerLevel ? &*innerLevel : nullptr, nullptr);
+    }
+    renderer.paintBands(canvas, g.frame, renderer.frameSurface, frameVisible, outerVisible);
+    if (g.dropShadow) {
+      renderer.paintBands(canvas, g.result, renderer.shadowSurface, rows, frameVisible);
+    }
+  };
+  const bool large = uint64_t{resultBytes} >= kParallelBytes;
+  forRowsInParallel(static_cast<size_t>(g.result.h), large ? 2 : SIZE_MAX, paintRows);
   if (!inPlace) target = std::move(fresh);
 }
 

@@ -29,10 +29,12 @@ class SignatureDrawer {
 
 struct RenderContext {
   std::filesystem::path appPath;  // folder holding "Image Textures", "Image Masks", ...
-  const PictureLoader* loader = nullptr;           // nullptr: defaultPictureLoader()
-  const SystemColors* systemColors = nullptr;      // nullptr: defaultSystemColors()
-  SignatureDrawer* signature = nullptr;            // nullptr: no signature is drawn
-  RenderSteps* steps = nullptr;                    // nullptr: steps are not reported
+  // nullptr or defaultPictureLoader(): the reader table, with decoded textures reused while
+  // their files keep the same bytes; any other loader is asked for every texture.
+  const PictureLoader* loader = nullptr;
+  const SystemColors* systemColors = nullptr;  // nullptr: defaultSystemColors()
+  SignatureDrawer* signature = nullptr;        // nullptr: no signature is drawn
+  RenderSteps* steps = nullptr;                // nullptr: steps are not reported
 };
 
 // Builds the framed image of workPhoto into target. A zero width of workPhoto becomes 800,

@@ -40,28 +40,23 @@ void paintLayerRegion(const Canvas& canvas, const Rect& layer, const LayerSurfac
   const bool shade = mask && !mask->empty() && layer.w >= mask->width && layer.h >= mask->height;
   const size_t rowBytes = 3 * static_cast<size_t>(r.w);
   const int lx0 = r.x - layer.x;
-  const uint8_t* previous = nullptr;
-  int previousSource = -1;
-  int previousMaskRow = -1;
+  // A row equals the row one texture height above it (one row above without a texture)
+  // when both take the same mask row: copy it instead of tiling and shading again.
+  const int period = surface.texture ? surface.texture->height() : 1;
   for (int y = r.y; y < r.bottom(); ++y) {
     const int ly = y - layer.y;
     uint8_t* out = canvas.at(r.x, y);
-    // Rows with the same texture row and the same mask row are identical: copy the last one.
-    const int source = surface.texture ? ly % surface.texture->height() : 0;
-    const int maskRow = shade ? maskIndex(ly, layer.h, mask->height) : 0;
-    if (previous && source == previousSource && maskRow == previousMaskRow) {
-      std::memcpy(out, previous, rowBytes);
+    if (y - period >= r.y && (!shade || maskIndex(ly - period, layer.h, mask->height) ==
+                                            maskIndex(ly, layer.h, mask->height))) {
+      std::memcpy(out, canvas.at(r.x, y - period), rowBytes);
       continue;
     }
     if (surface.texture) {
-      tileRow(out, *surface.texture, lx0 % surface.texture->width(), source, r.w);
+      tileRow(out, *surface.texture, lx0 % surface.texture->width(), ly % period, r.w);
     } else {
       fillRow(out, surface.colour, r.w);
     }
     if (shade) shadeMaskedRow(out, lx0, lx0 + r.w, ly, layer.w, layer.h, *mask);
-    previous = out;
-    previousSource = source;
-    previousMaskRow = maskRow;
   }
 }
 
