@@ -37,6 +37,9 @@ constexpr auto kReaders = std::to_array<TableEntry>({
     {"nef", readRawPreview},
     {"crw", readRawPreview},
     {"raf", readRafPreview},
+    {"ppm", readPnm},
+    {"pgm", readPnm},
+    {"pbm", readPnm},
 });
 
 std::string lowerCase(std::string_view text) {

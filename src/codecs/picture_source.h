@@ -58,6 +58,7 @@ Image readIco(const PictureSource& source);
 Image readEps(const PictureSource& source);
 Image readRawPreview(const PictureSource& source);  // mrw, nef, crw
 Image readRafPreview(const PictureSource& source);  // raf
+Image readPnm(const PictureSource& source);         // ppm, pgm, pbm
 
 // Decodes a JPEG stream held in memory (also the previews inside raw files).
 Image decodeJpeg(std::span<const uint8_t> bytes, const PictureSource& source);
