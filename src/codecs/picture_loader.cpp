@@ -40,6 +40,11 @@ constexpr auto kReaders = std::to_array<TableEntry>({
     {"ppm", readPnm},
     {"pgm", readPnm},
     {"pbm", readPnm},
+    {"tga", readTga},
+    {"win", readTga},
+    {"vst", readTga},
+    {"vda", readTga},
+    {"icb", readTga},
 });
 
 std::string lowerCase(std::string_view text) {

@@ -78,14 +78,19 @@ inline std::optional<Image> magickDecode(const Bytes& bytes, const std::string& 
   const auto in = dir.write("in.bin", bytes);
   const auto out = dir / "out.ppm";
   const std::string command = "convert '" + magickFormat + ":" + in.string() +
-                              "[0]' -background white -alpha remove -alpha off -depth 8 '" +
+                              "[0]' -auto-orient -background white -alpha remove -alpha off -depth 8 '" +
                               out.string() + "' 2>/dev/null";
   if (std::system(command.c_str()) != 0) return std::nullopt;
   const std::vector<uint8_t> ppm = readFile(out);
   // convert writes "P6\n<w> <h>\n255\n" and the samples.
   size_t pos = 2;
   auto number = [&] {
-    while (pos < ppm.size() && std::isspace(ppm[pos])) ++pos;
+    while (pos < ppm.size() && (std::isspace(ppm[pos]) || ppm[pos] == '#')) {
+      if (ppm[pos] == '#')
+        while (pos < ppm.size() && ppm[pos] != '\n') ++pos;
+      else
+        ++pos;
+    }
     int v = 0;
     while (pos < ppm.size() && std::isdigit(ppm[pos])) v = v * 10 + (ppm[pos++] - '0');
     return v;
@@ -120,10 +125,10 @@ inline void expectMatchesMagick(const Bytes& bytes, const std::string& extension
     return;
   }
   const Image ours = decodeAs(bytes, extension);
-  EXPECT_LE(maxDifference(ours, *theirs), tolerance)
-      << extension << ": " << ours.width() << "x" << ours.height() << " vs " << theirs->width()
-      << "x" << theirs->height();
-  EXPECT_GE(maxDifference(ours, *theirs), 0);
+  const int difference = maxDifference(ours, *theirs);
+  EXPECT_TRUE(difference >= 0 && difference <= tolerance)
+      << extension << ": difference " << difference << ", " << ours.width() << "x"
+      << ours.height() << " vs " << theirs->width() << "x" << theirs->height();
 }
 
 }  // namespace lumabord::testing
