@@ -45,6 +45,9 @@ constexpr auto kReaders = std::to_array<TableEntry>({
     {"vst", readTga},
     {"vda", readTga},
     {"icb", readTga},
+    {"pcx", readPcx},
+    {"pcc", readPcx},
+    {"scr", readPcx},
 });
 
 std::string lowerCase(std::string_view text) {
