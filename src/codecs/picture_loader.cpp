@@ -48,6 +48,10 @@ constexpr auto kReaders = std::to_array<TableEntry>({
     {"pcx", readPcx},
     {"pcc", readPcx},
     {"scr", readPcx},
+    {"sgi", readSgi},
+    {"rgb", readSgi},
+    {"rgba", readSgi},
+    {"bw", readSgi},
 });
 
 std::string lowerCase(std::string_view text) {

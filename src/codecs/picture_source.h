@@ -61,6 +61,7 @@ Image readRafPreview(const PictureSource& source);  // raf
 Image readPnm(const PictureSource& source);         // ppm, pgm, pbm
 Image readTga(const PictureSource& source);         // tga, win, vst, vda, icb
 Image readPcx(const PictureSource& source);         // pcx, pcc, scr
+Image readSgi(const PictureSource& source);         // sgi, rgb, rgba, bw
 
 // Decodes a JPEG stream held in memory (also the previews inside raw files).
 Image decodeJpeg(std::span<const uint8_t> bytes, const PictureSource& source);

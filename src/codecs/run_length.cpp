@@ -79,4 +79,21 @@ size_t unpackLiteralFlagged(ByteReader& in, std::span<uint8_t> out) {
   return pos;
 }
 
+size_t unpackLiteralFlagged16(ByteReader& in, std::span<uint16_t> out) {
+  size_t pos = 0;
+  while (pos < out.size()) {
+    const uint16_t c = in.u16be();
+    const size_t count = c & 0x7Fu;
+    if (count == 0) break;
+    if (c & 0x80) {
+      const auto words = in.bytes(2 * count);
+      for (size_t i = 0; i < count && pos < out.size(); ++i) out[pos++] = loadU16be(&words[2 * i]);
+    } else {
+      const uint16_t value = in.u16be();
+      for (size_t i = 0; i < count && pos < out.size(); ++i) out[pos++] = value;
+    }
+  }
+  return pos;
+}
+
 }  // namespace lumabord
