@@ -52,6 +52,8 @@ constexpr auto kReaders = std::to_array<TableEntry>({
     {"rgb", readSgi},
     {"rgba", readSgi},
     {"bw", readSgi},
+    {"psd", readPsd},
+    {"pdd", readPsd},
 });
 
 std::string lowerCase(std::string_view text) {

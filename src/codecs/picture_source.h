@@ -62,6 +62,7 @@ Image readPnm(const PictureSource& source);         // ppm, pgm, pbm
 Image readTga(const PictureSource& source);         // tga, win, vst, vda, icb
 Image readPcx(const PictureSource& source);         // pcx, pcc, scr
 Image readSgi(const PictureSource& source);         // sgi, rgb, rgba, bw
+Image readPsd(const PictureSource& source);         // psd, pdd
 
 // Decodes a JPEG stream held in memory (also the previews inside raw files).
 Image decodeJpeg(std::span<const uint8_t> bytes, const PictureSource& source);

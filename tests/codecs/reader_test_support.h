@@ -39,7 +39,9 @@ inline void putU32be(Bytes& b, uint32_t v) {
   putU16be(b, v >> 16);
   putU16be(b, v & 0xFFFF);
 }
-inline void putText(Bytes& b, const std::string& s) { b.insert(b.end(), s.begin(), s.end()); }
+inline void putText(Bytes& b, const std::string& s) {
+  for (char c : s) b.push_back(static_cast<uint8_t>(c));
+}
 inline void putZeros(Bytes& b, size_t n) { b.insert(b.end(), n, 0); }
 
 inline Image decodeAs(const Bytes& bytes, const std::string& extension) {
