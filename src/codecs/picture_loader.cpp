@@ -54,6 +54,8 @@ constexpr auto kReaders = std::to_array<TableEntry>({
     {"bw", readSgi},
     {"psd", readPsd},
     {"pdd", readPsd},
+    {"wmf", readWmf},
+    {"emf", readEmf},
 });
 
 std::string lowerCase(std::string_view text) {

@@ -63,6 +63,8 @@ Image readTga(const PictureSource& source);         // tga, win, vst, vda, icb
 Image readPcx(const PictureSource& source);         // pcx, pcc, scr
 Image readSgi(const PictureSource& source);         // sgi, rgb, rgba, bw
 Image readPsd(const PictureSource& source);         // psd, pdd
+Image readWmf(const PictureSource& source);         // wmf
+Image readEmf(const PictureSource& source);         // emf
 
 // Decodes a JPEG stream held in memory (also the previews inside raw files).
 Image decodeJpeg(std::span<const uint8_t> bytes, const PictureSource& source);

@@ -1,0 +1,103 @@
+// The drawing surface shared by the WMF and EMF readers: a white picture, the device
+// context state those files drive (pen, brush, fill mode, window/viewport mapping, current
+// position, saved states) and a scanline rasteriser for the shapes they draw.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "base/error.h"
+#include "base/image.h"
+
+namespace lumabord {
+
+// Thrown when a metafile draws far more than its picture holds. Readers let it through
+// while they skip records that are merely malformed.
+class MetafileTooCostly : public Error {
+ public:
+  using Error::Error;
+};
+
+struct MetaPoint {
+  double x = 0, y = 0;
+};
+
+struct MetaPen {
+  bool visible = true;
+  Rgb colour{};
+  double width = 0;  // logical units; 0 and anything thinner than a pixel draw one pixel wide
+};
+
+struct MetaBrush {
+  bool visible = true;
+  Rgb colour{255, 255, 255};
+};
+
+// The colour of a COLORREF (0x00BBGGRR; palette-index forms keep their low three bytes).
+[[nodiscard]] constexpr Rgb colourRef(uint32_t v) {
+  return {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16)};
+}
+
+enum MapMode : int { kMapText = 1, kMapIsotropic = 7, kMapAnisotropic = 8 };
+
+struct MetaState {
+  MetaPen pen;
+  MetaBrush brush;
+  bool winding = false;  // polygon fill mode: false alternate (even-odd), true winding
+  int mapMode = kMapText;
+  MetaPoint windowOrg, windowExt{1, 1}, viewportOrg, viewportExt{1, 1};
+  MetaPoint position;
+};
+
+class MetafileCanvas {
+ public:
+  // A white width x height picture. Device coordinates map to pixels as
+  // (device - deviceOrigin) * deviceScale. `name` names the file in messages.
+  MetafileCanvas(int width, int height, std::string name);
+
+  MetaState& state() { return state_; }
+  void setDeviceToPixels(MetaPoint origin, MetaPoint scale) {
+    deviceOrigin_ = origin;
+    deviceScale_ = scale;
+  }
+  void save();
+  // n < 0: restore the state saved -n saves ago; n > 0: the n-th saved state.
+  void restore(int n);
+
+  // Logical coordinates to pixel coordinates through the window/viewport mapping.
+  [[nodiscard]] MetaPoint toPixels(MetaPoint logical) const;
+
+  // Shapes in logical coordinates, filled with the brush and outlined with the pen.
+  void polygons(const std::vector<std::vector<MetaPoint>>& logical);
+  void polyline(std::span<const MetaPoint> logical);
+  void rectangle(MetaPoint corner1, MetaPoint corner2);
+  void ellipse(MetaPoint corner1, MetaPoint corner2);
+  void lineTo(MetaPoint logical);
+  // Draws src's (srcX, srcY, srcW, srcH) stretched onto the logical rectangle at dest of
+  // size destSize (negative sizes mirror), nearest neighbour.
+  void drawImage(const Image& src, int srcX, int srcY, int srcW, int srcH, MetaPoint dest,
+                 MetaPoint destSize);
+  // Fills the logical rectangle with the brush (blits that take their colour from it).
+  void fillWithBrush(MetaPoint dest, MetaPoint destSize);
+
+  [[nodiscard]] Image take() { return std::move(image_); }
+
+ private:
+  using Path = std::vector<MetaPoint>;
+  void fill(const std::vector<Path>& pixelPaths, Rgb colour, bool winding);
+  void stroke(const Path& pixelPath, bool closed);
+  void line1(MetaPoint a, MetaPoint b, Rgb colour);
+  double penPixels() const;
+  void spend(uint64_t work);
+
+  Image image_;
+  std::string name_;
+  MetaState state_;
+  std::vector<MetaState> saved_;
+  MetaPoint deviceOrigin_, deviceScale_{1, 1};
+  uint64_t budget_;
+};
+
+}  // namespace lumabord
