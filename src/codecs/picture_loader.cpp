@@ -56,6 +56,8 @@ constexpr auto kReaders = std::to_array<TableEntry>({
     {"pdd", readPsd},
     {"wmf", readWmf},
     {"emf", readEmf},
+    {"cel", readCel},
+    {"pic", readCel},
 });
 
 std::string lowerCase(std::string_view text) {
