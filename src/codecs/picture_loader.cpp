@@ -58,6 +58,7 @@ constexpr auto kReaders = std::to_array<TableEntry>({
     {"emf", readEmf},
     {"cel", readCel},
     {"pic", readCel},
+    {"cut", readCut},
 });
 
 std::string lowerCase(std::string_view text) {

@@ -66,6 +66,7 @@ Image readPsd(const PictureSource& source);         // psd, pdd
 Image readWmf(const PictureSource& source);         // wmf
 Image readEmf(const PictureSource& source);         // emf
 Image readCel(const PictureSource& source);         // cel, pic
+Image readCut(const PictureSource& source);         // cut
 
 // Decodes a JPEG stream held in memory (also the previews inside raw files).
 Image decodeJpeg(std::span<const uint8_t> bytes, const PictureSource& source);

@@ -64,19 +64,28 @@ void unpackCountFlagged(ByteReader& in, std::span<uint8_t> out) {
   }
 }
 
-size_t unpackLiteralFlagged(ByteReader& in, std::span<uint8_t> out) {
+// Byte packets whose high bit marks literals (literalFlag 0x80) or runs (0x00).
+static size_t unpackFlaggedBytes(ByteReader& in, std::span<uint8_t> out, uint8_t literalFlag) {
   size_t pos = 0;
   while (pos < out.size()) {
     const uint8_t c = in.u8();
     const size_t count = c & 0x7Fu;
     if (count == 0) break;
-    if (c & 0x80) {
+    if ((c & 0x80) == literalFlag) {
       pos = put(out, pos, in.bytes(count).data(), count);
     } else {
       pos = repeat(out, pos, in.u8(), count);
     }
   }
   return pos;
+}
+
+size_t unpackLiteralFlagged(ByteReader& in, std::span<uint8_t> out) {
+  return unpackFlaggedBytes(in, out, 0x80);
+}
+
+size_t unpackRunFlagged(ByteReader& in, std::span<uint8_t> out) {
+  return unpackFlaggedBytes(in, out, 0x00);
 }
 
 size_t unpackLiteralFlagged16(ByteReader& in, std::span<uint16_t> out) {

@@ -29,7 +29,10 @@ void unpackCountFlagged(ByteReader& in, std::span<uint8_t> out);
 // (c & 0x7F) literal bytes follow, otherwise the next byte repeats (c & 0x7F) times.
 // Returns the number of bytes written (a row may end early; the rest stays untouched).
 size_t unpackLiteralFlagged(ByteReader& in, std::span<uint8_t> out);
-// The same scheme over 16-bit big-endian words: control words and values are both words.
+// Run-flagged bytes (Dr. Halo): the mirror of the above, with the high bit set the next byte
+// repeats (c & 0x7F) times, otherwise (c & 0x7F) literal bytes follow; 0 ends the row.
+size_t unpackRunFlagged(ByteReader& in, std::span<uint8_t> out);
+// The literal-flagged scheme over 16-bit big-endian words: control words and values are both words.
 size_t unpackLiteralFlagged16(ByteReader& in, std::span<uint16_t> out);
 
 }  // namespace lumabord
