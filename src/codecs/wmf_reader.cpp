@@ -59,7 +59,7 @@ enum Record : uint16_t {
 };
 
 constexpr uint16_t kPenNull = 5;
-constexpr uint16_t kBrushSolid = 0, kBrushNull = 1, kBrushHatched = 2;
+constexpr uint16_t kBrushSolid = 0, kBrushHatched = 2;
 
 struct Other {};
 using Object = std::variant<std::monostate, MetaPen, MetaBrush, Other>;
