@@ -59,6 +59,7 @@ constexpr auto kReaders = std::to_array<TableEntry>({
     {"cel", readCel},
     {"pic", readCel},
     {"cut", readCut},
+    {"pcd", readPcd},
 });
 
 std::string lowerCase(std::string_view text) {

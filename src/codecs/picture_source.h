@@ -67,6 +67,7 @@ Image readWmf(const PictureSource& source);         // wmf
 Image readEmf(const PictureSource& source);         // emf
 Image readCel(const PictureSource& source);         // cel, pic
 Image readCut(const PictureSource& source);         // cut
+Image readPcd(const PictureSource& source);         // pcd
 
 // Decodes a JPEG stream held in memory (also the previews inside raw files).
 Image decodeJpeg(std::span<const uint8_t> bytes, const PictureSource& source);
