@@ -60,6 +60,8 @@ constexpr auto kReaders = std::to_array<TableEntry>({
     {"pic", readCel},
     {"cut", readCut},
     {"pcd", readPcd},
+    {"rla", readRla},
+    {"rpf", readRla},
 });
 
 std::string lowerCase(std::string_view text) {

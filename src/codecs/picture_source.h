@@ -68,6 +68,7 @@ Image readEmf(const PictureSource& source);         // emf
 Image readCel(const PictureSource& source);         // cel, pic
 Image readCut(const PictureSource& source);         // cut
 Image readPcd(const PictureSource& source);         // pcd
+Image readRla(const PictureSource& source);         // rla, rpf
 
 // Decodes a JPEG stream held in memory (also the previews inside raw files).
 Image decodeJpeg(std::span<const uint8_t> bytes, const PictureSource& source);

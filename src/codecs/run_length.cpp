@@ -36,6 +36,18 @@ void unpackPackBits(ByteReader& in, std::span<uint8_t> out) {
   }
 }
 
+void unpackSignedRuns(ByteReader& in, std::span<uint8_t> out) {
+  size_t pos = 0;
+  while (pos < out.size()) {
+    const int n = static_cast<int8_t>(in.u8());
+    if (n >= 0) {
+      pos = repeat(out, pos, in.u8(), static_cast<size_t>(n) + 1);
+    } else {
+      pos = put(out, pos, in.bytes(static_cast<size_t>(-n)).data(), static_cast<size_t>(-n));
+    }
+  }
+}
+
 void unpackPixelPackets(ByteReader& in, size_t pixelBytes, std::span<uint8_t> out) {
   if (pixelBytes == 0 || out.size() % pixelBytes != 0) fail("Bad pixel packet size");
   size_t pos = 0;

@@ -16,6 +16,10 @@ namespace lumabord {
 // n + 1 bytes, -127..-1 repeats the next byte 1 - n times, -128 is skipped.
 void unpackPackBits(ByteReader& in, std::span<uint8_t> out);
 
+// Signed-count packets (Wavefront RLA): a signed count n; 0..127 repeats the next byte
+// n + 1 times, -128..-1 copies the next -n bytes.
+void unpackSignedRuns(ByteReader& in, std::span<uint8_t> out);
+
 // Packets of whole pixels (Targa): a header byte h; with the high bit set the next pixel of
 // `pixelBytes` bytes repeats (h & 0x7F) + 1 times, otherwise (h & 0x7F) + 1 literal pixels
 // follow. out.size() must be a multiple of pixelBytes.
