@@ -62,6 +62,7 @@ constexpr auto kReaders = std::to_array<TableEntry>({
     {"pcd", readPcd},
     {"rla", readRla},
     {"rpf", readRla},
+    {"psp", readPsp},
 });
 
 std::string lowerCase(std::string_view text) {

@@ -69,6 +69,7 @@ Image readCel(const PictureSource& source);         // cel, pic
 Image readCut(const PictureSource& source);         // cut
 Image readPcd(const PictureSource& source);         // pcd
 Image readRla(const PictureSource& source);         // rla, rpf
+Image readPsp(const PictureSource& source);         // psp
 
 // Decodes a JPEG stream held in memory (also the previews inside raw files).
 Image decodeJpeg(std::span<const uint8_t> bytes, const PictureSource& source);

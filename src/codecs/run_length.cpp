@@ -48,6 +48,18 @@ void unpackSignedRuns(ByteReader& in, std::span<uint8_t> out) {
   }
 }
 
+void unpackOffsetCountRuns(ByteReader& in, std::span<uint8_t> out) {
+  size_t pos = 0;
+  while (pos < out.size()) {
+    const unsigned c = in.u8();
+    if (c > 128) {
+      pos = repeat(out, pos, in.u8(), c - 128);
+    } else {
+      pos = put(out, pos, in.bytes(c).data(), c);
+    }
+  }
+}
+
 void unpackPixelPackets(ByteReader& in, size_t pixelBytes, std::span<uint8_t> out) {
   if (pixelBytes == 0 || out.size() % pixelBytes != 0) fail("Bad pixel packet size");
   size_t pos = 0;

@@ -20,6 +20,10 @@ void unpackPackBits(ByteReader& in, std::span<uint8_t> out);
 // n + 1 times, -128..-1 copies the next -n bytes.
 void unpackSignedRuns(ByteReader& in, std::span<uint8_t> out);
 
+// Offset-count packets (Paintshop Pro): a count c above 128 repeats the next byte c - 128
+// times, otherwise c literal bytes follow.
+void unpackOffsetCountRuns(ByteReader& in, std::span<uint8_t> out);
+
 // Packets of whole pixels (Targa): a header byte h; with the high bit set the next pixel of
 // `pixelBytes` bytes repeats (h & 0x7F) + 1 times, otherwise (h & 0x7F) + 1 literal pixels
 // follow. out.size() must be a multiple of pixelBytes.
