@@ -98,6 +98,7 @@ void MetafileCanvas::fill(const std::vector<Path>& paths, Rgb colour, bool windi
       edges.push_back(a.y < b.y ? Edge{a.x, a.y, b.x, b.y, 1} : Edge{b.x, b.y, a.x, a.y, -1});
     }
   }
+  spend(edges.size() + 1);  // shapes off the picture cost their edges too
   if (edges.empty()) return;
   const int y0 = std::max(0, static_cast<int>(std::ceil(top - 0.5)));
   const int y1 = std::min(image_.height() - 1, static_cast<int>(std::ceil(bottom - 0.5)) - 1);
@@ -185,26 +186,29 @@ void MetafileCanvas::stroke(const Path& path, bool closed) {
     if (path.size() == 1) line1(path[0], path[0], colour);
     return;
   }
-  // Wide pens: each segment as a rectangle, each joint as a disc (round joins and caps).
+  // Wide pens: each segment as a rectangle, each joint as a disc (round joins and caps),
+  // filled one by one so that long outlines need no more memory than one shape. They are
+  // centred on the pixels the points name, as one-pixel lines are.
   const double r = width / 2;
-  std::vector<Path> shapes;
+  const auto centre = [&](size_t i) { return MetaPoint{path[i].x + 0.5, path[i].y + 0.5}; };
   for (size_t i = 0; i < segments; ++i) {
-    const MetaPoint a = path[i], b = path[(i + 1) % path.size()];
+    const MetaPoint a = centre(i), b = centre((i + 1) % path.size());
     const double len = std::hypot(b.x - a.x, b.y - a.y);
     if (len == 0) continue;
     const double nx = -(b.y - a.y) / len * r, ny = (b.x - a.x) / len * r;
-    shapes.push_back({{a.x + nx, a.y + ny}, {b.x + nx, b.y + ny}, {b.x - nx, b.y - ny}, {a.x - nx, a.y - ny}});
+    fill({{{a.x + nx, a.y + ny}, {b.x + nx, b.y + ny}, {b.x - nx, b.y - ny}, {a.x - nx, a.y - ny}}},
+         colour, true);
   }
   const int steps = std::clamp(static_cast<int>(r * 2), 8, 64);
-  for (const MetaPoint& c : path) {
-    Path disc;
+  Path disc(static_cast<size_t>(steps));
+  for (size_t i = 0; i < path.size(); ++i) {
+    const MetaPoint c = centre(i);
     for (int k = 0; k < steps; ++k) {
       const double t = 2 * std::numbers::pi * k / steps;
-      disc.push_back({c.x + r * std::cos(t), c.y + r * std::sin(t)});
+      disc[static_cast<size_t>(k)] = {c.x + r * std::cos(t), c.y + r * std::sin(t)};
     }
-    shapes.push_back(std::move(disc));
+    fill({disc}, colour, true);
   }
-  fill(shapes, colour, true);
 }
 
 void MetafileCanvas::polygons(const std::vector<std::vector<MetaPoint>>& logical) {

@@ -139,6 +139,24 @@ TEST(WmfReader, EllipsesPolygonsLinesAndBitmaps) {
   EXPECT_EQ(image.pixel(12, 12), kWhite);
 }
 
+TEST(WmfReader, WidePensHaveRoundJoinsAndCaps) {
+  Wmf wmf(false);
+  wmf.record(0x020C, {20, 20});
+  wmf.pen(kBlue, 5).select(0);
+  wmf.record(0x0325, {3, 5, 5, 15, 5, 15, 15});  // polyline (5,5) (15,5) (15,15)
+  const Image image = decodeAs(wmf.bytes(), "wmf");
+  // 5 pixels wide: 2.5 either side of the centre line.
+  EXPECT_EQ(image.pixel(10, 3), kBlue);
+  EXPECT_EQ(image.pixel(10, 7), kBlue);
+  EXPECT_EQ(image.pixel(10, 8), kWhite);
+  EXPECT_EQ(image.pixel(10, 2), kWhite);
+  EXPECT_EQ(image.pixel(3, 5), kBlue);   // round cap reaches 2.5 before the start
+  EXPECT_EQ(image.pixel(2, 5), kWhite);
+  EXPECT_EQ(image.pixel(3, 3), kWhite);  // but not its square corner
+  EXPECT_EQ(image.pixel(17, 10), kBlue);
+  EXPECT_EQ(image.pixel(10, 10), kWhite);
+}
+
 TEST(WmfReader, MalformedRecordsAreSkippedAndSizesChecked) {
   Wmf wmf(false);
   wmf.record(0x020C, {4, 4});
