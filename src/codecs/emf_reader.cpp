@@ -3,7 +3,6 @@
 // the window/viewport mapping) onto white at the size of the header's frame. Other records,
 // text and world transforms among them, are skipped.
 #include <cmath>
-#include <variant>
 #include <vector>
 
 #include "base/error.h"
@@ -63,7 +62,7 @@ constexpr uint32_t kStockFlag = 0x80000000;
 constexpr uint32_t kPenNull = 5;
 constexpr uint32_t kBrushSolid = 0, kBrushHatched = 2;
 
-using Object = std::variant<std::monostate, MetaPen, MetaBrush>;
+using Object = MetaObject;
 
 Object stockObject(uint32_t index) {
   switch (index) {
@@ -211,10 +210,8 @@ class Player {
       }
       case kSelectObject: {
         const uint32_t ih = p.u32le();
-        const Object o = ih & kStockFlag ? stockObject(ih & ~kStockFlag)
-                         : ih < objects_.size() ? objects_[ih] : Object{};
-        if (const auto* pen = std::get_if<MetaPen>(&o)) s.pen = *pen;
-        if (const auto* brush = std::get_if<MetaBrush>(&o)) s.brush = *brush;
+        canvas_.select(ih & kStockFlag ? stockObject(ih & ~kStockFlag)
+                       : ih < objects_.size() ? objects_[ih] : Object{});
         break;
       }
       case kDeleteObject: {
@@ -264,6 +261,13 @@ class Player {
   void blit(uint32_t type, ByteReader& p, std::span<const uint8_t> record) {
     p.skip(16);  // bounds
     int32_t xDest, yDest, xSrc, ySrc, cxSrc, cySrc, cxDest, cyDest;
+    // Where the bitmap's info header and bits lie in the record.
+    const auto readPlace = [&p](uint32_t& offBmi, uint32_t& cbBmi, uint32_t& offBits, uint32_t& cbBits) {
+      offBmi = p.u32le();
+      cbBmi = p.u32le();
+      offBits = p.u32le();
+      cbBits = p.u32le();
+    };
     uint32_t offBmi, cbBmi, offBits, cbBits;
     if (type == kBitBlt || type == kStretchBlt) {
       xDest = p.i32le();
@@ -274,10 +278,7 @@ class Player {
       xSrc = p.i32le();
       ySrc = p.i32le();
       p.skip(24 + 4 + 4);  // source transform, background colour, colour usage
-      offBmi = p.u32le();
-      cbBmi = p.u32le();
-      offBits = p.u32le();
-      cbBits = p.u32le();
+      readPlace(offBmi, cbBmi, offBits, cbBits);
       cxSrc = cxDest;
       cySrc = cyDest;
       if (type == kStretchBlt) {
@@ -291,10 +292,7 @@ class Player {
       ySrc = p.i32le();
       cxSrc = p.i32le();
       cySrc = p.i32le();
-      offBmi = p.u32le();
-      cbBmi = p.u32le();
-      offBits = p.u32le();
-      cbBits = p.u32le();
+      readPlace(offBmi, cbBmi, offBits, cbBits);
       cxDest = cxSrc;
       cyDest = cySrc;
       if (type == kStretchDiBits) {

@@ -41,6 +41,11 @@ void MetafileCanvas::spend(uint64_t work) {
   budget_ -= work;
 }
 
+void MetafileCanvas::select(const MetaObject& object) {
+  if (const auto* pen = std::get_if<MetaPen>(&object)) state_.pen = *pen;
+  if (const auto* brush = std::get_if<MetaBrush>(&object)) state_.brush = *brush;
+}
+
 void MetafileCanvas::save() {
   // Bounded so that a file of nothing but saves cannot grow memory without end.
   if (saved_.size() < 4096) saved_.push_back(state_);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "base/error.h"
@@ -35,6 +36,11 @@ struct MetaBrush {
   Rgb colour{255, 255, 255};
 };
 
+// What a metafile's object table holds: nothing (a free slot), a pen, a brush, or an
+// object that takes a slot but is not drawn (palettes, fonts, regions).
+struct MetaOther {};
+using MetaObject = std::variant<std::monostate, MetaPen, MetaBrush, MetaOther>;
+
 // The colour of a COLORREF (0x00BBGGRR; palette-index forms keep their low three bytes).
 [[nodiscard]] constexpr Rgb colourRef(uint32_t v) {
   return {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16)};
@@ -62,6 +68,8 @@ class MetafileCanvas {
     deviceOrigin_ = origin;
     deviceScale_ = scale;
   }
+  // Makes a pen or brush the current one; other objects change nothing.
+  void select(const MetaObject& object);
   void save();
   // n < 0: restore the state saved -n saves ago; n > 0: the n-th saved state.
   void restore(int n);

@@ -4,7 +4,6 @@
 // records, text among them, are skipped.
 #include <cmath>
 #include <optional>
-#include <variant>
 #include <vector>
 
 #include "base/error.h"
@@ -61,8 +60,7 @@ enum Record : uint16_t {
 constexpr uint16_t kPenNull = 5;
 constexpr uint16_t kBrushSolid = 0, kBrushHatched = 2;
 
-struct Other {};
-using Object = std::variant<std::monostate, MetaPen, MetaBrush, Other>;
+using Object = MetaObject;
 
 struct Size {
   int width = 0, height = 0;
@@ -229,13 +227,11 @@ class Player {
       case kCreatePalette:
       case kCreateFontIndirect:
       case kCreateRegion:
-        create(Other{});
+        create(MetaOther{});
         break;
       case kSelectObject: {
         const size_t i = p.u16();
-        if (i >= objects_.size()) break;
-        if (const auto* pen = std::get_if<MetaPen>(&objects_[i])) s.pen = *pen;
-        if (const auto* brush = std::get_if<MetaBrush>(&objects_[i])) s.brush = *brush;
+        if (i < objects_.size()) canvas_.select(objects_[i]);
         break;
       }
       case kDeleteObject: {
