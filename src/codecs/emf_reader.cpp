@@ -1,8 +1,9 @@
 // Enhanced metafile reader (emf): plays the records that drawings carry (bitmaps,
 // rectangles, ellipses, polygons, polylines, Bezier outlines, pens, brushes, stock objects,
-// the window/viewport mapping) onto white at the size of the header's frame. Other records,
-// text and world transforms among them, are skipped.
+// world transforms and the window/viewport mapping) onto white at the size of the header's
+// frame. Other records, text among them, are skipped.
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "base/error.h"
@@ -36,6 +37,8 @@ enum Record : uint32_t {
   kMoveTo = 27,
   kSaveDc = 33,
   kRestoreDc = 34,
+  kSetWorldTransform = 35,
+  kModifyWorldTransform = 36,
   kSelectObject = 37,
   kCreatePen = 38,
   kCreateBrush = 39,
@@ -122,6 +125,18 @@ class Player {
       case kSetPolyFillMode: s.winding = p.u32le() == 2; break;
       case kMoveTo: s.position = point(p); break;
       case kLineTo: canvas_.lineTo(point(p)); break;
+      case kSetWorldTransform: s.world = transform(p); break;
+      case kModifyWorldTransform: {
+        const MetaTransform t = transform(p);
+        switch (p.u32le()) {
+          case 1: s.world = {}; break;                                  // identity
+          case 2: s.world = MetaTransform::chain(t, s.world); break;    // t first
+          case 3: s.world = MetaTransform::chain(s.world, t); break;    // t last
+          case 4: s.world = t; break;
+          default: break;
+        }
+        break;
+      }
       case kSaveDc: canvas_.save(); break;
       case kRestoreDc: canvas_.restore(p.i32le()); break;
       case kRectangle:
@@ -231,6 +246,18 @@ class Player {
   }
 
  private:
+  // Six 32-bit floats; values that are not finite leave the picture untouched.
+  static MetaTransform transform(ByteReader& p) {
+    double v[6];
+    for (double& x : v) {
+      const uint32_t bits = p.u32le();
+      float f = 0;
+      std::memcpy(&f, &bits, sizeof f);
+      x = std::isfinite(f) ? f : 0;
+    }
+    return {v[0], v[1], v[2], v[3], v[4], v[5]};
+  }
+
   static MetaPoint point(ByteReader& p) {
     const double x = p.i32le();
     return {x, static_cast<double>(p.i32le())};

@@ -66,8 +66,9 @@ void MetafileCanvas::restore(int n) {
   saved_.resize(keep);
 }
 
-MetaPoint MetafileCanvas::toPixels(MetaPoint p) const {
+MetaPoint MetafileCanvas::toPixels(MetaPoint logical) const {
   const MetaState& s = state_;
+  const MetaPoint p = s.world.apply(logical);
   double sx = 1, sy = 1;
   if (s.mapMode == kMapAnisotropic || s.mapMode == kMapIsotropic) {
     sx = s.windowExt.x != 0 ? s.viewportExt.x / s.windowExt.x : 1;

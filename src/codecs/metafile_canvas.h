@@ -48,6 +48,24 @@ using MetaObject = std::variant<std::monostate, MetaPen, MetaBrush, MetaOther>;
 
 enum MapMode : int { kMapText = 1, kMapIsotropic = 7, kMapAnisotropic = 8 };
 
+// An affine transform of world to page coordinates: x' = m11 x + m21 y + dx,
+// y' = m12 x + m22 y + dy (enhanced metafiles only; identity otherwise).
+struct MetaTransform {
+  double m11 = 1, m12 = 0, m21 = 0, m22 = 1, dx = 0, dy = 0;
+  [[nodiscard]] MetaPoint apply(MetaPoint p) const {
+    return {m11 * p.x + m21 * p.y + dx, m12 * p.x + m22 * p.y + dy};
+  }
+  // The transform that applies `first`, then `second`.
+  [[nodiscard]] static MetaTransform chain(const MetaTransform& first, const MetaTransform& second) {
+    return {first.m11 * second.m11 + first.m12 * second.m21,
+            first.m11 * second.m12 + first.m12 * second.m22,
+            first.m21 * second.m11 + first.m22 * second.m21,
+            first.m21 * second.m12 + first.m22 * second.m22,
+            first.dx * second.m11 + first.dy * second.m21 + second.dx,
+            first.dx * second.m12 + first.dy * second.m22 + second.dy};
+  }
+};
+
 struct MetaState {
   MetaPen pen;
   MetaBrush brush;
@@ -55,6 +73,7 @@ struct MetaState {
   int mapMode = kMapText;
   MetaPoint windowOrg, windowExt{1, 1}, viewportOrg, viewportExt{1, 1};
   MetaPoint position;
+  MetaTransform world;
 };
 
 class MetafileCanvas {

@@ -1,5 +1,7 @@
 // Windows metafile and enhanced metafile readers: the drawn pixels of each record kind,
 // the size rules, the window/viewport mapping, skipped records, sniffing and bad input.
+#include <cstring>
+
 #include "codecs/reader_test_support.h"
 
 namespace lumabord::testing {
@@ -281,6 +283,39 @@ TEST(EmfReader, ViewportMappingAndStretchedBitmaps) {
   EXPECT_EQ(image.pixel(0, 3), kBlack);
   EXPECT_EQ(image.pixel(5, 5), kWhite);
   EXPECT_EQ(decodeAs(emf.bytes(), "").pixel(3, 0), kBlue);  // recognised by content
+}
+
+int32_t floatBits(float f) {
+  int32_t v = 0;
+  std::memcpy(&v, &f, sizeof v);
+  return v;
+}
+
+std::vector<int32_t> xform(float m11, float m12, float m21, float m22, float dx, float dy) {
+  return {floatBits(m11), floatBits(m12), floatBits(m21), floatBits(m22), floatBits(dx), floatBits(dy)};
+}
+
+TEST(EmfReader, WorldTransformsSetAndCombined) {
+  Emf emf(0, 0, 200, 100);  // 20 x 10
+  emf.record(37, {static_cast<int32_t>(0x80000008)});     // null pen
+  emf.record(39, {1, 0, ref(kRed), 0}).record(37, {1});
+  emf.record(35, xform(2, 0, 0, 2, 1, 1));                // scale 2, then move by (1, 1)
+  emf.record(43, {0, 0, 2, 2});                           // device (1,1)-(5,5)
+  emf.record(35, xform(1, 0, 0, 1, 10, 0));               // move by (10, 0) ...
+  std::vector<int32_t> left = xform(2, 0, 0, 2, 0, 0);
+  left.push_back(2);                                      // ... after scaling by 2 first
+  emf.record(36, left);
+  emf.record(39, {2, 0, ref(kBlue), 0}).record(37, {2});
+  emf.record(43, {1, 0, 2, 1});                           // device (12,0)-(14,2)
+  const Image image = decodeAs(emf.bytes(), "emf");
+  EXPECT_EQ(image.pixel(0, 0), kWhite);
+  EXPECT_EQ(image.pixel(1, 1), kRed);
+  EXPECT_EQ(image.pixel(4, 4), kRed);
+  EXPECT_EQ(image.pixel(5, 5), kWhite);
+  EXPECT_EQ(image.pixel(11, 0), kWhite);
+  EXPECT_EQ(image.pixel(12, 0), kBlue);
+  EXPECT_EQ(image.pixel(13, 1), kBlue);
+  EXPECT_EQ(image.pixel(14, 1), kWhite);
 }
 
 TEST(EmfReader, RefusesBadHeadersAndSkipsBadRecords) {
