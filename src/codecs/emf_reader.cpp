@@ -58,6 +58,14 @@ enum Record : uint32_t {
   kPolylineTo16 = 89,
   kPolyPolyline16 = 90,
   kPolyPolygon16 = 91,
+  kBeginPath = 59,
+  kEndPath = 60,
+  kCloseFigure = 61,
+  kFillPath = 62,
+  kStrokeAndFillPath = 63,
+  kStrokePath = 64,
+  kSelectClipPath = 67,
+  kAbortPath = 68,
   kExtCreatePen = 95,
 };
 
@@ -123,7 +131,15 @@ class Player {
         break;
       }
       case kSetPolyFillMode: s.winding = p.u32le() == 2; break;
-      case kMoveTo: s.position = point(p); break;
+      case kMoveTo: canvas_.moveTo(point(p)); break;
+      case kBeginPath: canvas_.beginPath(); break;
+      case kEndPath: canvas_.endPath(); break;
+      case kCloseFigure: canvas_.closeFigure(); break;
+      case kFillPath: canvas_.drawPath(true, false); break;
+      case kStrokeAndFillPath: canvas_.drawPath(true, true); break;
+      case kStrokePath: canvas_.drawPath(false, true); break;
+      case kSelectClipPath:  // clipping is not applied; the path is used up all the same
+      case kAbortPath: canvas_.abortPath(); break;
       case kLineTo: canvas_.lineTo(point(p)); break;
       case kSetWorldTransform: s.world = transform(p); break;
       case kModifyWorldTransform: {
@@ -168,11 +184,17 @@ class Player {
                            type == kPolyBezierTo16;
         std::vector<MetaPoint> pts = points(p, p.u32le(), small);
         // The "to" forms start at the current position.
-        if (type == kPolylineTo || type == kPolylineTo16 || type == kPolyBezierTo || type == kPolyBezierTo16)
-          pts.insert(pts.begin(), s.position);
+        const bool to = type == kPolylineTo || type == kPolylineTo16 || type == kPolyBezierTo ||
+                        type == kPolyBezierTo16;
+        if (to) pts.insert(pts.begin(), s.position);
         if (type == kPolyBezier || type == kPolyBezier16 || type == kPolyBezierTo || type == kPolyBezierTo16)
           pts = flattenBeziers(pts);
-        canvas_.polyline(pts);
+        if (to) {
+          if (!pts.empty()) pts.erase(pts.begin());
+          canvas_.polylineTo(pts);
+        } else {
+          canvas_.polyline(pts);
+        }
         break;
       }
       case kPolyPolygon:

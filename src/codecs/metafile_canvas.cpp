@@ -14,6 +14,8 @@ namespace {
 // far beyond real drawings, but a crafted file of many full-picture shapes cannot hang.
 constexpr uint64_t kWorkPerPixel = 256;
 constexpr uint64_t kWorkBase = uint64_t{1} << 24;
+// Points a recorded path may hold; figures beyond it are dropped, which no real path reaches.
+constexpr size_t kMaxPathPoints = size_t{1} << 22;
 
 struct Edge {
   double x0, y0, x1, y1;
@@ -217,12 +219,57 @@ void MetafileCanvas::stroke(const Path& path, bool closed) {
   }
 }
 
+bool MetafileCanvas::record(Path points, bool closed, bool continues) {
+  if (!recording_) return false;
+  if (pathPoints_ + points.size() > kMaxPathPoints) return true;
+  pathPoints_ += points.size();
+  if (continues && !figures_.empty() && !figures_.back().closed) {
+    Path& open = figures_.back().points;
+    open.insert(open.end(), points.begin(), points.end());
+  } else {
+    figures_.push_back({std::move(points), closed});
+  }
+  return true;
+}
+
+void MetafileCanvas::beginPath() {
+  abortPath();
+  recording_ = true;
+}
+
+void MetafileCanvas::abortPath() {
+  recording_ = false;
+  figures_.clear();
+  pathPoints_ = 0;
+}
+
+void MetafileCanvas::closeFigure() {
+  if (recording_ && !figures_.empty()) figures_.back().closed = true;
+}
+
+void MetafileCanvas::drawPath(bool fillFigures, bool strokeFigures) {
+  if (fillFigures && state_.brush.visible) {
+    // Filling closes every figure.
+    std::vector<Path> paths;
+    for (const Figure& f : figures_) paths.push_back(f.points);
+    fill(paths, state_.brush.colour, state_.winding);
+  }
+  if (strokeFigures) {
+    for (const Figure& f : figures_) stroke(f.points, f.closed);
+  }
+  abortPath();
+}
+
 void MetafileCanvas::polygons(const std::vector<std::vector<MetaPoint>>& logical) {
   std::vector<Path> paths;
   for (const auto& poly : logical) {
     Path p;
     for (const MetaPoint& q : poly) p.push_back(toPixels(q));
     paths.push_back(std::move(p));
+  }
+  if (recording_) {
+    for (Path& p : paths) record(std::move(p), true, false);
+    return;
   }
   if (state_.brush.visible) fill(paths, state_.brush.colour, state_.winding);
   for (const Path& p : paths) stroke(p, true);
@@ -231,20 +278,37 @@ void MetafileCanvas::polygons(const std::vector<std::vector<MetaPoint>>& logical
 void MetafileCanvas::polyline(std::span<const MetaPoint> logical) {
   Path p;
   for (const MetaPoint& q : logical) p.push_back(toPixels(q));
-  stroke(p, false);
   if (!logical.empty()) state_.position = logical.back();
+  if (!record(p, false, false)) stroke(p, false);
+}
+
+void MetafileCanvas::polylineTo(std::span<const MetaPoint> logical) {
+  Path p{toPixels(state_.position)};
+  for (const MetaPoint& q : logical) p.push_back(toPixels(q));
+  if (!logical.empty()) state_.position = logical.back();
+  if (recording_) {
+    // An open figure already ends at the current position.
+    const bool continues = !figures_.empty() && !figures_.back().closed;
+    record(continues ? Path(p.begin() + 1, p.end()) : p, false, continues);
+    return;
+  }
+  stroke(p, false);
 }
 
 void MetafileCanvas::lineTo(MetaPoint logical) {
-  const MetaPoint from = state_.position;
-  const MetaPoint both[2] = {from, logical};
-  polyline(both);
+  polylineTo({&logical, 1});
+}
+
+void MetafileCanvas::moveTo(MetaPoint logical) {
+  state_.position = logical;
+  record({toPixels(logical)}, false, false);
 }
 
 void MetafileCanvas::rectangle(MetaPoint c1, MetaPoint c2) {
   MetaPoint a = toPixels(c1), b = toPixels(c2);
   if (a.x > b.x) std::swap(a.x, b.x);
   if (a.y > b.y) std::swap(a.y, b.y);
+  if (record({{a.x, a.y}, {b.x, a.y}, {b.x, b.y}, {a.x, b.y}}, true, false)) return;
   if (state_.brush.visible) fill({{{a.x, a.y}, {b.x, a.y}, {b.x, b.y}, {a.x, b.y}}}, state_.brush.colour, false);
   // The outline lies inside the right and bottom edges, as the rectangle's pixels do.
   if (penPixels() <= 1.5) {
@@ -264,6 +328,7 @@ void MetafileCanvas::ellipse(MetaPoint c1, MetaPoint c2) {
     const double t = 2 * std::numbers::pi * k / steps;
     p.push_back({cx + rx * std::cos(t), cy + ry * std::sin(t)});
   }
+  if (record(p, true, false)) return;
   if (state_.brush.visible) fill({p}, state_.brush.colour, false);
   stroke(p, true);
 }

@@ -102,6 +102,17 @@ class MetafileCanvas {
   void rectangle(MetaPoint corner1, MetaPoint corner2);
   void ellipse(MetaPoint corner1, MetaPoint corner2);
   void lineTo(MetaPoint logical);
+  // A polyline from the current position through the points, which it moves to the last.
+  void polylineTo(std::span<const MetaPoint> logical);
+  void moveTo(MetaPoint logical);
+
+  // Paths: between beginPath and endPath the shape calls above add figures instead of
+  // drawing; drawPath then fills and/or outlines the figures and forgets them.
+  void beginPath();
+  void endPath() { recording_ = false; }
+  void closeFigure();
+  void abortPath();
+  void drawPath(bool fillFigures, bool strokeFigures);
   // Draws src's (srcX, srcY, srcW, srcH) stretched onto the logical rectangle at dest of
   // size destSize (negative sizes mirror), nearest neighbour.
   void drawImage(const Image& src, int srcX, int srcY, int srcW, int srcH, MetaPoint dest,
@@ -113,6 +124,13 @@ class MetafileCanvas {
 
  private:
   using Path = std::vector<MetaPoint>;
+  struct Figure {
+    Path points;  // pixel coordinates
+    bool closed = false;
+  };
+  // Adds pixel points to the path when one is being recorded: as a new figure, or
+  // continuing the open figure (`continues`). False when no path is being recorded.
+  bool record(Path points, bool closed, bool continues);
   void fill(const std::vector<Path>& pixelPaths, Rgb colour, bool winding);
   void stroke(const Path& pixelPath, bool closed);
   void line1(MetaPoint a, MetaPoint b, Rgb colour);
@@ -125,6 +143,9 @@ class MetafileCanvas {
   std::vector<MetaState> saved_;
   MetaPoint deviceOrigin_, deviceScale_{1, 1};
   uint64_t budget_;
+  bool recording_ = false;
+  std::vector<Figure> figures_;
+  size_t pathPoints_ = 0;
 };
 
 }  // namespace lumabord

@@ -169,7 +169,7 @@ class Player {
         break;
       }
       case kMoveTo:
-        s.position = p.yx();
+        canvas_.moveTo(p.yx());
         break;
       case kLineTo:
         canvas_.lineTo(p.yx());

@@ -318,6 +318,29 @@ TEST(EmfReader, WorldTransformsSetAndCombined) {
   EXPECT_EQ(image.pixel(14, 1), kWhite);
 }
 
+TEST(EmfReader, PathsAreFilledAndStrokedOnlyWhenAsked) {
+  Emf emf(0, 0, 200, 100);  // 20 x 10
+  emf.record(39, {1, 0, ref(kRed), 0}).record(37, {1});
+  emf.record(59, {});                                    // begin path
+  emf.record(27, {2, 0}).record(54, {10, 0}).record(54, {10, 8});
+  emf.record(61, {}).record(60, {});                     // close figure, end path
+  emf.record(62, {});                                    // fill: the triangle
+  emf.record(38, {2, 0, 0, 0, ref(kBlue)}).record(37, {2});
+  emf.record(59, {});
+  emf.record(27, {12, 9}).record(54, {19, 9});           // an open figure
+  emf.record(43, {12, 0, 19, 5});                        // a rectangle figure, not drawn yet
+  emf.record(60, {});
+  emf.record(64, {});                                    // stroke them
+  emf.record(59, {}).record(43, {0, 0, 20, 10}).record(68, {});  // aborted: never drawn
+  const Image image = decodeAs(emf.bytes(), "emf");
+  EXPECT_EQ(image.pixel(9, 1), kRed);
+  EXPECT_EQ(image.pixel(3, 6), kWhite);  // below the diagonal
+  EXPECT_EQ(image.pixel(15, 9), kBlue);
+  EXPECT_EQ(image.pixel(12, 0), kBlue);
+  EXPECT_EQ(image.pixel(15, 2), kWhite);  // the stroked rectangle is not filled
+  EXPECT_EQ(image.pixel(0, 9), kWhite);
+}
+
 TEST(EmfReader, RefusesBadHeadersAndSkipsBadRecords) {
   Bytes bad = Emf(0, 0, 100, 100).bytes();
   bad[40] = 'X';
