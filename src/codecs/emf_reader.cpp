@@ -155,10 +155,14 @@ class Player {
       }
       case kSaveDc: canvas_.save(); break;
       case kRestoreDc: canvas_.restore(p.i32le()); break;
-      case kRectangle:
-      case kRoundRect: {  // drawn with square corners
+      case kRectangle: {
         const MetaPoint a = point(p), b = point(p);
         canvas_.rectangle(a, b);
+        break;
+      }
+      case kRoundRect: {
+        const MetaPoint a = point(p), b = point(p);
+        canvas_.roundRectangle(a, b, point(p));
         break;
       }
       case kEllipse: {

@@ -333,6 +333,28 @@ void MetafileCanvas::ellipse(MetaPoint c1, MetaPoint c2) {
   stroke(p, true);
 }
 
+void MetafileCanvas::roundRectangle(MetaPoint c1, MetaPoint c2, MetaPoint cornerSize) {
+  MetaPoint a = toPixels(c1), b = toPixels(c2);
+  if (a.x > b.x) std::swap(a.x, b.x);
+  if (a.y > b.y) std::swap(a.y, b.y);
+  const MetaPoint o = toPixels({0, 0}), s = toPixels(cornerSize);
+  const double rx = std::min(std::abs(s.x - o.x) / 2, (b.x - a.x) / 2);
+  const double ry = std::min(std::abs(s.y - o.y) / 2, (b.y - a.y) / 2);
+  const int steps = std::clamp(static_cast<int>(rx + ry), 2, 360);
+  // Quarter arcs from the top-right corner on, clockwise on the screen.
+  const MetaPoint centres[4] = {{b.x - rx, a.y + ry}, {b.x - rx, b.y - ry}, {a.x + rx, b.y - ry}, {a.x + rx, a.y + ry}};
+  Path p;
+  for (int q = 0; q < 4; ++q) {
+    for (int k = 0; k <= steps; ++k) {
+      const double t = std::numbers::pi / 2 * (q - 1 + static_cast<double>(k) / steps);
+      p.push_back({centres[q].x + rx * std::cos(t), centres[q].y + ry * std::sin(t)});
+    }
+  }
+  if (record(p, true, false)) return;
+  if (state_.brush.visible) fill({p}, state_.brush.colour, false);
+  stroke(p, true);
+}
+
 void MetafileCanvas::drawImage(const Image& src, int srcX, int srcY, int srcW, int srcH,
                                MetaPoint dest, MetaPoint destSize) {
   const MetaPoint a = toPixels(dest);

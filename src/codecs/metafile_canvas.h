@@ -101,6 +101,8 @@ class MetafileCanvas {
   void polyline(std::span<const MetaPoint> logical);
   void rectangle(MetaPoint corner1, MetaPoint corner2);
   void ellipse(MetaPoint corner1, MetaPoint corner2);
+  // A rectangle whose corners are quarters of an ellipse of the given width and height.
+  void roundRectangle(MetaPoint corner1, MetaPoint corner2, MetaPoint cornerSize);
   void lineTo(MetaPoint logical);
   // A polyline from the current position through the points, which it moves to the last.
   void polylineTo(std::span<const MetaPoint> logical);

@@ -174,11 +174,15 @@ class Player {
       case kLineTo:
         canvas_.lineTo(p.yx());
         break;
-      case kRectangle:
-      case kRoundRect: {  // drawn with square corners
-        if (r.function == kRoundRect) p.u32();
+      case kRectangle: {
         const double bottom = p.i16(), right = p.i16(), top = p.i16(), left = p.i16();
         canvas_.rectangle({left, top}, {right, bottom});
+        break;
+      }
+      case kRoundRect: {
+        const MetaPoint corner = p.yx();
+        const double bottom = p.i16(), right = p.i16(), top = p.i16(), left = p.i16();
+        canvas_.roundRectangle({left, top}, {right, bottom}, corner);
         break;
       }
       case kEllipse: {

@@ -159,6 +159,20 @@ TEST(WmfReader, WidePensHaveRoundJoinsAndCaps) {
   EXPECT_EQ(image.pixel(10, 10), kWhite);
 }
 
+TEST(WmfReader, RoundedRectangleCorners) {
+  Wmf wmf(false);
+  wmf.record(0x020C, {20, 20});
+  wmf.brush(kRed).select(0).pen(kBlack, 0, 5).select(1);
+  wmf.record(0x061C, {8, 8, 20, 20, 0, 0});  // corners of an 8 x 8 ellipse
+  const Image image = decodeAs(wmf.bytes(), "wmf");
+  EXPECT_EQ(image.pixel(0, 0), kWhite);    // cut away by the arc
+  EXPECT_EQ(image.pixel(19, 19), kWhite);
+  EXPECT_EQ(image.pixel(1, 1), kRed);      // centre (4, 4) radius 4: (1.5, 1.5) is inside
+  EXPECT_EQ(image.pixel(10, 0), kRed);     // straight edges run to the border
+  EXPECT_EQ(image.pixel(0, 10), kRed);
+  EXPECT_EQ(image.pixel(10, 10), kRed);
+}
+
 TEST(WmfReader, MalformedRecordsAreSkippedAndSizesChecked) {
   Wmf wmf(false);
   wmf.record(0x020C, {4, 4});
