@@ -2,6 +2,7 @@
 // rectangles, ellipses, polygons, polylines, Bezier outlines, pens, brushes, stock objects,
 // world transforms and the window/viewport mapping) onto white at the size of the header's
 // frame. Other records, text among them, are skipped.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -33,7 +34,9 @@ enum Record : uint32_t {
   kSetViewportOrg = 12,
   kEof = 14,
   kSetMapMode = 17,
+  kSetBkMode = 18,
   kSetPolyFillMode = 19,
+  kSetBkColor = 25,
   kMoveTo = 27,
   kSaveDc = 33,
   kRestoreDc = 34,
@@ -131,6 +134,8 @@ class Player {
         break;
       }
       case kSetPolyFillMode: s.winding = p.u32le() == 2; break;
+      case kSetBkMode: s.opaqueBackground = p.u32le() != 1; break;
+      case kSetBkColor: s.background = colourRef(p.u32le()); break;
       case kMoveTo: canvas_.moveTo(point(p)); break;
       case kBeginPath: canvas_.beginPath(); break;
       case kEndPath: canvas_.endPath(); break;
@@ -245,8 +250,9 @@ class Player {
       case kCreateBrush: {
         const uint32_t ih = p.u32le();
         const uint32_t style = p.u32le();
-        // Hatched brushes fill with their line colour.
-        put(ih, MetaBrush{style == kBrushSolid || style == kBrushHatched, colourRef(p.u32le())});
+        MetaBrush brush{style == kBrushSolid || style == kBrushHatched, colourRef(p.u32le())};
+        if (style == kBrushHatched) brush.hatch = static_cast<int>(std::min<uint32_t>(p.u32le(), 5));
+        put(ih, brush);
         break;
       }
       case kSelectObject: {

@@ -94,7 +94,25 @@ double MetafileCanvas::penPixels() const {
   return std::abs(w.x - o.x);
 }
 
-void MetafileCanvas::fill(const std::vector<Path>& paths, Rgb colour, bool winding) {
+// True where a hatch style draws its line colour.
+static bool onHatch(int style, int x, int y) {
+  const bool horizontal = (y & 7) == 0, vertical = (x & 7) == 0;
+  const bool down = ((x - y) & 7) == 0, up = ((x + y) & 7) == 0;
+  switch (style) {
+    case 0: return horizontal;
+    case 1: return vertical;
+    case 2: return down;
+    case 3: return up;
+    case 4: return horizontal || vertical;
+    default: return down || up;
+  }
+}
+
+void MetafileCanvas::fillBrush(const std::vector<Path>& paths, bool winding) {
+  if (state_.brush.visible) fill(paths, state_.brush.colour, winding, state_.brush.hatch);
+}
+
+void MetafileCanvas::fill(const std::vector<Path>& paths, Rgb colour, bool winding, int hatch) {
   std::vector<Edge> edges;
   double top = 1e300, bottom = -1e300;
   for (const Path& path : paths) {
@@ -132,9 +150,14 @@ void MetafileCanvas::fill(const std::vector<Path>& paths, Rgb colour, bool windi
       spend(static_cast<uint64_t>(xe - xs));
       uint8_t* p = image_.row(y) + 3 * static_cast<size_t>(xs);
       for (int x = xs; x < xe; ++x, p += 3) {
-        p[0] = colour.b;
-        p[1] = colour.g;
-        p[2] = colour.r;
+        Rgb c = colour;
+        if (hatch >= 0 && !onHatch(hatch, x, y)) {
+          if (!state_.opaqueBackground) continue;
+          c = state_.background;
+        }
+        p[0] = c.b;
+        p[1] = c.g;
+        p[2] = c.r;
       }
     }
   }
@@ -248,11 +271,11 @@ void MetafileCanvas::closeFigure() {
 }
 
 void MetafileCanvas::drawPath(bool fillFigures, bool strokeFigures) {
-  if (fillFigures && state_.brush.visible) {
+  if (fillFigures) {
     // Filling closes every figure.
     std::vector<Path> paths;
     for (const Figure& f : figures_) paths.push_back(f.points);
-    fill(paths, state_.brush.colour, state_.winding);
+    fillBrush(paths, state_.winding);
   }
   if (strokeFigures) {
     for (const Figure& f : figures_) stroke(f.points, f.closed);
@@ -271,7 +294,7 @@ void MetafileCanvas::polygons(const std::vector<std::vector<MetaPoint>>& logical
     for (Path& p : paths) record(std::move(p), true, false);
     return;
   }
-  if (state_.brush.visible) fill(paths, state_.brush.colour, state_.winding);
+  fillBrush(paths, state_.winding);
   for (const Path& p : paths) stroke(p, true);
 }
 
@@ -309,7 +332,7 @@ void MetafileCanvas::rectangle(MetaPoint c1, MetaPoint c2) {
   if (a.x > b.x) std::swap(a.x, b.x);
   if (a.y > b.y) std::swap(a.y, b.y);
   if (record({{a.x, a.y}, {b.x, a.y}, {b.x, b.y}, {a.x, b.y}}, true, false)) return;
-  if (state_.brush.visible) fill({{{a.x, a.y}, {b.x, a.y}, {b.x, b.y}, {a.x, b.y}}}, state_.brush.colour, false);
+  fillBrush({{{a.x, a.y}, {b.x, a.y}, {b.x, b.y}, {a.x, b.y}}}, false);
   // The outline lies inside the right and bottom edges, as the rectangle's pixels do.
   if (penPixels() <= 1.5) {
     b.x -= 1;
@@ -329,7 +352,7 @@ void MetafileCanvas::ellipse(MetaPoint c1, MetaPoint c2) {
     p.push_back({cx + rx * std::cos(t), cy + ry * std::sin(t)});
   }
   if (record(p, true, false)) return;
-  if (state_.brush.visible) fill({p}, state_.brush.colour, false);
+  fillBrush({p}, false);
   stroke(p, true);
 }
 
@@ -351,7 +374,7 @@ void MetafileCanvas::roundRectangle(MetaPoint c1, MetaPoint c2, MetaPoint corner
     }
   }
   if (record(p, true, false)) return;
-  if (state_.brush.visible) fill({p}, state_.brush.colour, false);
+  fillBrush({p}, false);
   stroke(p, true);
 }
 
@@ -381,10 +404,9 @@ void MetafileCanvas::drawImage(const Image& src, int srcX, int srcY, int srcW, i
 }
 
 void MetafileCanvas::fillWithBrush(MetaPoint dest, MetaPoint destSize) {
-  if (!state_.brush.visible) return;
   const MetaPoint a = toPixels(dest);
   const MetaPoint b = toPixels({dest.x + destSize.x, dest.y + destSize.y});
-  fill({{{a.x, a.y}, {b.x, a.y}, {b.x, b.y}, {a.x, b.y}}}, state_.brush.colour, false);
+  fillBrush({{{a.x, a.y}, {b.x, a.y}, {b.x, b.y}, {a.x, b.y}}}, false);
 }
 
 }  // namespace lumabord

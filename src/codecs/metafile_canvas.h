@@ -34,6 +34,7 @@ struct MetaPen {
 struct MetaBrush {
   bool visible = true;
   Rgb colour{255, 255, 255};
+  int hatch = -1;  // solid, or a hatch style: 0 -, 1 |, 2 \, 3 /, 4 +, 5 x (8-pixel cells)
 };
 
 // What a metafile's object table holds: nothing (a free slot), a pen, a brush, or an
@@ -74,6 +75,8 @@ struct MetaState {
   MetaPoint windowOrg, windowExt{1, 1}, viewportOrg, viewportExt{1, 1};
   MetaPoint position;
   MetaTransform world;
+  Rgb background{255, 255, 255};  // between hatch lines, unless the background is transparent
+  bool opaqueBackground = true;
 };
 
 class MetafileCanvas {
@@ -133,7 +136,9 @@ class MetafileCanvas {
   // Adds pixel points to the path when one is being recorded: as a new figure, or
   // continuing the open figure (`continues`). False when no path is being recorded.
   bool record(Path points, bool closed, bool continues);
-  void fill(const std::vector<Path>& pixelPaths, Rgb colour, bool winding);
+  void fill(const std::vector<Path>& pixelPaths, Rgb colour, bool winding, int hatch = -1);
+  // Fills with the current brush, if it is visible.
+  void fillBrush(const std::vector<Path>& pixelPaths, bool winding);
   void stroke(const Path& pixelPath, bool closed);
   void line1(MetaPoint a, MetaPoint b, Rgb colour);
   double penPixels() const;

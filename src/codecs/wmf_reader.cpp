@@ -2,6 +2,7 @@
 // that drawings carry (bitmaps, rectangles, ellipses, polygons, polylines, lines, pens,
 // brushes, the window/viewport mapping) onto white at the metafile's own size. Other
 // records, text among them, are skipped.
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -22,6 +23,8 @@ constexpr double kPixelsPerInch = 96;
 enum Record : uint16_t {
   kEof = 0x0000,
   kSaveDc = 0x001E,
+  kSetBkMode = 0x0102,
+  kSetBkColor = 0x0201,
   kSetMapMode = 0x0103,
   kSetPolyFillMode = 0x0106,
   kRestoreDc = 0x0127,
@@ -138,6 +141,12 @@ class Player {
       case kSetPolyFillMode:
         s.winding = p.u16() == 2;
         break;
+      case kSetBkMode:
+        s.opaqueBackground = p.u16() != 1;
+        break;
+      case kSetBkColor:
+        s.background = colourRef(p.u32());
+        break;
       case kSetWindowOrg:
         s.windowOrg = p.yx();
         break;
@@ -218,9 +227,9 @@ class Player {
       case kCreateBrushIndirect: {
         MetaBrush brush;
         const uint16_t style = p.u16();
-        // Hatched brushes fill with their line colour.
         brush.visible = style == kBrushSolid || style == kBrushHatched;
         brush.colour = colourRef(p.u32());
+        if (style == kBrushHatched) brush.hatch = std::min<int>(p.u16(), 5);
         create(brush);
         break;
       }

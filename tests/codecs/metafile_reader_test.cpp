@@ -173,6 +173,27 @@ TEST(WmfReader, RoundedRectangleCorners) {
   EXPECT_EQ(image.pixel(10, 10), kRed);
 }
 
+TEST(WmfReader, HatchedBrushesOverOpaqueOrTransparentBackground) {
+  Wmf wmf(false);
+  wmf.record(0x020C, {16, 16});
+  wmf.pen(kBlack, 0, 5).select(0);
+  wmf.brush(kBlue).select(1);
+  wmf.record(0x041B, {16, 16, 0, 0});                // solid blue everywhere
+  wmf.record(0x02FC, {2, 0x00FF, 0, 4}).select(2);   // red cross hatch
+  wmf.record(0x0201, {0xFFFF, 0});                   // background yellow
+  wmf.record(0x041B, {16, 8, 0, 0});                 // left half: opaque background
+  wmf.record(0x0102, {1});                           // transparent
+  wmf.record(0x041B, {16, 16, 0, 8});                // right half: blue shows through
+  const Image image = decodeAs(wmf.bytes(), "wmf");
+  const Rgb yellow{255, 255, 0};
+  EXPECT_EQ(image.pixel(0, 3), kRed);   // vertical line at x = 0
+  EXPECT_EQ(image.pixel(3, 8), kRed);   // horizontal line at y = 8
+  EXPECT_EQ(image.pixel(3, 3), yellow);
+  EXPECT_EQ(image.pixel(8, 3), kRed);
+  EXPECT_EQ(image.pixel(11, 3), kBlue);
+  EXPECT_EQ(image.pixel(11, 0), kRed);
+}
+
 TEST(WmfReader, MalformedRecordsAreSkippedAndSizesChecked) {
   Wmf wmf(false);
   wmf.record(0x020C, {4, 4});
