@@ -27,6 +27,12 @@ std::string_view sniffPictureFormat(std::span<const uint8_t> b) {
       (loadU16le(b.data() + 2) == 1 || loadU16le(b.data() + 2) == 2) && loadU16le(b.data() + 4) > 0)
     return "ico";
   if (startsWith(b, {0xD7, 0xCD, 0xC6, 0x9A})) return "wmf";
+  // A metafile without the placeable header: in-memory or disk type, a 9-word header,
+  // version 1.0 or 3.0.
+  if (b.size() >= 18 && (loadU16le(b.data()) == 1 || loadU16le(b.data()) == 2) &&
+      loadU16le(b.data() + 2) == 9 &&
+      (loadU16le(b.data() + 4) == 0x0100 || loadU16le(b.data() + 4) == 0x0300))
+    return "wmf";
   if (b.size() >= 44 && loadU32le(b.data()) == 1 && std::memcmp(b.data() + 40, " EMF", 4) == 0)
     return "emf";
   return {};

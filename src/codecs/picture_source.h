@@ -58,6 +58,18 @@ Image readIco(const PictureSource& source);
 Image readEps(const PictureSource& source);
 Image readRawPreview(const PictureSource& source);  // mrw, nef, crw
 Image readRafPreview(const PictureSource& source);  // raf
+Image readPnm(const PictureSource& source);         // ppm, pgm, pbm
+Image readTga(const PictureSource& source);         // tga, win, vst, vda, icb
+Image readPcx(const PictureSource& source);         // pcx, pcc, scr
+Image readSgi(const PictureSource& source);         // sgi, rgb, rgba, bw
+Image readPsd(const PictureSource& source);         // psd, pdd
+Image readWmf(const PictureSource& source);         // wmf
+Image readEmf(const PictureSource& source);         // emf
+Image readCel(const PictureSource& source);         // cel, pic
+Image readCut(const PictureSource& source);         // cut
+Image readPcd(const PictureSource& source);         // pcd
+Image readRla(const PictureSource& source);         // rla, rpf
+Image readPsp(const PictureSource& source);         // psp
 
 // Decodes a JPEG stream held in memory (also the previews inside raw files).
 Image decodeJpeg(std::span<const uint8_t> bytes, const PictureSource& source);

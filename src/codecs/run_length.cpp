@@ -36,6 +36,30 @@ void unpackPackBits(ByteReader& in, std::span<uint8_t> out) {
   }
 }
 
+void unpackSignedRuns(ByteReader& in, std::span<uint8_t> out) {
+  size_t pos = 0;
+  while (pos < out.size()) {
+    const int n = static_cast<int8_t>(in.u8());
+    if (n >= 0) {
+      pos = repeat(out, pos, in.u8(), static_cast<size_t>(n) + 1);
+    } else {
+      pos = put(out, pos, in.bytes(static_cast<size_t>(-n)).data(), static_cast<size_t>(-n));
+    }
+  }
+}
+
+void unpackOffsetCountRuns(ByteReader& in, std::span<uint8_t> out) {
+  size_t pos = 0;
+  while (pos < out.size()) {
+    const unsigned c = in.u8();
+    if (c > 128) {
+      pos = repeat(out, pos, in.u8(), c - 128);
+    } else {
+      pos = put(out, pos, in.bytes(c).data(), c);
+    }
+  }
+}
+
 void unpackPixelPackets(ByteReader& in, size_t pixelBytes, std::span<uint8_t> out) {
   if (pixelBytes == 0 || out.size() % pixelBytes != 0) fail("Bad pixel packet size");
   size_t pos = 0;
@@ -64,16 +88,42 @@ void unpackCountFlagged(ByteReader& in, std::span<uint8_t> out) {
   }
 }
 
-size_t unpackLiteralFlagged(ByteReader& in, std::span<uint8_t> out) {
+// Byte packets whose high bit marks literals (literalFlag 0x80) or runs (0x00).
+static size_t unpackFlaggedBytes(ByteReader& in, std::span<uint8_t> out, uint8_t literalFlag) {
   size_t pos = 0;
   while (pos < out.size()) {
     const uint8_t c = in.u8();
     const size_t count = c & 0x7Fu;
     if (count == 0) break;
-    if (c & 0x80) {
+    if ((c & 0x80) == literalFlag) {
       pos = put(out, pos, in.bytes(count).data(), count);
     } else {
       pos = repeat(out, pos, in.u8(), count);
+    }
+  }
+  return pos;
+}
+
+size_t unpackLiteralFlagged(ByteReader& in, std::span<uint8_t> out) {
+  return unpackFlaggedBytes(in, out, 0x80);
+}
+
+size_t unpackRunFlagged(ByteReader& in, std::span<uint8_t> out) {
+  return unpackFlaggedBytes(in, out, 0x00);
+}
+
+size_t unpackLiteralFlagged16(ByteReader& in, std::span<uint16_t> out) {
+  size_t pos = 0;
+  while (pos < out.size()) {
+    const uint16_t c = in.u16be();
+    const size_t count = c & 0x7Fu;
+    if (count == 0) break;
+    if (c & 0x80) {
+      const auto words = in.bytes(2 * count);
+      for (size_t i = 0; i < count && pos < out.size(); ++i) out[pos++] = loadU16be(&words[2 * i]);
+    } else {
+      const uint16_t value = in.u16be();
+      for (size_t i = 0; i < count && pos < out.size(); ++i) out[pos++] = value;
     }
   }
   return pos;

@@ -16,6 +16,14 @@ namespace lumabord {
 // n + 1 bytes, -127..-1 repeats the next byte 1 - n times, -128 is skipped.
 void unpackPackBits(ByteReader& in, std::span<uint8_t> out);
 
+// Signed-count packets (Wavefront RLA): a signed count n; 0..127 repeats the next byte
+// n + 1 times, -128..-1 copies the next -n bytes.
+void unpackSignedRuns(ByteReader& in, std::span<uint8_t> out);
+
+// Offset-count packets (Paintshop Pro): a count c above 128 repeats the next byte c - 128
+// times, otherwise c literal bytes follow.
+void unpackOffsetCountRuns(ByteReader& in, std::span<uint8_t> out);
+
 // Packets of whole pixels (Targa): a header byte h; with the high bit set the next pixel of
 // `pixelBytes` bytes repeats (h & 0x7F) + 1 times, otherwise (h & 0x7F) + 1 literal pixels
 // follow. out.size() must be a multiple of pixelBytes.
@@ -29,5 +37,10 @@ void unpackCountFlagged(ByteReader& in, std::span<uint8_t> out);
 // (c & 0x7F) literal bytes follow, otherwise the next byte repeats (c & 0x7F) times.
 // Returns the number of bytes written (a row may end early; the rest stays untouched).
 size_t unpackLiteralFlagged(ByteReader& in, std::span<uint8_t> out);
+// Run-flagged bytes (Dr. Halo): the mirror of the above, with the high bit set the next byte
+// repeats (c & 0x7F) times, otherwise (c & 0x7F) literal bytes follow; 0 ends the row.
+size_t unpackRunFlagged(ByteReader& in, std::span<uint8_t> out);
+// The literal-flagged scheme over 16-bit big-endian words: control words and values are both words.
+size_t unpackLiteralFlagged16(ByteReader& in, std::span<uint16_t> out);
 
 }  // namespace lumabord

@@ -1,0 +1,31 @@
+// The device-independent bitmaps that metafile records carry, decoded for drawing.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "base/image.h"
+#include "codecs/picture_source.h"
+
+namespace lumabord {
+
+struct MetafileDib {
+  Image image;         // top-down
+  bool bottomUp = true;  // source rectangles of bottom-up bitmaps count rows from the bottom
+};
+
+// Decodes the bitmap whose info header starts `data`; the pixel bits follow the colour
+// table, or start at bitsOffset (from the start of data) when given.
+MetafileDib decodeMetafileDib(std::span<const uint8_t> data, std::optional<uint64_t> bitsOffset,
+                              const PictureSource& source);
+
+// The top row, in the decoded top-down image, of a source rectangle whose y the record
+// gives in the bitmap's own convention.
+[[nodiscard]] inline int sourceTop(const MetafileDib& dib, int ySrc, int srcHeight) {
+  const int64_t top = dib.bottomUp ? int64_t{dib.image.height()} - ySrc - srcHeight : ySrc;
+  return static_cast<int>(std::clamp<int64_t>(top, INT32_MIN / 2, INT32_MAX / 2));
+}
+
+}  // namespace lumabord

@@ -1,0 +1,389 @@
+// Windows metafile reader (wmf, with or without the placeable header): plays the records
+// that drawings carry (bitmaps, rectangles, ellipses, polygons, polylines, lines, pens,
+// brushes, the window/viewport mapping) onto white at the metafile's own size. Other
+// records, text among them, are skipped.
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+#include "base/error.h"
+#include "codecs/byte_reader.h"
+#include "codecs/metafile_canvas.h"
+#include "codecs/metafile_dib.h"
+#include "codecs/picture_source.h"
+
+namespace lumabord {
+namespace {
+
+constexpr const char* kFormat = "WMF";
+constexpr uint32_t kPlaceableKey = 0x9AC6CDD7;
+constexpr double kPixelsPerInch = 96;
+
+enum Record : uint16_t {
+  kEof = 0x0000,
+  kSaveDc = 0x001E,
+  kSetBkMode = 0x0102,
+  kSetBkColor = 0x0201,
+  kSetMapMode = 0x0103,
+  kSetPolyFillMode = 0x0106,
+  kRestoreDc = 0x0127,
+  kSelectObject = 0x012D,
+  kDeleteObject = 0x01F0,
+  kSetWindowOrg = 0x020B,
+  kSetWindowExt = 0x020C,
+  kSetViewportOrg = 0x020D,
+  kSetViewportExt = 0x020E,
+  kOffsetWindowOrg = 0x020F,
+  kOffsetViewportOrg = 0x0211,
+  kLineTo = 0x0213,
+  kMoveTo = 0x0214,
+  kPolygon = 0x0324,
+  kPolyline = 0x0325,
+  kScaleWindowExt = 0x0410,
+  kScaleViewportExt = 0x0412,
+  kEllipse = 0x0418,
+  kRectangle = 0x041B,
+  kPolyPolygon = 0x0538,
+  kRoundRect = 0x061C,
+  kDibBitBlt = 0x0940,
+  kDibStretchBlt = 0x0B41,
+  kSetDibToDev = 0x0D33,
+  kStretchDib = 0x0F43,
+  // Records that create an object, each taking the lowest free slot of the object table.
+  kCreatePalette = 0x00F7,
+  kCreatePatternBrush = 0x01F9,
+  kCreatePenIndirect = 0x02FA,
+  kCreateFontIndirect = 0x02FB,
+  kCreateBrushIndirect = 0x02FC,
+  kCreateRegion = 0x06FF,
+  kDibCreatePatternBrush = 0x0142,
+};
+
+constexpr uint16_t kPenNull = 5;
+constexpr uint16_t kBrushSolid = 0, kBrushHatched = 2;
+
+using Object = MetaObject;
+
+struct Size {
+  int width = 0, height = 0;
+  MetaPoint windowOrg, windowExt;
+};
+
+// A record's parameters: 16-bit words, read in order.
+class Params {
+ public:
+  explicit Params(std::span<const uint8_t> bytes) : in_(bytes, kFormat) {}
+  int16_t i16() { return in_.i16le(); }
+  uint16_t u16() { return in_.u16le(); }
+  uint32_t u32() { return in_.u32le(); }
+  size_t offset() const { return in_.position(); }
+  std::span<const uint8_t> rest() const { return in_.rest(); }
+  // A point stored y first, as most records store them.
+  MetaPoint yx() {
+    const double y = i16();
+    return {static_cast<double>(i16()), y};
+  }
+  MetaPoint xy() {
+    const double x = i16();
+    return {x, static_cast<double>(i16())};
+  }
+  std::vector<MetaPoint> points(size_t count) {
+    if (count * 4 > in_.remaining()) in_.failRead();
+    std::vector<MetaPoint> p(count);
+    for (auto& q : p) q = xy();
+    return p;
+  }
+
+ private:
+  ByteReader in_;
+};
+
+struct RecordView {
+  uint16_t function;
+  uint32_t words;
+  std::span<const uint8_t> params;
+};
+
+// Walks the records; stops at the end record or at a record whose size cannot be right.
+template <typename Visit>
+void forEachRecord(std::span<const uint8_t> records, Visit visit) {
+  size_t pos = 0;
+  while (records.size() - pos >= 6) {
+    const uint32_t words = loadU32le(records.data() + pos);
+    const uint16_t function = loadU16le(records.data() + pos + 4);
+    if (function == kEof || words < 3 || words > (records.size() - pos) / 2) return;
+    if (!visit(RecordView{function, words, records.subspan(pos + 6, size_t{words} * 2 - 6)})) return;
+    pos += size_t{words} * 2;
+  }
+}
+
+class Player {
+ public:
+  Player(MetafileCanvas& canvas, size_t objectCount, const PictureSource& source)
+      : canvas_(canvas), objects_(objectCount), source_(source) {}
+
+  void play(const RecordView& r) {
+    Params p(r.params);
+    MetaState& s = canvas_.state();
+    switch (r.function) {
+      case kSaveDc:
+        canvas_.save();
+        break;
+      case kRestoreDc:
+        canvas_.restore(p.i16());
+        break;
+      case kSetMapMode:
+        // Played into a target rectangle, the window always maps onto the picture; only
+        // the request for equal scales on both axes changes that.
+        s.mapMode = p.u16() == kMapIsotropic ? kMapIsotropic : kMapAnisotropic;
+        break;
+      case kSetPolyFillMode:
+        s.winding = p.u16() == 2;
+        break;
+      case kSetBkMode:
+        s.opaqueBackground = p.u16() != 1;
+        break;
+      case kSetBkColor:
+        s.background = colourRef(p.u32());
+        break;
+      case kSetWindowOrg:
+        s.windowOrg = p.yx();
+        break;
+      case kSetWindowExt:
+        s.windowExt = p.yx();
+        break;
+      case kSetViewportOrg:
+        s.viewportOrg = p.yx();
+        break;
+      case kSetViewportExt:
+        s.viewportExt = p.yx();
+        break;
+      case kOffsetWindowOrg: {
+        const MetaPoint d = p.yx();
+        s.windowOrg = {s.windowOrg.x + d.x, s.windowOrg.y + d.y};
+        break;
+      }
+      case kOffsetViewportOrg: {
+        const MetaPoint d = p.yx();
+        s.viewportOrg = {s.viewportOrg.x + d.x, s.viewportOrg.y + d.y};
+        break;
+      }
+      case kScaleWindowExt:
+      case kScaleViewportExt: {
+        const double yDenom = p.i16(), yNum = p.i16(), xDenom = p.i16(), xNum = p.i16();
+        if (yDenom == 0 || xDenom == 0) break;
+        MetaPoint& ext = r.function == kScaleWindowExt ? s.windowExt : s.viewportExt;
+        ext = {ext.x * xNum / xDenom, ext.y * yNum / yDenom};
+        break;
+      }
+      case kMoveTo:
+        canvas_.moveTo(p.yx());
+        break;
+      case kLineTo:
+        canvas_.lineTo(p.yx());
+        break;
+      case kRectangle: {
+        const double bottom = p.i16(), right = p.i16(), top = p.i16(), left = p.i16();
+        canvas_.rectangle({left, top}, {right, bottom});
+        break;
+      }
+      case kRoundRect: {
+        const MetaPoint corner = p.yx();
+        const double bottom = p.i16(), right = p.i16(), top = p.i16(), left = p.i16();
+        canvas_.roundRectangle({left, top}, {right, bottom}, corner);
+        break;
+      }
+      case kEllipse: {
+        const double bottom = p.i16(), right = p.i16(), top = p.i16(), left = p.i16();
+        canvas_.ellipse({left, top}, {right, bottom});
+        break;
+      }
+      case kPolygon:
+        canvas_.polygons({p.points(static_cast<uint16_t>(p.i16()))});
+        break;
+      case kPolyline: {
+        const auto points = p.points(static_cast<uint16_t>(p.i16()));
+        canvas_.polyline(points);
+        break;
+      }
+      case kPolyPolygon: {
+        const size_t n = p.u16();
+        std::vector<size_t> counts(n);
+        for (auto& c : counts) c = p.u16();
+        std::vector<std::vector<MetaPoint>> polys;
+        for (size_t c : counts) polys.push_back(p.points(c));
+        canvas_.polygons(polys);
+        break;
+      }
+      case kCreatePenIndirect: {
+        MetaPen pen;
+        pen.visible = (p.u16() & 0x0F) != kPenNull;
+        pen.width = std::abs(p.xy().x);
+        pen.colour = colourRef(p.u32());
+        create(pen);
+        break;
+      }
+      case kCreateBrushIndirect: {
+        MetaBrush brush;
+        const uint16_t style = p.u16();
+        brush.visible = style == kBrushSolid || style == kBrushHatched;
+        brush.colour = colourRef(p.u32());
+        if (style == kBrushHatched) brush.hatch = std::min<int>(p.u16(), 5);
+        create(brush);
+        break;
+      }
+      case kCreatePatternBrush:
+      case kDibCreatePatternBrush:
+        create(MetaBrush{false, {}});  // patterns are not drawn
+        break;
+      case kCreatePalette:
+      case kCreateFontIndirect:
+      case kCreateRegion:
+        create(MetaOther{});
+        break;
+      case kSelectObject: {
+        const size_t i = p.u16();
+        if (i < objects_.size()) canvas_.select(objects_[i]);
+        break;
+      }
+      case kDeleteObject: {
+        const size_t i = p.u16();
+        if (i < objects_.size()) objects_[i] = std::monostate{};
+        break;
+      }
+      case kDibBitBlt:
+      case kDibStretchBlt:
+      case kStretchDib:
+      case kSetDibToDev:
+        blit(r, p);
+        break;
+      default:
+        break;
+    }
+  }
+
+ private:
+  void create(const Object& object) {
+    for (auto& slot : objects_) {
+      if (std::holds_alternative<std::monostate>(slot)) {
+        slot = object;
+        return;
+      }
+    }
+    // Files that create more objects than their header says: grow, within reason.
+    if (objects_.size() < 65536) objects_.push_back(object);
+  }
+
+  void blit(const RecordView& r, Params& p) {
+    // The blit records without a bitmap are one parameter word longer than their
+    // function's high byte says and fill with the brush.
+    const bool noBitmap = (r.function == kDibBitBlt || r.function == kDibStretchBlt) &&
+                          r.words == (r.function >> 8) + 3u;
+    int srcX = 0, srcY = 0, srcW = 0, srcH = 0;
+    MetaPoint dest, size;
+    if (r.function == kSetDibToDev) {
+      p.u16();  // colour usage
+      p.u16();  // scan count
+      p.u16();  // start scan
+      srcY = p.i16();
+      srcX = p.i16();
+      srcH = p.i16();
+      srcW = p.i16();
+      dest = p.yx();
+      size = {static_cast<double>(srcW), static_cast<double>(srcH)};
+    } else {
+      p.u32();  // raster operation: the source is copied
+      if (r.function == kStretchDib) p.u16();  // colour usage
+      if (r.function != kDibBitBlt) {
+        srcH = p.i16();
+        srcW = p.i16();
+      }
+      srcY = p.i16();
+      srcX = p.i16();
+      if (noBitmap) p.u16();
+      const double h = p.i16(), w = p.i16();
+      dest = p.yx();
+      size = {w, h};
+      if (r.function == kDibBitBlt) {
+        srcW = static_cast<int>(w);
+        srcH = static_cast<int>(h);
+      }
+    }
+    if (noBitmap) {
+      canvas_.fillWithBrush(dest, size);
+      return;
+    }
+    const MetafileDib dib = decodeMetafileDib(p.rest(), std::nullopt, source_);
+    // The device-independent records count source rows the bitmap's way; the blits copy
+    // from a device context, whose rows run top-down.
+    const bool dibRows = r.function == kStretchDib || r.function == kSetDibToDev;
+    canvas_.drawImage(dib.image, srcX, dibRows ? sourceTop(dib, srcY, srcH) : srcY, srcW, srcH,
+                      dest, size);
+  }
+
+  MetafileCanvas& canvas_;
+  std::vector<Object> objects_;
+  const PictureSource& source_;
+};
+
+}  // namespace
+
+Image readWmf(const PictureSource& source) {
+  ByteReader in(source.bytes, kFormat);
+  std::optional<Size> size;
+  if (in.size() >= 4 && loadU32le(in.all().data()) == kPlaceableKey) {
+    in.skip(6);
+    const double left = in.i16le(), top = in.i16le(), right = in.i16le(), bottom = in.i16le();
+    const uint16_t inch = in.u16le();
+    in.skip(6);
+    const double perInch = inch ? inch : 1440;
+    size = Size{static_cast<int>(std::lround(std::abs(right - left) * kPixelsPerInch / perInch)),
+                static_cast<int>(std::lround(std::abs(bottom - top) * kPixelsPerInch / perInch)),
+                {left, top},
+                {right - left, bottom - top}};
+  }
+  const size_t headerAt = in.position();
+  const uint16_t type = in.u16le();
+  const uint16_t headerWords = in.u16le();
+  in.skip(6);  // version, file size
+  const uint16_t objectCount = in.u16le();
+  if ((type != 1 && type != 2) || headerWords < 9) failInvalidFormat(kFormat);
+  in.seek(headerAt + size_t{headerWords} * 2);
+  const auto records = in.rest();
+
+  if (!size) {
+    // Without the placeable header the first window extent gives the size, in pixels.
+    forEachRecord(records, [&](const RecordView& r) {
+      if (r.function != kSetWindowExt || r.params.size() < 4) return true;
+      const double y = static_cast<int16_t>(loadU16le(r.params.data()));
+      const double x = static_cast<int16_t>(loadU16le(r.params.data() + 2));
+      size = Size{static_cast<int>(std::abs(x)), static_cast<int>(std::abs(y)), {0, 0}, {x, y}};
+      return false;
+    });
+    if (!size) fail("Cannot load image %s: the WMF file gives no picture size", source.name.c_str());
+  }
+  checkPictureSize(source, kFormat, size->width, size->height);
+
+  MetafileCanvas canvas(size->width, size->height, source.name);
+  MetaState& s = canvas.state();
+  s.mapMode = kMapAnisotropic;
+  s.windowOrg = size->windowOrg;
+  s.windowExt = size->windowExt;
+  s.viewportExt = {static_cast<double>(size->width), static_cast<double>(size->height)};
+
+  Player player(canvas, objectCount, source);
+  forEachRecord(records, [&](const RecordView& r) {
+    try {
+      player.play(r);
+    } catch (const MetafileTooCostly&) {
+      throw;
+    } catch (const Error&) {
+      // A malformed record is skipped like an unknown one; the rest still draws.
+    }
+    return true;
+  });
+  return canvas.take();
+}
+
+}  // namespace lumabord

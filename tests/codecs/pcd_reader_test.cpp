@@ -1,0 +1,61 @@
+// Photo-CD reader: the base image's layout, the YCC arithmetic and the recorded rotation.
+#include "codecs/reader_test_support.h"
+
+namespace lumabord::testing {
+namespace {
+
+// A Photo-CD file whose base image has luma x/3 + y/4 and chroma that depends on the
+// 2 x 2 block, with neutral chroma (156, 137) in the top-left block.
+Bytes pcdFile(int rotation) {
+  Bytes b(0x30000, 0);
+  const char* signature = "PCD_IPI";
+  std::copy(signature, signature + 7, b.begin() + 0x800);
+  b[0xE02] = static_cast<uint8_t>(rotation);
+  for (int y = 0; y < 512; y += 2) {
+    for (int row = 0; row < 2; ++row)
+      for (int x = 0; x < 768; ++x) putU8(b, (x / 3 + (y + row) / 4) & 0xFF);
+    for (int x = 0; x < 384; ++x) putU8(b, x == 0 && y == 0 ? 156 : (x + y) & 0xFF);
+    for (int x = 0; x < 384; ++x) putU8(b, x == 0 && y == 0 ? 137 : (2 * x + y) & 0xFF);
+  }
+  return b;
+}
+
+TEST(PcdReader, BaseImageYccArithmetic) {
+  const Image image = decodeAs(pcdFile(0), "pcd");
+  ASSERT_EQ(image.width(), 768);
+  ASSERT_EQ(image.height(), 512);
+  // Neutral chroma: grey 1.3584 * Y; Y = 0 -> 0, pixel (1, 1) has Y 0 too, (3, 0) has 1.
+  EXPECT_EQ(image.pixel(0, 0), (Rgb{0, 0, 0}));
+  // Pixel (300, 100): Y = 100 + 25 = 125; its chroma, column 150 of row pair 50, is
+  // C1 = 250, C2 = 400 & 255 = 144. L = 169.80, B' = 2.2179 * 94 = 208.48,
+  // R' = 1.8215 * 7 = 12.75: R = 182.55 -> 183, G = 169.80 - 40.45 - 6.49 = 122.86 -> 123,
+  // B = 378.28 -> 255.
+  EXPECT_EQ(image.pixel(300, 100), (Rgb{183, 123, 255}));
+  EXPECT_EQ(image.pixel(301, 101), image.pixel(300, 100));  // same luma and block
+}
+
+TEST(PcdReader, RecordedRotationTurnsThePicture) {
+  const Image upright = decodeAs(pcdFile(0), "pcd");
+  const Image clockwise = decodeAs(pcdFile(1), "pcd");
+  ASSERT_EQ(clockwise.width(), 512);
+  ASSERT_EQ(clockwise.height(), 768);
+  EXPECT_EQ(clockwise.pixel(100, 767 - 300), upright.pixel(300, 100));
+  const Image flipped = decodeAs(pcdFile(2), "pcd");
+  EXPECT_EQ(flipped.pixel(767 - 300, 511 - 100), upright.pixel(300, 100));
+  const Image counter = decodeAs(pcdFile(3), "pcd");
+  EXPECT_EQ(counter.pixel(511 - 100, 300), upright.pixel(300, 100));
+}
+
+TEST(PcdReader, RefusesOtherFilesAndShortData) {
+  Bytes file = pcdFile(0);
+  file.resize(0x30000 + 1000);
+  EXPECT_EQ(decodeError(file, "pcd"),
+            "Cannot load image test.pcd: the PCD file declares a picture of at least 786432 bytes "
+            "but holds only 197608");
+  file[0x800] = 'X';
+  EXPECT_EQ(decodeError(file, "pcd"), "Cannot load image. Invalid or unexpected PCD image format.");
+  EXPECT_EQ(decodeError({1, 2}, "pcd"), "Cannot load image. Invalid or unexpected PCD image format.");
+}
+
+}  // namespace
+}  // namespace lumabord::testing
