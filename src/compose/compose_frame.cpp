@@ -15,6 +15,7 @@
 #endif
 
 #include "base/error.h"
+#include "compose/asset_paths.h"
 #include "compose/bevel_mask.h"
 #include "compose/frame_geometry.h"
 #include "compose/matte_edges.h"
@@ -47,10 +48,6 @@ class StepReporter {
   RenderSteps* steps_;
 };
 
-std::filesystem::path assetPath(const std::filesystem::path& folder, std::string name) {
-  std::replace(name.begin(), name.end(), '\\', '/');
-  return folder / name;
-}
 
 // Assets of one call; each file is read once per call.
 class Assets {
@@ -62,7 +59,7 @@ class Assets {
   const Image* texture(const char* part, bool use, const std::string& name) {
     if (!use) return nullptr;
     if (name.empty()) fail("The %s is set to a texture but no texture is chosen", part);
-    const std::filesystem::path path = assetPath(appPath_ / "Image Textures", name);
+    const std::filesystem::path path = texturePath(appPath_, name);
     auto found = textures_.find(path);
     if (found != textures_.end()) return found->second.get();
     std::shared_ptr<const Image> picture;

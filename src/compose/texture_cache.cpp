@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/error.h"
 #include "base/file_io.h"
 
 namespace lumabord {
@@ -51,6 +52,15 @@ std::shared_ptr<const Image> loadTexture(const std::filesystem::path& path) {
     if (cache.size() > kMaxEntries) cache.pop_back();
   }
   return image;
+}
+
+void prefetchTextures(const std::vector<std::filesystem::path>& paths) {
+  for (const std::filesystem::path& path : paths) {
+    try {
+      (void)loadTexture(path);
+    } catch (const Error&) {
+    }
+  }
 }
 
 }  // namespace lumabord

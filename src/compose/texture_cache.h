@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "base/image.h"
 #include "codecs/picture_loader.h"
@@ -15,5 +16,9 @@ namespace lumabord {
 // file holds the same bytes as at an earlier call. Throws Error exactly as loadPicture does.
 // Safe to call from several threads.
 [[nodiscard]] std::shared_ptr<const Image> loadTexture(const std::filesystem::path& path);
+
+// Decodes the pictures into the cache ahead of a render (a batch does it while its first photo
+// decodes). A picture that fails is skipped: the render that asks for it reports the failure.
+void prefetchTextures(const std::vector<std::filesystem::path>& paths);
 
 }  // namespace lumabord

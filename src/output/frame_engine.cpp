@@ -3,8 +3,10 @@
 
 #include "base/error.h"
 #include "codecs/picture_loader.h"
+#include "compose/asset_paths.h"
 #include "compose/compose_frame.h"
 #include "compose/resample.h"
+#include "compose/texture_cache.h"
 
 namespace lumabord {
 
@@ -12,8 +14,7 @@ StandardFrameEngine::StandardFrameEngine(std::filesystem::path appPath)
     : appPath_(std::move(appPath)) {}
 
 void StandardFrameEngine::prepare(const FrameSpec& spec) {
-  textures_.clear();
-  textures_.prefetch(designTextures(spec, appPath_));
+  prefetchTextures(designTextures(spec, appPath_));
 }
 
 Image StandardFrameEngine::loadPhoto(const std::filesystem::path& path) {
@@ -24,7 +25,6 @@ void StandardFrameEngine::composeFrame(const FrameSpec& spec, Image& photo, bool
                                        Image& framed) {
   RenderContext context;
   context.appPath = appPath_;
-  context.loader = &textures_;
   ComposeFrame(spec, photo, queueEmpty, context, framed);
 }
 

@@ -8,7 +8,6 @@
 #include "codecs/image_writers.h"
 #include "compose/frame_spec.h"
 #include "compose/resample.h"
-#include "output/texture_cache.h"
 
 namespace lumabord {
 
@@ -33,8 +32,8 @@ class FrameEngine {
 };
 
 // The program's own steps: the picture loader, ComposeFrame with the assets of appPath,
-// FitWithin, ResizeImage and the writers. The textures are decoded once per batch, ahead of
-// the first photo's frame.
+// FitWithin, ResizeImage and the writers. The design's textures are decoded into the texture
+// cache while the first photo decodes.
 class StandardFrameEngine final : public FrameEngine {
  public:
   explicit StandardFrameEngine(std::filesystem::path appPath);
@@ -48,7 +47,6 @@ class StandardFrameEngine final : public FrameEngine {
 
  private:
   std::filesystem::path appPath_;
-  TextureCache textures_;
 };
 
 }  // namespace lumabord
