@@ -26,7 +26,7 @@ struct ReadState {
   const auto* state = static_cast<const ReadState*>(png_get_error_ptr(png));
   if (std::strstr(message, "CRC error"))
     fail("Cannot load image. CRC error found in %s file.", kFormat);
-  if (std::strstr(message, "unknown critical chunk"))
+  if (std::strstr(message, "critical chunk"))
     fail("Cannot load PNG image. Unexpected but critical chunk detected.");
   if (std::strstr(message, "Not a PNG file") || std::strstr(message, "ASCII conversion"))
     failInvalidFormat(kFormat);

@@ -397,7 +397,8 @@ inline Bytes writePng(int w, int h, const std::vector<uint16_t>& samples, const 
   Bytes out;
   png_structp png = png_create_write_struct(
       PNG_LIBPNG_VER_STRING, nullptr,
-      [](png_structp, png_const_charp m) { throw std::runtime_error(m); }, nullptr);
+      [](png_structp, png_const_charp m) { throw std::runtime_error(m); },
+      [](png_structp, png_const_charp) {});
   png_infop info = png_create_info_struct(png);
   try {
     png_set_write_fn(
