@@ -77,7 +77,19 @@ inline void expectMatchesImageMagick(const Bytes& bytes, const std::string& name
   const auto file = dir.write(name, bytes);
   const auto theirs = decodeWithImageMagick(file, ours.width(), ours.height(), options);
   ASSERT_TRUE(theirs.has_value()) << "ImageMagick could not decode " << name;
-  EXPECT_LE(maxDifference(ours, *theirs), tolerance) << name;
+  const int difference = maxDifference(ours, *theirs);
+  EXPECT_LE(difference, tolerance) << name;
+  if (difference <= tolerance) return;
+  for (int y = 0; y < ours.height(); ++y)
+    for (int x = 0; x < ours.width(); ++x) {
+      const Rgb a = ours.pixel(x, y), b = theirs->pixel(x, y);
+      if (a != b) {
+        ADD_FAILURE() << name << ": first difference at " << x << "," << y << ": ours " << int{a.r}
+                      << " " << int{a.g} << " " << int{a.b} << ", ImageMagick's " << int{b.r}
+                      << " " << int{b.g} << " " << int{b.b};
+        return;
+      }
+    }
 }
 
 #define SKIP_WITHOUT_IMAGEMAGICK() \

@@ -8,6 +8,7 @@
 #include <tiffio.h>
 
 #include <array>
+#include <cstdarg>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -547,9 +548,20 @@ struct MemoryFile {
 // raw: the samples packed as TIFF stores them uncompressed (rows start on a byte), chunky.
 inline Bytes writeTiff(int w, int h, const Bytes& raw, const TiffOptions& o) {
   MemoryFile file;
-  TIFF* tif = TIFFClientOpen(
+  TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
+  auto quiet = [](TIFF*, void*, const char*, const char*, va_list) { return 1; };
+  TIFFOpenOptionsSetErrorHandlerExtR(options, quiet, nullptr);
+  TIFFOpenOptionsSetWarningHandlerExtR(options, quiet, nullptr);
+  TIFF* tif = TIFFClientOpenExt(
       "memory", "w", &file,
-      [](thandle_t, void*, tmsize_t) -> tmsize_t { return 0; },
+      [](thandle_t hnd, void* buf, tmsize_t n) -> tmsize_t {
+        auto* f = static_cast<MemoryFile*>(hnd);
+        const uint64_t have = f->pos < f->data.size() ? f->data.size() - f->pos : 0;
+        const size_t count = static_cast<size_t>(std::min<uint64_t>(have, static_cast<uint64_t>(n)));
+        std::memcpy(buf, f->data.data() + f->pos, count);
+        f->pos += count;
+        return static_cast<tmsize_t>(count);
+      },
       [](thandle_t hnd, void* buf, tmsize_t n) -> tmsize_t {
         auto* f = static_cast<MemoryFile*>(hnd);
         if (f->data.size() < f->pos + static_cast<uint64_t>(n)) f->data.resize(f->pos + static_cast<uint64_t>(n));
@@ -564,7 +576,8 @@ inline Bytes writeTiff(int w, int h, const Bytes& raw, const TiffOptions& o) {
       },
       [](thandle_t) { return 0; },
       [](thandle_t hnd) -> toff_t { return static_cast<MemoryFile*>(hnd)->data.size(); },
-      [](thandle_t, void**, toff_t*) { return 0; }, [](thandle_t, void*, toff_t) {});
+      [](thandle_t, void**, toff_t*) { return 0; }, [](thandle_t, void*, toff_t) {}, options);
+  TIFFOpenOptionsFree(options);
   if (!tif) throw std::runtime_error("TIFFClientOpen failed");
   const size_t rowBytes = (static_cast<size_t>(w) * o.samplesPerPixel * o.bitsPerSample + 7) / 8;
   bool ok = true;
