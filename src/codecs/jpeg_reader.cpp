@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 #include "base/error.h"
 #include "codecs/jpeg_glue.h"
