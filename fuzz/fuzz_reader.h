@@ -24,7 +24,7 @@ inline int fuzzDecode(const uint8_t* data, size_t size, const char* extension) {
 }  // namespace lumabord
 
 // Defines the fuzz entry point for files with this extension ("" for content sniffing).
-#define LUMABORD_READER_FUZZ_TARGET(extension)                               \
+#define LUMABORD_READER_FUZZ_TARGET(extension)                              \
   extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) { \
-    return lumabord::fuzzDecode(data, size, extension);                      \
+    return lumabord::fuzzDecode(data, size, extension);                     \
   }

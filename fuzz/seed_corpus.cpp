@@ -29,9 +29,9 @@ std::map<std::string, std::vector<std::pair<std::string, Bytes>>> corpus() {
     if (bits <= 8) l.palette = lt::patternPalette(1 << bits);
     return lt::writeBmp(l, 13, 7, lt::patternIndices(13, 7, 1 << std::min(bits, 8)), &img);
   };
-  c["bmp"] = {{"1", bmp(1, 0, 40, false)},   {"4", bmp(4, 0, 40, false)},
-              {"8", bmp(8, 0, 40, true)},    {"rle8", bmp(8, 1, 40, false)},
-              {"rle4", bmp(4, 2, 40, false)}, {"565", bmp(16, 3, 40, false)},
+  c["bmp"] = {{"1", bmp(1, 0, 40, false)},      {"4", bmp(4, 0, 40, false)},
+              {"8", bmp(8, 0, 40, true)},       {"rle8", bmp(8, 1, 40, false)},
+              {"rle4", bmp(4, 2, 40, false)},   {"565", bmp(16, 3, 40, false)},
               {"24os2", bmp(24, 0, 12, false)}, {"32v5", bmp(32, 0, 124, false)},
               {"8os2v2", bmp(8, 0, 64, false)}};
 
@@ -151,8 +151,9 @@ std::map<std::string, std::vector<std::pair<std::string, Bytes>>> corpus() {
   for (int i = 0; i < 3; ++i) raf.insert(raf.end(), thumb.begin(), thumb.end());
   c["raf"] = {{"preview", raf}};
 
-  c["sniff"] = {{"bmp", c["bmp"][2].second}, {"jpeg", jpeg},           {"gif", gifPlain},
-                {"ico", c["ico"][0].second}, {"png", c["png"][0].second}, {"tiff", tiffRgb}};
+  c["sniff"] = {{"bmp", c["bmp"][2].second}, {"jpeg", jpeg},
+                {"gif", gifPlain},           {"ico", c["ico"][0].second},
+                {"png", c["png"][0].second}, {"tiff", tiffRgb}};
   return c;
 }
 
@@ -169,7 +170,8 @@ int main(int argc, char** argv) {
       std::filesystem::create_directories(dir);
       for (const auto& [name, bytes] : files) {
         std::ofstream out(dir / name, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
         if (!out) throw std::runtime_error("cannot write " + (dir / name).string());
       }
     }

@@ -19,8 +19,9 @@ Image quantised(const Image& img, std::array<uint32_t, 3> maxima) {
   for (int y = 0; y < img.height(); ++y)
     for (int x = 0; x < img.width(); ++x) {
       const Rgb c = img.pixel(x, y);
-      out.setPixel(x, y, {throughMask(c.r, maxima[0]), throughMask(c.g, maxima[1]),
-                          throughMask(c.b, maxima[2])});
+      out.setPixel(
+          x, y,
+          {throughMask(c.r, maxima[0]), throughMask(c.g, maxima[1]), throughMask(c.b, maxima[2])});
     }
   return out;
 }
@@ -42,8 +43,9 @@ TEST(BmpReader, IndexedDepthsAndRunLengthGiveThePalettePixels) {
   };
   const int w = 37, h = 9;  // odd width: rows need padding, RLE4 ends on a half byte
   for (const IndexedCase& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.bits << " bits, compression " << c.compression
-                                    << ", header " << c.headerSize << (c.topDown ? ", top-down" : ""));
+    SCOPED_TRACE(::testing::Message()
+                 << c.bits << " bits, compression " << c.compression << ", header " << c.headerSize
+                 << (c.topDown ? ", top-down" : ""));
     BmpLayout l;
     l.bits = c.bits;
     l.compression = c.compression;
@@ -85,8 +87,8 @@ TEST(BmpReader, DirectColourDepthsAndBitFields) {
       {32, 3, 124, {0x0000FF00, 0x00FF0000, 0xFF000000, 0}, {255, 255, 255}, true},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.bits << " bits, header " << c.headerSize << ", mask "
-                                    << c.masks[0]);
+    SCOPED_TRACE(::testing::Message()
+                 << c.bits << " bits, header " << c.headerSize << ", mask " << c.masks[0]);
     BmpLayout l;
     l.bits = c.bits;
     l.compression = c.compression;
@@ -178,12 +180,12 @@ TEST(BmpReader, BadHeadersAreRefusedWithTheirMessages) {
   };
   EXPECT_EQ(decodeError(Bytes(good.begin(), good.begin() + 12), "bmp"),
             "Stream read error in BMP file.");
-  EXPECT_EQ(decodeError(with(14, 7), "bmp"), "Bitmap image is not valid");       // header size
-  EXPECT_EQ(decodeError(withU16(28, 3), "bmp"), "Bitmap image is not valid");    // 3 bits
-  EXPECT_EQ(decodeError(withU16(28, 8), "bmp"),                                  // no palette
+  EXPECT_EQ(decodeError(with(14, 7), "bmp"), "Bitmap image is not valid");     // header size
+  EXPECT_EQ(decodeError(withU16(28, 3), "bmp"), "Bitmap image is not valid");  // 3 bits
+  EXPECT_EQ(decodeError(withU16(28, 8), "bmp"),                                // no palette
             "Cannot load image. Palette in BMP file is invalid.");
-  EXPECT_EQ(decodeError(with(18, 0), "bmp"), "Bitmap image is not valid");       // width 0
-  EXPECT_EQ(decodeError(with(30, 4), "bmp"),  // an embedded JPEG
+  EXPECT_EQ(decodeError(with(18, 0), "bmp"), "Bitmap image is not valid");  // width 0
+  EXPECT_EQ(decodeError(with(30, 4), "bmp"),                                // an embedded JPEG
             "Cannot load image. The compression scheme is not supported for BMP files.");
   EXPECT_EQ(decodeError(with(30, 1), "bmp"), "Bitmap image is not valid");  // RLE8 at 24 bits
   EXPECT_EQ(decodeError({'x', 'y', 'z', 0, 0, 0}, "dib"), "Bitmap image is not valid");
@@ -215,7 +217,8 @@ Bytes iconBitmap(const Image& img, int bits, const std::vector<uint8_t>& andMask
   l.alpha = alpha;
   if (bits <= 8) {
     l.palette = patternPalette(1 << bits);
-    return writeBmp(l, img.width(), img.height(), patternIndices(img.width(), img.height(), 1 << bits));
+    return writeBmp(l, img.width(), img.height(),
+                    patternIndices(img.width(), img.height(), 1 << bits));
   }
   return writeBmp(l, img.width(), img.height(), {}, &img);
 }
@@ -270,7 +273,8 @@ TEST(IcoReader, PngEntries) {
   Image expected = img.clone();
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < 4; ++x) expected.setPixel(x, y, {255, 255, 255});
-  const Bytes ico = writeIco({{16, 16, 24, iconBitmap(patternImage(16, 16), 24, {})}, {w, h, 32, png}});
+  const Bytes ico =
+      writeIco({{16, 16, 24, iconBitmap(patternImage(16, 16), 24, {})}, {w, h, 32, png}});
   EXPECT_TRUE(decodeAs(ico, "ico") == expected);
 }
 
@@ -283,7 +287,8 @@ TEST(IcoReader, BadDirectoriesAreRefused) {
   EXPECT_EQ(decodeError(pastEnd, "ico"), "Stream read error in ICO file.");
   EXPECT_EQ(decodeError(writeIco({}), "ico"),
             "Cannot load image. Invalid or unexpected ICO image format.");
-  EXPECT_EQ(decodeError(Bytes(ico.begin(), ico.begin() + 10), "ico"), "Stream read error in ICO file.");
+  EXPECT_EQ(decodeError(Bytes(ico.begin(), ico.begin() + 10), "ico"),
+            "Stream read error in ICO file.");
   Bytes cut = ico;
   setU32le(cut, 6 + 8, 30);  // the entry is cut inside its header
   EXPECT_EQ(decodeError(cut, "ico"), "Stream read error in BMP file.");

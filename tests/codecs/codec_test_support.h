@@ -43,9 +43,10 @@ inline bool imageMagickPresent() {
 inline std::optional<Image> decodeWithImageMagick(const std::filesystem::path& file, int w, int h,
                                                   const std::string& options = "") {
   const std::filesystem::path out = file.string() + ".rgb";
-  const std::string command = "convert " + options + " '" + file.string() +
-                              "[0]' -background white -alpha remove -alpha off -depth 8 'rgb:" +
-                              out.string() + "' 2>/dev/null";
+  const std::string command =
+      "convert " + options + " '" + file.string() +
+      "[0]' -background white -alpha remove -alpha off -depth 8 'rgb:" + out.string() +
+      "' 2>/dev/null";
   if (std::system(command.c_str()) != 0) return std::nullopt;
   std::ifstream in(out, std::ios::binary);
   const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -53,9 +54,11 @@ inline std::optional<Image> decodeWithImageMagick(const std::filesystem::path& f
   Image img(w, h);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
-      const size_t i = (static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)) * 3;
-      img.setPixel(x, y, {static_cast<uint8_t>(raw[i]), static_cast<uint8_t>(raw[i + 1]),
-                          static_cast<uint8_t>(raw[i + 2])});
+      const size_t i =
+          (static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)) * 3;
+      img.setPixel(x, y,
+                   {static_cast<uint8_t>(raw[i]), static_cast<uint8_t>(raw[i + 1]),
+                    static_cast<uint8_t>(raw[i + 2])});
     }
   return img;
 }
@@ -85,8 +88,8 @@ inline void expectMatchesImageMagick(const Bytes& bytes, const std::string& name
       const Rgb a = ours.pixel(x, y), b = theirs->pixel(x, y);
       if (a != b) {
         ADD_FAILURE() << name << ": first difference at " << x << "," << y << ": ours " << int{a.r}
-                      << " " << int{a.g} << " " << int{a.b} << ", ImageMagick's " << int{b.r}
-                      << " " << int{b.g} << " " << int{b.b};
+                      << " " << int{a.g} << " " << int{a.b} << ", ImageMagick's " << int{b.r} << " "
+                      << int{b.g} << " " << int{b.b};
         return;
       }
     }

@@ -103,11 +103,13 @@ TEST(JpegReader, DamagedStreamsAreRefused) {
       }
     throw std::runtime_error("no frame header");
   };
-  EXPECT_EQ(decodeError(withSize(65000, 65000), "jpg"),
-            "Cannot load image test.jpg: 65000 x 65000 pixels exceed the limit of 268435456 pixels");
+  EXPECT_EQ(
+      decodeError(withSize(65000, 65000), "jpg"),
+      "Cannot load image test.jpg: 65000 x 65000 pixels exceed the limit of 268435456 pixels");
   EXPECT_EQ(decodeError(withSize(10000, 10000), "jpg"),
             "Cannot load image test.jpg: the JPEG file declares a picture of at least 195313 bytes "
-            "but holds only " + std::to_string(good.size()));
+            "but holds only " +
+                std::to_string(good.size()));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -126,9 +128,9 @@ Bytes concat(std::initializer_list<Bytes> parts) {
 }
 
 TEST(RawPreview, ChoiceOfTheEmbeddedStream) {
-  const Bytes a = {0xFF, 0xD8, 1, 2, 0xFF, 0xD9};         // 6 bytes
-  const Bytes b = {0xFF, 0xD8, 1, 2, 3, 4, 0xFF, 0xD9};   // 8 bytes
-  const Bytes c = {0xFF, 0xD8, 9, 9, 0xFF, 0xD9};         // 6 bytes
+  const Bytes a = {0xFF, 0xD8, 1, 2, 0xFF, 0xD9};        // 6 bytes
+  const Bytes b = {0xFF, 0xD8, 1, 2, 3, 4, 0xFF, 0xD9};  // 8 bytes
+  const Bytes c = {0xFF, 0xD8, 9, 9, 0xFF, 0xD9};        // 6 bytes
   auto range = [](size_t begin, size_t end) { return std::pair{begin, end}; };
   auto of = [](ByteRange r) { return std::pair{r.begin, r.end}; };
   // The longer of the first two; a third, longer one is never looked at.
@@ -139,8 +141,9 @@ TEST(RawPreview, ChoiceOfTheEmbeddedStream) {
   EXPECT_EQ(of(chooseRawPreview(concat({a, c}))), range(6, 12));
   // A second stream without an end marker runs to the end of the data; equal, so the first.
   EXPECT_EQ(of(chooseRawPreview(concat({a, Bytes{0xFF, 0xD8, 1, 2, 3, 4}}))), range(0, 6));
-  EXPECT_EQ(of(chooseRawPreview(filler(9000, 3))).second - of(chooseRawPreview(filler(9000, 3))).first,
-            0u);
+  EXPECT_EQ(
+      of(chooseRawPreview(filler(9000, 3))).second - of(chooseRawPreview(filler(9000, 3))).first,
+      0u);
   // A marker split across two 4096-byte blocks is found.
   Bytes split = filler(4095, 0);
   split.insert(split.end(), {0xFF, 0xD8, 5, 0xFF, 0xD9});

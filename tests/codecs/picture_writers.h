@@ -83,7 +83,8 @@ inline Image expandIndices(const std::vector<uint8_t>& indices, const std::vecto
                            int w, int h) {
   Image img(w, h);
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) img.setPixel(x, y, palette[indices[static_cast<size_t>(y * w + x)]]);
+    for (int x = 0; x < w; ++x)
+      img.setPixel(x, y, palette[indices[static_cast<size_t>(y * w + x)]]);
   return img;
 }
 
@@ -92,10 +93,10 @@ inline Image expandIndices(const std::vector<uint8_t>& indices, const std::vecto
 
 struct BmpLayout {
   int bits = 24;
-  uint32_t compression = 0;   // 0 none, 1 RLE8, 2 RLE4, 3 bit fields
-  uint32_t headerSize = 40;   // 12 (OS/2 1.x), 16..64 (OS/2 2.x), 40, 108, 124
+  uint32_t compression = 0;  // 0 none, 1 RLE8, 2 RLE4, 3 bit fields
+  uint32_t headerSize = 40;  // 12 (OS/2 1.x), 16..64 (OS/2 2.x), 40, 108, 124
   bool topDown = false;
-  bool fileHeader = true;     // false: a bare DIB as in icons and .dib files
+  bool fileHeader = true;           // false: a bare DIB as in icons and .dib files
   std::array<uint32_t, 4> masks{};  // red, green, blue, alpha for bit fields
   std::vector<Rgb> palette;         // for 1..8 bits
   // Icon entries: the height field counts the AND mask too, which follows the colour bits
@@ -170,8 +171,7 @@ inline Bytes writeBmp(const BmpLayout& l, int w, int h, const std::vector<uint8_
   std::vector<std::vector<uint8_t>> indexRows;
   for (int r = 0; r < h; ++r) {
     const int y = l.topDown ? r : h - 1 - r;
-    if (l.bits <= 8)
-      indexRows.emplace_back(indices.begin() + y * w, indices.begin() + (y + 1) * w);
+    if (l.bits <= 8) indexRows.emplace_back(indices.begin() + y * w, indices.begin() + (y + 1) * w);
   }
   Bytes bits;
   const size_t rowBytes = (static_cast<size_t>(w) * static_cast<size_t>(l.bits) + 31) / 32 * 4;
@@ -352,7 +352,8 @@ inline Bytes writeJpeg(const Image& img, const JpegOptions& o = {}) {
       const int y = static_cast<int>(cinfo.next_scanline);
       for (int x = 0; x < img.width(); ++x) {
         const Rgb c = img.pixel(x, y);
-        uint8_t* p = row.data() + static_cast<size_t>(x) * static_cast<size_t>(cinfo.input_components);
+        uint8_t* p =
+            row.data() + static_cast<size_t>(x) * static_cast<size_t>(cinfo.input_components);
         if (o.space == JCS_GRAYSCALE) {
           p[0] = c.g;
         } else if (cmyk) {
@@ -388,8 +389,8 @@ struct PngOptions {
   int colourType = PNG_COLOR_TYPE_RGB;
   int bitDepth = 8;
   bool interlace = false;
-  std::vector<Rgb> palette;          // palette images
-  std::vector<uint8_t> paletteAlpha;  // tRNS of a palette image
+  std::vector<Rgb> palette;                                  // palette images
+  std::vector<uint8_t> paletteAlpha;                         // tRNS of a palette image
   std::optional<std::array<uint16_t, 3>> transparentColour;  // tRNS of grey (first) or RGB
 };
 
@@ -442,7 +443,8 @@ inline Bytes writePng(int w, int h, const std::vector<uint16_t>& samples, const 
           rows[y][2 * i + 1] = static_cast<uint8_t>(v);
         } else {
           const size_t bit = i * static_cast<size_t>(o.bitDepth);
-          rows[y][bit / 8] |= static_cast<uint8_t>(v << (8 - o.bitDepth - static_cast<int>(bit % 8)));
+          rows[y][bit / 8] |=
+              static_cast<uint8_t>(v << (8 - o.bitDepth - static_cast<int>(bit % 8)));
         }
       }
     }
@@ -493,8 +495,8 @@ inline Bytes writeGif(int w, int h, const std::vector<uint8_t>& indices, const G
   ColorMapObject* local = o.localPalette.empty() ? nullptr : gifMap(o.localPalette);
   bool ok = true;
   EGifSetGifVersion(gif, true);
-  ok &= EGifPutScreenDesc(gif, o.screenWidth ? o.screenWidth : w, o.screenHeight ? o.screenHeight : h,
-                          8, 0, global) == GIF_OK;
+  ok &= EGifPutScreenDesc(gif, o.screenWidth ? o.screenWidth : w,
+                          o.screenHeight ? o.screenHeight : h, 8, 0, global) == GIF_OK;
   for (int f = 0; f < o.frames && ok; ++f) {
     if (o.transparent >= 0) {
       const uint8_t gce[4] = {1, 0, 0, static_cast<uint8_t>(o.transparent)};
@@ -557,14 +559,16 @@ inline Bytes writeTiff(int w, int h, const Bytes& raw, const TiffOptions& o) {
       [](thandle_t hnd, void* buf, tmsize_t n) -> tmsize_t {
         auto* f = static_cast<MemoryFile*>(hnd);
         const uint64_t have = f->pos < f->data.size() ? f->data.size() - f->pos : 0;
-        const size_t count = static_cast<size_t>(std::min<uint64_t>(have, static_cast<uint64_t>(n)));
+        const size_t count =
+            static_cast<size_t>(std::min<uint64_t>(have, static_cast<uint64_t>(n)));
         std::memcpy(buf, f->data.data() + f->pos, count);
         f->pos += count;
         return static_cast<tmsize_t>(count);
       },
       [](thandle_t hnd, void* buf, tmsize_t n) -> tmsize_t {
         auto* f = static_cast<MemoryFile*>(hnd);
-        if (f->data.size() < f->pos + static_cast<uint64_t>(n)) f->data.resize(f->pos + static_cast<uint64_t>(n));
+        if (f->data.size() < f->pos + static_cast<uint64_t>(n))
+          f->data.resize(f->pos + static_cast<uint64_t>(n));
         std::memcpy(f->data.data() + f->pos, buf, static_cast<size_t>(n));
         f->pos += static_cast<uint64_t>(n);
         return n;
@@ -589,7 +593,8 @@ inline Bytes writeTiff(int w, int h, const Bytes& raw, const TiffOptions& o) {
     TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, o.photometric);
     TIFFSetField(tif, TIFFTAG_COMPRESSION, o.compression);
     TIFFSetField(tif, TIFFTAG_PLANARCONFIG, o.planar);
-    if (o.compression == COMPRESSION_JPEG) TIFFSetField(tif, TIFFTAG_JPEGCOLORMODE, JPEGCOLORMODE_RGB);
+    if (o.compression == COMPRESSION_JPEG)
+      TIFFSetField(tif, TIFFTAG_JPEGCOLORMODE, JPEGCOLORMODE_RGB);
     if (o.extraSamples) {
       const uint16_t type = o.extraSampleType;
       TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, 1, &type);
@@ -643,7 +648,8 @@ inline Bytes writeTiff(int w, int h, const Bytes& raw, const TiffOptions& o) {
 // Rewrites the Compression tag of the first directory of a little-endian classic TIFF, to
 // produce files with schemes this program does not write itself.
 inline void patchTiffCompression(Bytes& tiff, uint16_t value) {
-  const uint32_t ifd = tiff[4] | tiff[5] << 8 | tiff[6] << 16 | static_cast<uint32_t>(tiff[7]) << 24;
+  const uint32_t ifd =
+      tiff[4] | tiff[5] << 8 | tiff[6] << 16 | static_cast<uint32_t>(tiff[7]) << 24;
   const unsigned count = tiff[ifd] | tiff[ifd + 1] << 8;
   for (unsigned i = 0; i < count; ++i) {
     const size_t e = ifd + 2 + 12 * i;

@@ -62,8 +62,9 @@ PngPicture makePng(int w, int h, PngOptions o) {
             (*o.transparentColour)[1] == s[1] && (*o.transparentColour)[2] == s[2])
           alpha = 0;
       }
-      out.expected.setPixel(x, y, {overWhite(colour.r, alpha), overWhite(colour.g, alpha),
-                                   overWhite(colour.b, alpha)});
+      out.expected.setPixel(
+          x, y,
+          {overWhite(colour.r, alpha), overWhite(colour.g, alpha), overWhite(colour.b, alpha)});
     }
   out.file = writePng(w, h, samples, o);
   return out;
@@ -74,11 +75,11 @@ struct PngCase {
   int depth;
 };
 const PngCase kPngCases[] = {
-    {PNG_COLOR_TYPE_GRAY, 1},    {PNG_COLOR_TYPE_GRAY, 2},       {PNG_COLOR_TYPE_GRAY, 4},
-    {PNG_COLOR_TYPE_GRAY, 8},    {PNG_COLOR_TYPE_GRAY, 16},      {PNG_COLOR_TYPE_GRAY_ALPHA, 8},
-    {PNG_COLOR_TYPE_GRAY_ALPHA, 16}, {PNG_COLOR_TYPE_RGB, 8},    {PNG_COLOR_TYPE_RGB, 16},
-    {PNG_COLOR_TYPE_PALETTE, 1}, {PNG_COLOR_TYPE_PALETTE, 2},    {PNG_COLOR_TYPE_PALETTE, 4},
-    {PNG_COLOR_TYPE_PALETTE, 8}, {PNG_COLOR_TYPE_RGBA, 8},       {PNG_COLOR_TYPE_RGBA, 16},
+    {PNG_COLOR_TYPE_GRAY, 1},        {PNG_COLOR_TYPE_GRAY, 2},    {PNG_COLOR_TYPE_GRAY, 4},
+    {PNG_COLOR_TYPE_GRAY, 8},        {PNG_COLOR_TYPE_GRAY, 16},   {PNG_COLOR_TYPE_GRAY_ALPHA, 8},
+    {PNG_COLOR_TYPE_GRAY_ALPHA, 16}, {PNG_COLOR_TYPE_RGB, 8},     {PNG_COLOR_TYPE_RGB, 16},
+    {PNG_COLOR_TYPE_PALETTE, 1},     {PNG_COLOR_TYPE_PALETTE, 2}, {PNG_COLOR_TYPE_PALETTE, 4},
+    {PNG_COLOR_TYPE_PALETTE, 8},     {PNG_COLOR_TYPE_RGBA, 8},    {PNG_COLOR_TYPE_RGBA, 16},
 };
 
 TEST(PngReader, EveryColourTypeAndDepthInterlacedOrNot) {
@@ -185,7 +186,8 @@ TEST(PngReader, DamagedFilesAreRefusedWithTheirMessages) {
             "pixels");
   EXPECT_EQ(decodeError(withSize(16000, 16000), "png"),
             "Cannot load image test.png: the PNG file declares a picture of at least 744201 bytes "
-            "but holds only " + std::to_string(p.file.size()));
+            "but holds only " +
+                std::to_string(p.file.size()));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -252,7 +254,8 @@ TEST(GifReader, DamagedFilesAreRefusedWithTheirMessages) {
             "Stream read error in GIF file.");
   Bytes notGif = good;
   notGif[0] = 'J';
-  EXPECT_EQ(decodeError(notGif, "gif"), "Cannot load image. Invalid or unexpected GIF image format.");
+  EXPECT_EQ(decodeError(notGif, "gif"),
+            "Cannot load image. Invalid or unexpected GIF image format.");
   Bytes noPalette = good;
   noPalette[10] &= 0x7F;  // no global table: the image descriptor comes too early
   EXPECT_NE(decodeError(noPalette, "gif"), "");

@@ -141,8 +141,9 @@ TEST(TiffReader, PhotometricInterpretationsAndLayouts) {
   Bytes cmyk;
   const Bytes rgb = rgbSamples(img);
   for (size_t i = 0; i < rgb.size(); i += 3)
-    cmyk.insert(cmyk.end(), {static_cast<uint8_t>(255 - rgb[i]), static_cast<uint8_t>(255 - rgb[i + 1]),
-                             static_cast<uint8_t>(255 - rgb[i + 2]), 0});
+    cmyk.insert(cmyk.end(),
+                {static_cast<uint8_t>(255 - rgb[i]), static_cast<uint8_t>(255 - rgb[i + 1]),
+                 static_cast<uint8_t>(255 - rgb[i + 2]), 0});
   TiffOptions separated;
   separated.photometric = PHOTOMETRIC_SEPARATED;
   separated.samplesPerPixel = 4;
@@ -196,7 +197,8 @@ TEST(TiffReader, MatchesImageMagick) {
       grey.samplesPerPixel = 1;
       grey.bitsPerSample = static_cast<uint16_t>(bits);
       const Bytes g = writeTiff(w, h, greySamples(img, bits, whiteIsZero), grey);
-      expectMatchesImageMagick(g, "grey" + std::to_string(bits) + (whiteIsZero ? "w" : "b") + ".tif",
+      expectMatchesImageMagick(g,
+                               "grey" + std::to_string(bits) + (whiteIsZero ? "w" : "b") + ".tif",
                                decodeAs(g, "tif"), 0);
     }
   }
@@ -237,7 +239,8 @@ TEST(TiffReader, DamagedFilesAreRefused) {
   ASSERT_TRUE(patched);
   EXPECT_EQ(decodeError(claimed, "tif"),
             "Cannot load image test.tif: the TIFF file declares a picture of at least 36000000 "
-            "bytes but holds only " + std::to_string(claimed.size()));
+            "bytes but holds only " +
+                std::to_string(claimed.size()));
 }
 
 // ---------------------------------------------------------------------------------------
