@@ -1,7 +1,11 @@
 // The loader's table: extensions in any case, files without one recognised by content,
 // unknown extensions and unreadable files refused with their exact messages, and every
 // reader refusing damaged data with an Error rather than anything worse.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include "codec_test_support.h"
 
@@ -75,9 +79,40 @@ TEST(PictureLoader, RefusalsWithTheirMessages) {
             "Cannot load image. Invalid or unexpected GIF image format.");
 }
 
+// Sends everything written to stderr to a file while it lives.
+class StderrCapture {
+ public:
+  explicit StderrCapture(const std::filesystem::path& file) : file_(file) {
+    std::fflush(stderr);
+    saved_ = dup(2);
+    const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(fd, 2);
+    close(fd);
+  }
+  ~StderrCapture() { restore(); }
+  std::string finish() {
+    restore();
+    return readText(file_);
+  }
+
+ private:
+  void restore() {
+    if (saved_ < 0) return;
+    std::fflush(stderr);
+    dup2(saved_, 2);
+    close(saved_);
+    saved_ = -1;
+  }
+  std::filesystem::path file_;
+  int saved_ = -1;
+};
+
 // Cut or damaged copies of every sample file decode or throw Error: never another exception,
-// never a crash (the fuzz targets go much further; this keeps the basics in every test run).
+// never a crash, and the libraries print nothing (the fuzz targets go much further; this
+// keeps the basics in every test run).
 TEST(PictureLoader, DamagedCopiesFailCleanly) {
+  TempDir dir;
+  StderrCapture capture(dir / "stderr.txt");
   auto samples = sampleFiles();
   samples.emplace_back("eps", writeEps("%!PS\n", samples.back().second));
   samples.emplace_back("nef", samples[1].second);
@@ -99,6 +134,7 @@ TEST(PictureLoader, DamagedCopiesFailCleanly) {
       }
     }
   }
+  EXPECT_EQ(capture.finish(), "");
 }
 
 }  // namespace
