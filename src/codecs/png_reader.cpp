@@ -70,6 +70,12 @@ Image decodePng(std::span<const uint8_t> bytes, const PictureSource& source) {
   png_infop info = s.info();
   png_set_user_limits(png, Limits::kMaxSide, Limits::kMaxSide);
   png_set_chunk_malloc_max(png, 64u << 20);
+  if (!source.limits.verifyChecksums) {
+    png_set_crc_action(png, PNG_CRC_QUIET_USE, PNG_CRC_QUIET_USE);
+#ifdef PNG_IGNORE_ADLER32
+    png_set_option(png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
+#endif
+  }
   png_read_info(png, info);
 
   const int64_t width = png_get_image_width(png, info);

@@ -155,6 +155,13 @@ TEST(PngReader, DamagedFilesAreRefusedWithTheirMessages) {
   Bytes crc = p.file;
   crc[20] ^= 1;  // inside the IHDR data
   EXPECT_EQ(decodeError(crc, "png"), "Cannot load image. CRC error found in PNG file.");
+  // A damaged checksum alone: refused, unless checksums are off (as for fuzzing).
+  Bytes badCrc = p.file;
+  badCrc[30] ^= 0x40;  // the IHDR's CRC itself
+  EXPECT_EQ(decodeError(badCrc, "png"), "Cannot load image. CRC error found in PNG file.");
+  DecodeLimits lax;
+  lax.verifyChecksums = false;
+  EXPECT_TRUE(decodeAs(badCrc, "png", lax) == p.expected);
   EXPECT_EQ(decodeError(Bytes(p.file.begin(), p.file.end() - 30), "png"),
             "Stream read error in PNG file.");
   EXPECT_EQ(decodeError(Bytes(p.file.begin() + 1, p.file.end()), "png"),
