@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace lumabord {
 
@@ -30,6 +31,8 @@ class ByteReader {
  public:
   ByteReader(std::span<const uint8_t> bytes, std::string format)
       : bytes_(bytes), format_(std::move(format)) {}
+  // The reader does not own its bytes: a temporary vector would be gone before the first read.
+  ByteReader(std::vector<uint8_t>&&, std::string) = delete;
 
   size_t size() const { return bytes_.size(); }
   size_t position() const { return pos_; }

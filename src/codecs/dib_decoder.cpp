@@ -41,7 +41,7 @@ Header readHeader(ByteReader& in, bool icon) {
   h.size = in.u32le();
   if (h.size == 12) {
     h.width = in.u16le();
-    h.height = static_cast<int16_t>(in.u16le());
+    h.height = in.u16le();  // unsigned in OS/2 1.x headers: always bottom-up
     in.skip(2);
     h.bits = in.u16le();
     h.paletteEntryBytes = 3;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/error.h"
+#include "codecs/memory_source.h"
 #include "codecs/picture_source.h"
 #include "codecs/pixel_unpack.h"
 
@@ -16,25 +17,17 @@ constexpr const char* kFormat = "GIF";
 // Each 12-bit LZW code stands for at most 4096 pixels, so a byte holds at most 2731.
 constexpr uint64_t kMaxPixelsPerByte = 2731;
 
-struct ReadState {
-  std::span<const uint8_t> bytes;
-  size_t pos = 0;
-};
-
 int readBytes(GifFileType* gif, GifByteType* out, int count) {
-  auto* state = static_cast<ReadState*>(gif->UserData);
-  const size_t n =
-      std::min(static_cast<size_t>(std::max(count, 0)), state->bytes.size() - state->pos);
-  std::memcpy(out, state->bytes.data() + state->pos, n);
-  state->pos += n;
-  return static_cast<int>(n);
+  if (count <= 0) return 0;
+  return static_cast<int>(
+      static_cast<MemorySource*>(gif->UserData)->read(out, static_cast<uint64_t>(count)));
 }
 
 class GifHandle {
  public:
-  explicit GifHandle(ReadState& state) {
+  explicit GifHandle(MemorySource& input) {
     int error = 0;
-    gif_ = DGifOpen(&state, readBytes, &error);
+    gif_ = DGifOpen(&input, readBytes, &error);
     if (!gif_) raise(error);
   }
   ~GifHandle() {
@@ -83,8 +76,8 @@ Palette paletteOf(const ColorMapObject* map) {
 }  // namespace
 
 Image readGif(const PictureSource& source) {
-  ReadState state{source.bytes, 0};
-  GifHandle gif(state);
+  MemorySource input(source.bytes);
+  GifHandle gif(input);
   int transparent = -1;
   for (;;) {
     GifRecordType record = UNDEFINED_RECORD_TYPE;
@@ -115,7 +108,7 @@ Image readGif(const PictureSource& source) {
   const int64_t height = std::max<int64_t>(gif->SHeight, top + fh);
   checkPictureSize(source, kFormat, width, height);
   checkFileHolds(source, kFormat, static_cast<uint64_t>(fw * fh) / kMaxPixelsPerByte,
-                 source.bytes.size() - state.pos);
+                 input.remaining());
   const Palette palette = paletteOf(frame.ColorMap ? frame.ColorMap : gif->SColorMap);
   if (palette.empty()) fail("Cannot load image. Palette in %s file is invalid.", kFormat);
 

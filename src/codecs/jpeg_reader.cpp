@@ -3,6 +3,9 @@
 #include <memory>
 #include <vector>
 
+#include <jerror.h>
+#include <jpeglib.h>
+
 #include "base/error.h"
 #include "codecs/jpeg_glue.h"
 #include "codecs/picture_source.h"
@@ -13,33 +16,54 @@ namespace {
 constexpr const char* kFormat = "JPEG";
 
 // A memory source that refuses to invent data: libjpeg's own memory source pads a
-// truncated file with an end marker and returns grey rows as if nothing was wrong.
+// truncated file with an end marker and returns grey rows as if nothing was wrong. Here the
+// end marker is supplied once, because the entropy decoder reads ahead and a file may lack
+// only its end marker; if the decoder then needs bits that are not there, it warns that it
+// hit the marker and the warning becomes an error.
 struct StrictSource {
-  jpeg_source_mgr mgr{};
-  std::span<const uint8_t> bytes;
+  jpeg_source_mgr mgr{};  // first member: cinfo->src points here
+  bool endSupplied = false;
 };
+
+const JOCTET kEndMarker[2] = {0xFF, JPEG_EOI};
+
+[[noreturn]] void failEndOfInput() {
+  fail("JPEG decompression error. Unexpected end of input.");
+}
 
 void initSource(j_decompress_ptr) {}
 void termSource(j_decompress_ptr) {}
 
-boolean fillInputBuffer(j_decompress_ptr) {
-  fail("JPEG decompression error. Unexpected end of input.");
+boolean fillInputBuffer(j_decompress_ptr cinfo) {
+  auto* src = reinterpret_cast<StrictSource*>(cinfo->src);
+  if (src->endSupplied) failEndOfInput();
+  src->endSupplied = true;
+  src->mgr.next_input_byte = kEndMarker;
+  src->mgr.bytes_in_buffer = sizeof kEndMarker;
+  return TRUE;
 }
 
 void skipInputData(j_decompress_ptr cinfo, long count) {
   if (count <= 0) return;
   jpeg_source_mgr* src = cinfo->src;
-  if (static_cast<unsigned long>(count) > src->bytes_in_buffer) fillInputBuffer(cinfo);
+  if (static_cast<unsigned long>(count) > src->bytes_in_buffer) failEndOfInput();
   src->next_input_byte += count;
   src->bytes_in_buffer -= static_cast<size_t>(count);
+}
+
+// Warnings stay silent, except the one that says the picture data ran out.
+void onMessage(j_common_ptr cinfo, int level) {
+  if (level < 0 && cinfo->err->msg_code == JWRN_HIT_MARKER &&
+      reinterpret_cast<StrictSource*>(reinterpret_cast<j_decompress_ptr>(cinfo)->src)->endSupplied)
+    failEndOfInput();
 }
 
 class Decompressor {
  public:
   explicit Decompressor(std::span<const uint8_t> bytes) {
     cinfo_.err = installJpegErrorHandler(err_);
+    err_.emit_message = onMessage;
     jpeg_create_decompress(&cinfo_);
-    source_.bytes = bytes;
     source_.mgr.init_source = initSource;
     source_.mgr.fill_input_buffer = fillInputBuffer;
     source_.mgr.skip_input_data = skipInputData;

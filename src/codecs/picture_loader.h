@@ -16,6 +16,9 @@ namespace lumabord {
 // and previews pass smaller limits.
 struct DecodeLimits {
   uint64_t maxPixels = Limits::kMaxPixels;
+  // Fuzzing turns this off so that mutated data gets past the checksums (PNG's CRCs and
+  // zlib's Adler-32) into the decoders behind them.
+  bool verifyChecksums = true;
 };
 
 class PictureLoader {

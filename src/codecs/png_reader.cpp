@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/error.h"
+#include "codecs/memory_source.h"
 #include "codecs/picture_source.h"
 
 namespace lumabord {
@@ -16,43 +17,36 @@ constexpr const char* kFormat = "PNG";
 // Deflate never packs more than 1032 bytes into one.
 constexpr uint64_t kMaxDeflateRatio = 1032;
 
-struct ReadState {
-  std::span<const uint8_t> bytes;
-  size_t pos = 0;
-  const std::string* name = nullptr;
-};
-
 [[noreturn]] void throwPngError(png_structp png, png_const_charp message) {
-  const auto* state = static_cast<const ReadState*>(png_get_error_ptr(png));
+  const auto* source = static_cast<const PictureSource*>(png_get_error_ptr(png));
   if (std::strstr(message, "CRC error"))
     fail("Cannot load image. CRC error found in %s file.", kFormat);
-  if (std::strstr(message, "unknown critical chunk"))
+  if (std::strstr(message, "critical chunk"))
     fail("Cannot load PNG image. Unexpected but critical chunk detected.");
   if (std::strstr(message, "Not a PNG file") || std::strstr(message, "ASCII conversion"))
     failInvalidFormat(kFormat);
-  fail("Cannot load image %s: %s", state->name->c_str(), message);
+  fail("Cannot load image %s: %s", source->name.c_str(), message);
 }
 
 void ignoreWarning(png_structp, png_const_charp) {}
 
 void readBytes(png_structp png, png_bytep out, size_t count) {
-  auto* state = static_cast<ReadState*>(png_get_io_ptr(png));
-  if (count > state->bytes.size() - state->pos) failStreamRead(kFormat);
-  std::memcpy(out, state->bytes.data() + state->pos, count);
-  state->pos += count;
+  if (static_cast<MemorySource*>(png_get_io_ptr(png))->read(out, count) != count)
+    failStreamRead(kFormat);
 }
 
 class PngReadStruct {
  public:
-  explicit PngReadStruct(ReadState& state) {
-    png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, &state, throwPngError, ignoreWarning);
-    if (!png_) fail("Cannot load image %s: out of memory", state.name->c_str());
+  PngReadStruct(MemorySource& input, const PictureSource& source) {
+    png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, const_cast<PictureSource*>(&source),
+                                  throwPngError, ignoreWarning);
+    if (!png_) fail("Cannot load image %s: out of memory", source.name.c_str());
     info_ = png_create_info_struct(png_);
     if (!info_) {
       png_destroy_read_struct(&png_, nullptr, nullptr);
-      fail("Cannot load image %s: out of memory", state.name->c_str());
+      fail("Cannot load image %s: out of memory", source.name.c_str());
     }
-    png_set_read_fn(png_, &state, readBytes);
+    png_set_read_fn(png_, &input, readBytes);
   }
   ~PngReadStruct() { png_destroy_read_struct(&png_, &info_, nullptr); }
   PngReadStruct(const PngReadStruct&) = delete;
@@ -69,13 +63,19 @@ class PngReadStruct {
 }  // namespace
 
 Image decodePng(std::span<const uint8_t> bytes, const PictureSource& source) {
-  ReadState state{bytes, 0, &source.name};
   if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) failInvalidFormat(kFormat);
-  PngReadStruct s(state);
+  MemorySource input(bytes);
+  PngReadStruct s(input, source);
   png_structp png = s.png();
   png_infop info = s.info();
   png_set_user_limits(png, Limits::kMaxSide, Limits::kMaxSide);
   png_set_chunk_malloc_max(png, 64u << 20);
+  if (!source.limits.verifyChecksums) {
+    png_set_crc_action(png, PNG_CRC_QUIET_USE, PNG_CRC_QUIET_USE);
+#ifdef PNG_IGNORE_ADLER32
+    png_set_option(png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
+#endif
+  }
   png_read_info(png, info);
 
   const int64_t width = png_get_image_width(png, info);

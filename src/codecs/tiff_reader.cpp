@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/error.h"
+#include "codecs/memory_source.h"
 #include "codecs/picture_source.h"
 
 namespace lumabord {
@@ -18,18 +19,14 @@ namespace {
 constexpr const char* kFormat = "TIF/TIFF";
 
 struct ClientData {
-  std::span<const uint8_t> bytes;
-  uint64_t pos = 0;
+  MemorySource input;
   std::string firstError;
 };
 
 tmsize_t readProc(thandle_t h, void* out, tmsize_t size) {
-  auto* c = static_cast<ClientData*>(h);
-  if (size <= 0 || c->pos >= c->bytes.size()) return 0;
-  const uint64_t n = std::min<uint64_t>(static_cast<uint64_t>(size), c->bytes.size() - c->pos);
-  std::memcpy(out, c->bytes.data() + c->pos, n);
-  c->pos += n;
-  return static_cast<tmsize_t>(n);
+  if (size <= 0) return 0;
+  return static_cast<tmsize_t>(
+      static_cast<ClientData*>(h)->input.read(out, static_cast<uint64_t>(size)));
 }
 
 tmsize_t writeProc(thandle_t, void*, tmsize_t) {
@@ -37,21 +34,15 @@ tmsize_t writeProc(thandle_t, void*, tmsize_t) {
 }
 
 toff_t seekProc(thandle_t h, toff_t offset, int whence) {
-  auto* c = static_cast<ClientData*>(h);
-  uint64_t base = 0;
-  if (whence == SEEK_CUR) base = c->pos;
-  if (whence == SEEK_END) base = c->bytes.size();
-  // Positions past the end are allowed, as for a file; reads there simply return nothing.
-  if (offset > UINT64_MAX - base) return static_cast<toff_t>(-1);
-  c->pos = base + offset;
-  return c->pos;
+  MemorySource& input = static_cast<ClientData*>(h)->input;
+  return input.seek(offset, whence) ? input.position() : static_cast<toff_t>(-1);
 }
 
 int closeProc(thandle_t) {
   return 0;
 }
 toff_t sizeProc(thandle_t h) {
-  return static_cast<ClientData*>(h)->bytes.size();
+  return static_cast<ClientData*>(h)->input.size();
 }
 int mapProc(thandle_t, void**, toff_t*) {
   return 0;
@@ -150,7 +141,7 @@ Image decodeTiff(std::span<const uint8_t> bytes, const PictureSource& source) {
   if (bytes.size() < 8 ||
       !((bytes[0] == 'I' && bytes[1] == 'I') || (bytes[0] == 'M' && bytes[1] == 'M')))
     failInvalidFormat(kFormat);
-  ClientData client{bytes, 0, {}};
+  ClientData client{MemorySource(bytes), {}};
   std::unique_ptr<TIFFOpenOptions, OptionsFree> options(TIFFOpenOptionsAlloc());
   TIFFOpenOptionsSetErrorHandlerExtR(options.get(), onError, &client);
   TIFFOpenOptionsSetWarningHandlerExtR(options.get(), onWarning, &client);
