@@ -1,16 +1,4 @@
-// Decodes arbitrary bytes as a Photoshop file.
-#include <cstddef>
-#include <cstdint>
+// Fuzzes the reader of Photoshop file files.
+#include "fuzz_reader.h"
 
-#include "base/error.h"
-#include "codecs/picture_loader.h"
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  try {
-    lumabord::DecodeLimits limits;
-    limits.maxPixels = 1u << 22;
-    (void)lumabord::decodePicture({data, size}, "psd", "fuzz.psd", limits);
-  } catch (const lumabord::Error&) {
-  }
-  return 0;
-}
+LUMABORD_READER_FUZZ_TARGET("psd")
