@@ -15,12 +15,8 @@
 #include "base/error.h"
 #include "base/rounding.h"
 #include "compose/parallel_rows.h"
+#include "compose/resample_kernels.h"
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define LUMABORD_PIXEL_LOOP __attribute__((target_clones("arch=x86-64-v3", "default")))
-#else
-#define LUMABORD_PIXEL_LOOP
-#endif
 
 namespace lumabord {
 
@@ -177,8 +173,7 @@ inline uint8_t finishZeroTotal(int32_t sum) {
 // Working arrays of one thread.
 struct Scratch {
   std::vector<int16_t> planes;   // one source row unpacked: 3 extended lines
-  std::vector<int32_t> sums;     // 3 x target width
-  std::vector<double> reciprocal;  // the columns' reciprocals, once per channel
+  std::vector<int32_t> sums;     // 3 x target width, by channel or interleaved
   std::vector<uint8_t> ring;     // horizontally resampled rows, reach of them
   std::vector<int> ringRow;      // source row held by each ring slot, -1 for none
   std::vector<const uint8_t*> taps;  // ring rows of one vertical list
@@ -209,25 +204,19 @@ void horizontalRow(const uint8_t* in, int sw, const Windows& columns, Scratch& s
   }
 
   const size_t tw = columns.offset.size();
-  const size_t taps = static_cast<size_t>(columns.taps);
+  const int16_t* const lines[3] = {red, green, blue};
   int32_t* const sums = scratch.sums.data();
+  windowSums(lines, {columns.weight.data(), columns.offset.data(), tw, static_cast<size_t>(columns.taps)},
+             sums);
+  const double* reciprocal = columns.reciprocal.data();
   for (size_t i = 0; i < tw; ++i) {
-    const int16_t* w = columns.weight.data() + i * taps;
-    const size_t at = static_cast<size_t>(columns.offset[i]);
-    const int16_t *r = red + at, *g = green + at, *b = blue + at;
-    int32_t sr = 0, sg = 0, sb = 0;
-    for (size_t k = 0; k < taps; ++k) {
-      sr += int32_t{w[k]} * r[k];
-      sg += int32_t{w[k]} * g[k];
-      sb += int32_t{w[k]} * b[k];
-    }
-    sums[3 * i] = sr, sums[3 * i + 1] = sg, sums[3 * i + 2] = sb;
+    out[3 * i] = finish(sums[i], reciprocal[i]);
+    out[3 * i + 1] = finish(sums[tw + i], reciprocal[i]);
+    out[3 * i + 2] = finish(sums[2 * tw + i], reciprocal[i]);
   }
-  const double* reciprocal = scratch.reciprocal.data();
-  for (size_t l = 0; l < 3 * tw; ++l) out[l] = finish(sums[l], reciprocal[l]);
   for (size_t i = 0; i < tw; ++i) {
     if (columns.total[i] != 0) continue;
-    for (size_t c = 0; c < 3; ++c) out[3 * i + c] = finishZeroTotal(sums[3 * i + c]);
+    for (size_t c = 0; c < 3; ++c) out[3 * i + c] = finishZeroTotal(sums[c * tw + i]);
   }
 }
 
@@ -312,8 +301,6 @@ void resampleInto(const Image& source, Image& target, int Tw, int Th,
   for (Scratch& s : scratch) {
     s.planes.resize(3 * columns.mirror.size());
     s.sums.resize(n);
-    s.reciprocal.resize(n);
-    for (size_t l = 0; l < n; ++l) s.reciprocal[l] = columns.reciprocal[l / 3];
     s.ring.resize(slots * n);
     s.ringRow.assign(slots, -1);
     s.taps.resize(static_cast<size_t>(rows.taps));
