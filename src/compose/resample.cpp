@@ -17,7 +17,6 @@
 #include "compose/parallel_rows.h"
 #include "compose/resample_kernels.h"
 
-
 namespace lumabord {
 
 Size FitWithin(int W, int H, int maxW, int maxH) {
@@ -53,14 +52,14 @@ namespace {
 // pair. Zero weights add nothing, so the dense sums equal the sums over the lists' pairs,
 // and every list reads one contiguous run, which the multiply-adds vectorise over.
 struct Windows {
-  int taps = 0;                   // a multiple of kTapBlock
-  std::vector<int> offset;        // first extended position of each list
-  std::vector<int16_t> weight;    // taps weights in 1/256 per list
-  std::vector<int32_t> total;     // sum of each list's weights
-  std::vector<double> reciprocal; // 1 / total, or 0 when total is 0
-  std::vector<int> mirror;        // source index of each extended position
-  int before = 0;                 // extended positions in front of source index 0
-  int reach = 1;                  // most source indices one list spans (ring size)
+  int taps = 0;                    // a multiple of kTapBlock
+  std::vector<int> offset;         // first extended position of each list
+  std::vector<int16_t> weight;     // taps weights in 1/256 per list
+  std::vector<int32_t> total;      // sum of each list's weights
+  std::vector<double> reciprocal;  // 1 / total, or 0 when total is 0
+  std::vector<int> mirror;         // source index of each extended position
+  int before = 0;                  // extended positions in front of source index 0
+  int reach = 1;                   // most source indices one list spans (ring size)
 };
 
 constexpr int kTapBlock = 16;
@@ -145,8 +144,9 @@ Windows buildWindows(int targetSize, int sourceSize, const ResampleFilter& filte
   windows.weight.assign(static_cast<size_t>(targetSize) * static_cast<size_t>(windows.taps), 0);
   for (size_t i = 0; i < runs.size(); ++i) {
     windows.offset[i] = static_cast<int>(runs[i].first - lowest);
-    std::copy(runs[i].weight.begin(), runs[i].weight.end(),
-              windows.weight.begin() + static_cast<ptrdiff_t>(i * static_cast<size_t>(windows.taps)));
+    std::copy(
+        runs[i].weight.begin(), runs[i].weight.end(),
+        windows.weight.begin() + static_cast<ptrdiff_t>(i * static_cast<size_t>(windows.taps)));
   }
   return windows;
 }
@@ -160,8 +160,7 @@ Windows buildWindows(int targetSize, int sourceSize, const ResampleFilter& filte
 // gives the integer quotient, and everything outside 0..255 clamps the same either way.
 inline uint8_t finish(int32_t sum, double reciprocal) {
   constexpr double kLift = 0x1p-20;
-  const double quotient =
-      std::clamp(static_cast<double>(sum) * reciprocal + kLift, 0.0, 255.0);
+  const double quotient = std::clamp(static_cast<double>(sum) * reciprocal + kLift, 0.0, 255.0);
   return static_cast<uint8_t>(quotient);
 }
 
@@ -172,10 +171,10 @@ inline uint8_t finishZeroTotal(int32_t sum) {
 
 // Working arrays of one thread.
 struct Scratch {
-  std::vector<int16_t> planes;   // one source row unpacked: 3 extended lines
-  std::vector<int32_t> sums;     // 3 x target width, by channel or interleaved
-  std::vector<uint8_t> ring;     // horizontally resampled rows, reach of them
-  std::vector<int> ringRow;      // source row held by each ring slot, -1 for none
+  std::vector<int16_t> planes;       // one source row unpacked: 3 extended lines
+  std::vector<int32_t> sums;         // 3 x target width, by channel or interleaved
+  std::vector<uint8_t> ring;         // horizontally resampled rows, reach of them
+  std::vector<int> ringRow;          // source row held by each ring slot, -1 for none
   std::vector<const uint8_t*> taps;  // ring rows of one vertical list
 };
 
@@ -206,7 +205,8 @@ void horizontalRow(const uint8_t* in, int sw, const Windows& columns, Scratch& s
   const size_t tw = columns.offset.size();
   const int16_t* const lines[3] = {red, green, blue};
   int32_t* const sums = scratch.sums.data();
-  windowSums(lines, {columns.weight.data(), columns.offset.data(), tw, static_cast<size_t>(columns.taps)},
+  windowSums(lines,
+             {columns.weight.data(), columns.offset.data(), tw, static_cast<size_t>(columns.taps)},
              sums);
   const double* reciprocal = columns.reciprocal.data();
   for (size_t i = 0; i < tw; ++i) {
@@ -256,8 +256,8 @@ void verticalRow(const uint8_t* const* rows, const int16_t* weight, size_t taps,
 // Target rows begin..end-1. The first pass runs only for the source rows these rows'
 // lists reach, each once while it stays in the ring, so the intermediate image is never
 // held whole and rows are resampled horizontally just before the vertical pass reads them.
-void resampleRows(const Image& source, const Windows& columns, const Windows& rows,
-                  size_t begin, size_t end, Scratch& scratch, Image& target) {
+void resampleRows(const Image& source, const Windows& columns, const Windows& rows, size_t begin,
+                  size_t end, Scratch& scratch, Image& target) {
   const size_t n = 3 * static_cast<size_t>(target.width());
   const size_t slots = scratch.ringRow.size();
   const size_t taps = static_cast<size_t>(rows.taps);
@@ -285,8 +285,8 @@ void resampleRows(const Image& source, const Windows& columns, const Windows& ro
 // Enough pixels that a second thread pays for itself.
 constexpr size_t kParallelPixels = 1 << 16;
 
-void resampleInto(const Image& source, Image& target, int Tw, int Th,
-                  const ResampleFilter& filter, float radius) {
+void resampleInto(const Image& source, Image& target, int Tw, int Th, const ResampleFilter& filter,
+                  float radius) {
   target.reshape(Tw, Th);
   const int sw = source.width(), sh = source.height();
   if (sw == 0 || sh == 0 || Tw == 0 || Th == 0) return;
@@ -306,7 +306,8 @@ void resampleInto(const Image& source, Image& target, int Tw, int Th,
     s.taps.resize(static_cast<size_t>(rows.taps));
   }
   const size_t work = static_cast<size_t>(Tw) * (static_cast<size_t>(sh) + static_cast<size_t>(Th));
-  forRowsInParallel(static_cast<size_t>(Th), work >= kParallelPixels ? 2 : static_cast<size_t>(Th) + 1,
+  forRowsInParallel(static_cast<size_t>(Th),
+                    work >= kParallelPixels ? 2 : static_cast<size_t>(Th) + 1,
                     [&](size_t begin, size_t end, int part) {
                       resampleRows(source, columns, rows, begin, end, scratch[part], target);
                     });

@@ -38,8 +38,8 @@ bool haveWindowSumsAvx2() {
 
 namespace {
 
-__attribute__((target("avx2"))) inline __m256i windowProducts(const int16_t* w,
-                                                              const int16_t* v, size_t taps) {
+__attribute__((target("avx2"))) inline __m256i windowProducts(const int16_t* w, const int16_t* v,
+                                                              size_t taps) {
   __m256i acc = _mm256_setzero_si256();
   for (size_t k = 0; k < taps; k += 16) {
     const __m256i weights = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(w + k));
@@ -71,8 +71,7 @@ __attribute__((target("avx2"))) inline int32_t foldOne(__m256i a) {
 }  // namespace
 
 __attribute__((target("avx2"))) void windowSumsAvx2(const int16_t* const lines[3],
-                                                    const WeightWindows& windows,
-                                                    int32_t* sums) {
+                                                    const WeightWindows& windows, int32_t* sums) {
   const size_t count = windows.count, taps = windows.taps;
   for (size_t c = 0; c < 3; ++c) {
     const int16_t* line = lines[c];
@@ -81,8 +80,8 @@ __attribute__((target("avx2"))) void windowSumsAvx2(const int16_t* const lines[3
     for (; i + 8 <= count; i += 8) {
       __m256i acc[8];
       for (size_t j = 0; j < 8; ++j) {
-        acc[j] = windowProducts(windows.weight + (i + j) * taps,
-                                line + windows.offset[i + j], taps);
+        acc[j] =
+            windowProducts(windows.weight + (i + j) * taps, line + windows.offset[i + j], taps);
       }
       _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), foldEight(acc));
     }
@@ -101,7 +100,9 @@ void windowSums(const int16_t* const lines[3], const WeightWindows& windows, int
 
 #else
 
-bool haveWindowSumsAvx2() { return false; }
+bool haveWindowSumsAvx2() {
+  return false;
+}
 
 void windowSumsAvx2(const int16_t* const lines[3], const WeightWindows& windows, int32_t* sums) {
   windowSumsPortable(lines, windows, sums);

@@ -29,8 +29,7 @@ void windowSums(const int16_t* const lines[3], const WeightWindows& windows, int
 
 // The same with plain loops, and with AVX2 (only on processors that have it); windowSums
 // picks one.
-void windowSumsPortable(const int16_t* const lines[3], const WeightWindows& windows,
-                        int32_t* sums);
+void windowSumsPortable(const int16_t* const lines[3], const WeightWindows& windows, int32_t* sums);
 bool haveWindowSumsAvx2();
 void windowSumsAvx2(const int16_t* const lines[3], const WeightWindows& windows, int32_t* sums);
 
