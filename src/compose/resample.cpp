@@ -57,6 +57,7 @@ struct Windows {
   std::vector<int16_t> weight;     // taps weights in 1/256 per list
   std::vector<int32_t> total;      // sum of each list's weights
   std::vector<double> reciprocal;  // 1 / total, or 0 when total is 0
+  std::vector<size_t> cancelling;  // the lists whose total is 0
   std::vector<int> mirror;         // source index of each extended position
   int before = 0;                  // extended positions in front of source index 0
   int reach = 1;                   // most source indices one list spans (ring size)
@@ -132,6 +133,7 @@ Windows buildWindows(int targetSize, int sourceSize, const ResampleFilter& filte
     windows.reach = std::max(windows.reach, highSource - lowSource + 1);
     windows.total.push_back(static_cast<int32_t>(total));
     windows.reciprocal.push_back(total != 0 ? 1.0 / static_cast<double>(total) : 0.0);
+    if (total == 0) windows.cancelling.push_back(static_cast<size_t>(i));
   }
 
   windows.taps = static_cast<int>((longest + kTapBlock - 1) / kTapBlock * kTapBlock);
@@ -153,11 +155,11 @@ Windows buildWindows(int targetSize, int sourceSize, const ResampleFilter& filte
 
 // One channel value from a list's sum: truncating division by a non-zero total, or, when
 // the weights cancel, the sum shifted right by 8 as an unsigned number; then 0..255.
-// The division is a multiplication by the double reciprocal, whose product is within
-// 2^-40 of the quotient (|sum| < 2^23). An inexact quotient in 0..256 lies at least
-// 1 / |total| >= 2^-15 below the next integer, so lifting the product by 2^-20 moves exact
-// quotients above their integer without moving any other one past the next: truncation
-// gives the integer quotient, and everything outside 0..255 clamps the same either way.
+// The division is a multiplication by the double reciprocal: two roundings, so for a
+// quotient within -1..257 the product is within 2^-43 of it. An inexact quotient lies at
+// least 1 / |total| >= 2^-15 below the next integer, so lifting the product by 2^-20 moves
+// exact quotients above their integer without moving any other one past the next:
+// truncation gives the integer quotient, and everything beyond clamps the same either way.
 inline uint8_t finish(int32_t sum, double reciprocal) {
   constexpr double kLift = 0x1p-20;
   const double quotient = std::clamp(static_cast<double>(sum) * reciprocal + kLift, 0.0, 255.0);
@@ -214,10 +216,8 @@ void horizontalRow(const uint8_t* in, int sw, const Windows& columns, Scratch& s
     out[3 * i + 1] = finish(sums[tw + i], reciprocal[i]);
     out[3 * i + 2] = finish(sums[2 * tw + i], reciprocal[i]);
   }
-  for (size_t i = 0; i < tw; ++i) {
-    if (columns.total[i] != 0) continue;
+  for (const size_t i : columns.cancelling)
     for (size_t c = 0; c < 3; ++c) out[3 * i + c] = finishZeroTotal(sums[c * tw + i]);
-  }
 }
 
 // Second pass for one target row from the ring rows of its list's taps (null for the
