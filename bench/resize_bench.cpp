@@ -2,8 +2,9 @@
 // `convert -filter Lanczos -resize 800x600` on the same pixels, both timed in this run.
 // ImageMagick's share for reading and writing PPM is measured with a crop to the same
 // output size and subtracted; `bench_resize ROUNDS --ours` skips ImageMagick and times only
-// ResizeImage, also in CPU time. Also reports the memory the resize needs beyond source and
-// target (the intermediate image and the contributor lists).
+// ResizeImage, also in CPU time. Also reports the memory the resize needs beyond the source
+// (target, contributor lists and working rows), against the size of the target plus a
+// whole intermediate image of target width and source height.
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -111,8 +112,8 @@ int main(int argc, char** argv) {
     const double intermediate = 3.0 * size.width * sh / 1024.0;
     const double output = 3.0 * size.width * size.height / 1024.0;
     std::printf(
-        "memory: %ld kB beyond the source during the resize; intermediate %.0f kB + "
-        "target %.0f kB = %.0f kB\n",
+        "memory: %ld kB beyond the source during the resize; a whole intermediate image "
+        "%.0f kB + target %.0f kB would be %.0f kB\n",
         peak - before, intermediate, output, intermediate + output);
   }
 
