@@ -1,13 +1,9 @@
 // Separable two-pass Lanczos-3 resampler with weights in 1/256 and truncating division.
 //
-// The weights are small integers and the pixel values bytes, so every partial sum of a
-// contributor list stays below 2^24 (|sum| <= 255 x sum|w|; Lanczos-3 keeps sum|w| below
-// 2048 at any scale, and lists of any filter are checked to stay within 65535):
-// accumulating them in float is exact, and the quotient sum / total
-// taken in double and truncated equals the integer quotient (an inexact quotient lies at
-// least 1/|total| > 2^-24 from the next integer, far more than the double rounding error).
-// This lets the compiler vectorise the multiply-adds while the result stays bit-identical
-// to the plain integer loop.
+// Both passes are integer multiply-adds of 16-bit weights with bytes into 32-bit sums, so
+// they vectorise while the result stays bit-identical to the plain integer loop. Target
+// rows are produced in order, each from a small ring of horizontally resampled source
+// rows, so the intermediate image never exists whole.
 #include "compose/resample.h"
 
 #include <algorithm>
@@ -19,12 +15,7 @@
 #include "base/error.h"
 #include "base/rounding.h"
 #include "compose/parallel_rows.h"
-
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define LUMABORD_PIXEL_LOOP __attribute__((target_clones("arch=x86-64-v3", "default")))
-#else
-#define LUMABORD_PIXEL_LOOP
-#endif
+#include "compose/resample_kernels.h"
 
 namespace lumabord {
 
@@ -55,13 +46,24 @@ float Lanczos3Filter(float x) {
 
 namespace {
 
-// Contributor lists of all target columns (or rows), flattened.
-struct Contributors {
-  std::vector<size_t> first;    // list i is [first[i], first[i + 1])
-  std::vector<int> source;      // mirrored source index
-  std::vector<float> weight;    // integer weight in 1/256, exact in float
-  std::vector<double> total;    // sum of the list's weights
+// The contributor lists of all target columns (or rows), each stored densely: list i
+// weighs the positions offset[i] .. offset[i] + taps - 1 of the source line extended by
+// its mirror images (position q is source index mirror[q]), zero where the list has no
+// pair. Zero weights add nothing, so the dense sums equal the sums over the lists' pairs,
+// and every list reads one contiguous run, which the multiply-adds vectorise over.
+struct Windows {
+  int taps = 0;                    // a multiple of kTapBlock
+  std::vector<int> offset;         // first extended position of each list
+  std::vector<int16_t> weight;     // taps weights in 1/256 per list
+  std::vector<int32_t> total;      // sum of each list's weights
+  std::vector<double> reciprocal;  // 1 / total, or 0 when total is 0
+  std::vector<size_t> cancelling;  // the lists whose total is 0
+  std::vector<int> mirror;         // source index of each extended position
+  int before = 0;                  // extended positions in front of source index 0
+  int reach = 1;                   // most source indices one list spans (ring size)
 };
+
+constexpr int kTapBlock = 16;
 
 // Mirrors j into 0..n-1: about pixel 0 on the left, about the border behind the last
 // pixel on the right. Sources much shorter than the filter support need more than one
@@ -71,13 +73,13 @@ int mirrorIndex(int64_t j, int n) {
   return static_cast<int>(j);
 }
 
-// Bound on the sum of a list's weight magnitudes that keeps every sum exact (see above).
-constexpr int64_t kMaxWeightSum = 65535;
+// Bound on the sum of a list's weight magnitudes: every weight then fits 16 bits and every
+// sum of products with bytes stays far inside 32 bits (255 x 32767 < 2^23).
+constexpr int64_t kMaxWeightSum = 32767;
 
 // Positions, scale and width are single-precision values; the expressions between them
 // are evaluated in double before Floor, Ceil and the filter's single-precision argument.
-Contributors buildContributors(int targetSize, int sourceSize, const ResampleFilter& filter,
-                               float radius) {
+Windows buildWindows(int targetSize, int sourceSize, const ResampleFilter& filter, float radius) {
   // A one-pixel target has no corner-to-corner scale ((1 - 1) / (n - 1) would be 0 and
   // every position infinite); it is scaled like a one-pixel source instead.
   const float scale = (sourceSize == 1 || targetSize == 1)
@@ -85,15 +87,24 @@ Contributors buildContributors(int targetSize, int sourceSize, const ResampleFil
                           : static_cast<float>(targetSize - 1) / static_cast<float>(sourceSize - 1);
   const bool reducing = scale < 1.0f;
   const float width = reducing ? radius / scale : radius;
-  Contributors lists;
-  lists.first.reserve(static_cast<size_t>(targetSize) + 1);
-  lists.total.reserve(static_cast<size_t>(targetSize));
-  lists.first.push_back(0);
+
+  // The lists with their zero weights dropped at both ends, by source position j.
+  struct Run {
+    int64_t first = 0;
+    std::vector<int16_t> weight;
+  };
+  std::vector<Run> runs(static_cast<size_t>(targetSize));
+  Windows windows;
+  windows.total.reserve(static_cast<size_t>(targetSize));
+  int64_t lowest = 0, highest = 0, longest = 1;
   for (int i = 0; i < targetSize; ++i) {
     const float centre = static_cast<float>(i) / scale;
     const auto low = static_cast<int64_t>(std::floor(double{centre} - double{width}));
     const auto high = static_cast<int64_t>(std::ceil(double{centre} + double{width}));
-    int64_t total = 0, magnitude = 0;
+    Run& run = runs[static_cast<size_t>(i)];
+    int64_t total = 0, magnitude = 0, last = low;
+    run.first = low;
+    int lowSource = sourceSize, highSource = -1;
     for (int64_t j = low; j <= high; ++j) {
       const double distance = double{centre} - static_cast<double>(j);
       const double value =
@@ -101,122 +112,204 @@ Contributors buildContributors(int targetSize, int sourceSize, const ResampleFil
                    : double{filter(static_cast<float>(distance))};
       if (!(std::fabs(value) <= kMaxWeightSum)) fail("Resampling filter value out of range");
       const int64_t w = roundHalfEven(value * 256.0);
-      if (w == 0) continue;
+      if (w == 0) {
+        if (run.weight.empty()) run.first = j + 1;
+        continue;
+      }
       magnitude += w < 0 ? -w : w;
       if (magnitude > kMaxWeightSum) fail("Resampling filter weights out of range");
-      lists.source.push_back(mirrorIndex(j, sourceSize));
-      lists.weight.push_back(static_cast<float>(w));
+      run.weight.resize(static_cast<size_t>(j - run.first + 1), 0);
+      run.weight.back() = static_cast<int16_t>(w);
+      last = j;
       total += w;
+      const int p = mirrorIndex(j, sourceSize);
+      lowSource = std::min(lowSource, p);
+      highSource = std::max(highSource, p);
     }
-    lists.first.push_back(lists.source.size());
-    lists.total.push_back(static_cast<double>(total));
+    if (run.weight.empty()) run.first = last = low;  // no pair: the value is 0 / 0
+    lowest = std::min(lowest, run.first);
+    highest = std::max(highest, last);
+    longest = std::max<int64_t>(longest, static_cast<int64_t>(run.weight.size()));
+    windows.reach = std::max(windows.reach, highSource - lowSource + 1);
+    windows.total.push_back(static_cast<int32_t>(total));
+    windows.reciprocal.push_back(total != 0 ? 1.0 / static_cast<double>(total) : 0.0);
+    if (total == 0) windows.cancelling.push_back(static_cast<size_t>(i));
   }
-  return lists;
+
+  windows.taps = static_cast<int>((longest + kTapBlock - 1) / kTapBlock * kTapBlock);
+  windows.before = static_cast<int>(-lowest);
+  const int64_t extended = std::max<int64_t>(highest, sourceSize - 1) - lowest + 1 + windows.taps;
+  windows.mirror.resize(static_cast<size_t>(extended));
+  for (int64_t q = 0; q < extended; ++q)
+    windows.mirror[static_cast<size_t>(q)] = mirrorIndex(q + lowest, sourceSize);
+  windows.offset.resize(static_cast<size_t>(targetSize));
+  windows.weight.assign(static_cast<size_t>(targetSize) * static_cast<size_t>(windows.taps), 0);
+  for (size_t i = 0; i < runs.size(); ++i) {
+    windows.offset[i] = static_cast<int>(runs[i].first - lowest);
+    std::copy(
+        runs[i].weight.begin(), runs[i].weight.end(),
+        windows.weight.begin() + static_cast<ptrdiff_t>(i * static_cast<size_t>(windows.taps)));
+  }
+  return windows;
 }
 
-// One channel value from an exact sum: truncating division by a non-zero total, or, when
+// One channel value from a list's sum: truncating division by a non-zero total, or, when
 // the weights cancel, the sum shifted right by 8 as an unsigned number; then 0..255.
-inline uint8_t finish(float sum, double total) {
-  if (total != 0.0) {
-    const double quotient = std::clamp(static_cast<double>(sum) / total, 0.0, 255.0);
-    return static_cast<uint8_t>(quotient);
-  }
-  const uint32_t shifted = static_cast<uint32_t>(static_cast<int32_t>(sum)) >> 8;
+// The division is a multiplication by the double reciprocal: two roundings, so for a
+// quotient within -1..257 the product is within 2^-43 of it. An inexact quotient lies at
+// least 1 / |total| >= 2^-15 below the next integer, so lifting the product by 2^-20 moves
+// exact quotients above their integer without moving any other one past the next:
+// truncation gives the integer quotient, and everything beyond clamps the same either way.
+inline uint8_t finish(int32_t sum, double reciprocal) {
+  constexpr double kLift = 0x1p-20;
+  const double quotient = std::clamp(static_cast<double>(sum) * reciprocal + kLift, 0.0, 255.0);
+  return static_cast<uint8_t>(quotient);
+}
+
+inline uint8_t finishZeroTotal(int32_t sum) {
+  const uint32_t shifted = static_cast<uint32_t>(sum) >> 8;
   return static_cast<uint8_t>(std::min<uint32_t>(shifted, 255));
 }
 
-// The first pass works on blocks of source rows transposed so that one source pixel's
-// channels of all rows of the block lie side by side: one weight then multiplies a whole
-// vector of values.
-constexpr int kBlockRows = 8;
-constexpr int kBlockLanes = 3 * kBlockRows;
+// Working arrays of one thread.
+struct Scratch {
+  std::vector<int16_t> planes;       // one source row unpacked: 3 extended lines
+  std::vector<int32_t> sums;         // 3 x target width, by channel or interleaved
+  std::vector<uint8_t> ring;         // horizontally resampled rows, reach of them
+  std::vector<int> ringRow;          // source row held by each ring slot, -1 for none
+  std::vector<const uint8_t*> taps;  // ring rows of one vertical list
+};
 
+// First pass over one source row: unpacks it into three 16-bit lines extended by their
+// mirror images, then takes each column's dense dot products.
 LUMABORD_PIXEL_LOOP
-void horizontalBlock(const Image& source, int y0, int rows, const Contributors& lists,
-                     float* planes, Image& middle) {
-  const int sw = source.width();
-  for (int r = 0; r < rows; ++r) {
-    const uint8_t* in = source.row(y0 + r);
-    for (int x = 0; x < sw; ++x) {
-      float* lane = planes + static_cast<size_t>(x) * kBlockLanes + r;
-      lane[0] = in[3 * x];
-      lane[kBlockRows] = in[3 * x + 1];
-      lane[2 * kBlockRows] = in[3 * x + 2];
-    }
+void horizontalRow(const uint8_t* in, int sw, const Windows& columns, Scratch& scratch,
+                   uint8_t* out) {
+  const size_t extended = columns.mirror.size();
+  int16_t* const red = scratch.planes.data();
+  int16_t* const green = red + extended;
+  int16_t* const blue = green + extended;
+  const size_t before = static_cast<size_t>(columns.before);
+  for (size_t q = 0; q < before; ++q) {
+    const uint8_t* p = in + 3 * static_cast<size_t>(columns.mirror[q]);
+    red[q] = p[0], green[q] = p[1], blue[q] = p[2];
   }
-  const int tw = middle.width();
-  for (int i = 0; i < tw; ++i) {
-    float acc[kBlockLanes] = {};
-    for (size_t k = lists.first[i]; k < lists.first[i + 1]; ++k) {
-      const float w = lists.weight[k];
-      const float* values = planes + static_cast<size_t>(lists.source[k]) * kBlockLanes;
-      for (int l = 0; l < kBlockLanes; ++l) acc[l] += w * values[l];
+  for (size_t x = 0; x < static_cast<size_t>(sw); ++x) {
+    red[before + x] = in[3 * x];
+    green[before + x] = in[3 * x + 1];
+    blue[before + x] = in[3 * x + 2];
+  }
+  for (size_t q = before + static_cast<size_t>(sw); q < extended; ++q) {
+    const uint8_t* p = in + 3 * static_cast<size_t>(columns.mirror[q]);
+    red[q] = p[0], green[q] = p[1], blue[q] = p[2];
+  }
+
+  const size_t tw = columns.offset.size();
+  const int16_t* const lines[3] = {red, green, blue};
+  int32_t* const sums = scratch.sums.data();
+  windowSums(lines,
+             {columns.weight.data(), columns.offset.data(), tw, static_cast<size_t>(columns.taps)},
+             sums);
+  const double* reciprocal = columns.reciprocal.data();
+  for (size_t i = 0; i < tw; ++i) {
+    out[3 * i] = finish(sums[i], reciprocal[i]);
+    out[3 * i + 1] = finish(sums[tw + i], reciprocal[i]);
+    out[3 * i + 2] = finish(sums[2 * tw + i], reciprocal[i]);
+  }
+  for (const size_t i : columns.cancelling)
+    for (size_t c = 0; c < 3; ++c) out[3 * i + c] = finishZeroTotal(sums[c * tw + i]);
+}
+
+// Second pass for one target row from the ring rows of its list's taps (null for the
+// zero weights).
+LUMABORD_PIXEL_LOOP
+void verticalRow(const uint8_t* const* rows, const int16_t* weight, size_t taps, int32_t total,
+                 double reciprocal, size_t n, int32_t* sums, uint8_t* out) {
+  std::fill(sums, sums + n, 0);
+  size_t k = 0;
+  while (k < taps) {
+    // Two rows at a time halve the passes over the sums.
+    if (rows[k] == nullptr) {
+      ++k;
+      continue;
     }
-    const double total = lists.total[i];
-    for (int r = 0; r < rows; ++r) {
-      uint8_t* out = middle.row(y0 + r) + 3 * static_cast<size_t>(i);
-      for (int c = 0; c < 3; ++c) out[c] = finish(acc[c * kBlockRows + r], total);
+    size_t k2 = k + 1;
+    while (k2 < taps && rows[k2] == nullptr) ++k2;
+    const int32_t w0 = weight[k];
+    const uint8_t* a = rows[k];
+    if (k2 < taps) {
+      const int32_t w1 = weight[k2];
+      const uint8_t* b = rows[k2];
+      for (size_t x = 0; x < n; ++x) sums[x] += w0 * a[x] + w1 * b[x];
+    } else {
+      for (size_t x = 0; x < n; ++x) sums[x] += w0 * a[x];
     }
+    k = k2 + 1;
+  }
+  if (total != 0) {
+    for (size_t x = 0; x < n; ++x) out[x] = finish(sums[x], reciprocal);
+  } else {
+    for (size_t x = 0; x < n; ++x) out[x] = finishZeroTotal(sums[x]);
   }
 }
 
-// The second pass runs along rows of the intermediate image in chunks that keep the
-// accumulators in the first-level cache.
-constexpr size_t kChunk = 1024;
-
-LUMABORD_PIXEL_LOOP
-void verticalRows(const Image& middle, size_t begin, size_t end, const Contributors& lists,
-                  float* acc, Image& target) {
-  const size_t stride = middle.stride();
+// Target rows begin..end-1. The first pass runs only for the source rows these rows'
+// lists reach, each once while it stays in the ring, so the intermediate image is never
+// held whole and rows are resampled horizontally just before the vertical pass reads them.
+void resampleRows(const Image& source, const Windows& columns, const Windows& rows, size_t begin,
+                  size_t end, Scratch& scratch, Image& target) {
+  const size_t n = 3 * static_cast<size_t>(target.width());
+  const size_t slots = scratch.ringRow.size();
+  const size_t taps = static_cast<size_t>(rows.taps);
   for (size_t i = begin; i < end; ++i) {
-    const double total = lists.total[i];
-    uint8_t* out = target.row(static_cast<int>(i));
-    for (size_t start = 0; start < stride; start += kChunk) {
-      const size_t n = std::min(kChunk, stride - start);
-      std::fill(acc, acc + n, 0.0f);
-      for (size_t k = lists.first[i]; k < lists.first[i + 1]; ++k) {
-        const float w = lists.weight[k];
-        const uint8_t* values = middle.row(lists.source[k]) + start;
-        for (size_t l = 0; l < n; ++l) acc[l] += w * static_cast<float>(values[l]);
+    const int16_t* weight = rows.weight.data() + i * taps;
+    for (size_t k = 0; k < taps; ++k) {
+      if (weight[k] == 0) {
+        scratch.taps[k] = nullptr;
+        continue;
       }
-      for (size_t l = 0; l < n; ++l) out[start + l] = finish(acc[l], total);
+      const int y = rows.mirror[static_cast<size_t>(rows.offset[i]) + k];
+      const size_t slot = static_cast<size_t>(y) % slots;
+      uint8_t* line = scratch.ring.data() + slot * n;
+      if (scratch.ringRow[slot] != y) {
+        horizontalRow(source.row(y), source.width(), columns, scratch, line);
+        scratch.ringRow[slot] = y;
+      }
+      scratch.taps[k] = line;
     }
+    verticalRow(scratch.taps.data(), weight, taps, rows.total[i], rows.reciprocal[i], n,
+                scratch.sums.data(), target.row(static_cast<int>(i)));
   }
 }
 
 // Enough pixels that a second thread pays for itself.
 constexpr size_t kParallelPixels = 1 << 16;
 
-void resampleInto(const Image& source, Image& target, int Tw, int Th,
-                  const ResampleFilter& filter, float radius) {
+void resampleInto(const Image& source, Image& target, int Tw, int Th, const ResampleFilter& filter,
+                  float radius) {
   target.reshape(Tw, Th);
   const int sw = source.width(), sh = source.height();
   if (sw == 0 || sh == 0 || Tw == 0 || Th == 0) return;
   if (radius == 0.0f) radius = 3.0f;
 
-  const Contributors columns = buildContributors(Tw, sw, filter, radius);
-  Image middle(Tw, sh);
-  {
-    const size_t blocks = (static_cast<size_t>(sh) + kBlockRows - 1) / kBlockRows;
-    const size_t work = static_cast<size_t>(Tw) * static_cast<size_t>(sh);
-    std::vector<float> planes[kRowParts];
-    for (auto& p : planes) p.resize(static_cast<size_t>(sw) * kBlockLanes);
-    forRowsInParallel(blocks, work >= kParallelPixels ? 2 : blocks + 1,
-                      [&](size_t begin, size_t end, int part) {
-                        for (size_t b = begin; b < end; ++b) {
-                          const int y0 = static_cast<int>(b) * kBlockRows;
-                          horizontalBlock(source, y0, std::min(kBlockRows, sh - y0), columns,
-                                          planes[part].data(), middle);
-                        }
-                      });
+  const Windows columns = buildWindows(Tw, sw, filter, radius);
+  const Windows rows = buildWindows(Th, sh, filter, radius);
+  const size_t n = 3 * static_cast<size_t>(Tw);
+  // A ring of reach rows holds all rows of any one list at distinct slots.
+  const size_t slots = static_cast<size_t>(rows.reach);
+  Scratch scratch[kRowParts];
+  for (Scratch& s : scratch) {
+    s.planes.resize(3 * columns.mirror.size());
+    s.sums.resize(n);
+    s.ring.resize(slots * n);
+    s.ringRow.assign(slots, -1);
+    s.taps.resize(static_cast<size_t>(rows.taps));
   }
-  const Contributors rows = buildContributors(Th, sh, filter, radius);
-  const size_t work = static_cast<size_t>(Tw) * static_cast<size_t>(Th);
-  std::vector<float> acc[kRowParts];
-  for (auto& a : acc) a.resize(kChunk);
-  forRowsInParallel(static_cast<size_t>(Th), work >= kParallelPixels ? 2 : static_cast<size_t>(Th) + 1,
+  const size_t work = static_cast<size_t>(Tw) * (static_cast<size_t>(sh) + static_cast<size_t>(Th));
+  forRowsInParallel(static_cast<size_t>(Th),
+                    work >= kParallelPixels ? 2 : static_cast<size_t>(Th) + 1,
                     [&](size_t begin, size_t end, int part) {
-                      verticalRows(middle, begin, end, rows, acc[part].data(), target);
+                      resampleRows(source, columns, rows, begin, end, scratch[part], target);
                     });
 }
 

@@ -9,6 +9,7 @@
 #include "base/error.h"
 #include "base/rounding.h"
 #include "compose/resample.h"
+#include "compose/resample_kernels.h"
 
 namespace lumabord {
 namespace {
@@ -49,12 +50,14 @@ TEST(Lanczos3, ValuesAndSupport) {
 }
 
 // The resampler written out as plainly as possible, in 32-bit integers.
-std::vector<std::vector<std::pair<int, int32_t>>> referenceLists(int target, int source) {
+std::vector<std::vector<std::pair<int, int32_t>>> referenceLists(int target, int source,
+                                                                 const ResampleFilter& filter,
+                                                                 float radius) {
   const float scale = (source == 1 || target == 1)
                           ? static_cast<float>(target) / static_cast<float>(source)
                           : static_cast<float>(target - 1) / static_cast<float>(source - 1);
   const bool reducing = scale < 1.0f;
-  const float width = reducing ? 3.0f / scale : 3.0f;
+  const float width = reducing ? radius / scale : radius;
   std::vector<std::vector<std::pair<int, int32_t>>> lists(static_cast<size_t>(target));
   for (int i = 0; i < target; ++i) {
     const float centre = static_cast<float>(i) / scale;
@@ -62,8 +65,8 @@ std::vector<std::vector<std::pair<int, int32_t>>> referenceLists(int target, int
     const int high = static_cast<int>(std::ceil(double{centre} + double{width}));
     for (int j = low; j <= high; ++j) {
       const double d = double{centre} - j;
-      const double f = reducing ? double{Lanczos3Filter(static_cast<float>(d * scale))} * scale
-                                : double{Lanczos3Filter(static_cast<float>(d))};
+      const double f = reducing ? double{filter(static_cast<float>(d * scale))} * scale
+                                : double{filter(static_cast<float>(d))};
       const auto w = static_cast<int32_t>(roundHalfEven(f * 256.0));
       if (w == 0) continue;
       int p = j;
@@ -84,9 +87,10 @@ uint8_t combine(const std::vector<std::pair<int, int32_t>>& list, auto value) {
   return static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
 }
 
-Image referenceResample(const Image& s, int tw, int th) {
-  const auto columns = referenceLists(tw, s.width());
-  const auto rows = referenceLists(th, s.height());
+Image referenceResample(const Image& s, int tw, int th,
+                        const ResampleFilter& filter = Lanczos3Filter, float radius = 3.0f) {
+  const auto columns = referenceLists(tw, s.width(), filter, radius);
+  const auto rows = referenceLists(th, s.height(), filter, radius);
   Image m(tw, s.height()), t(tw, th);
   for (int y = 0; y < s.height(); ++y)
     for (int i = 0; i < tw; ++i)
@@ -115,10 +119,10 @@ Image noise(int w, int h, uint32_t seed) {
 TEST(Resample, MatchesThePlainIntegerLoop) {
   const struct {
     int sw, sh, tw, th;
-  } cases[] = {{37, 23, 11, 7},    {13, 9, 40, 31},  {640, 480, 317, 211}, {97, 300, 411, 80},
-               {1000, 10, 100, 2}, {3, 2, 17, 13},   {1, 1, 5, 4},         {1, 12, 3, 2},
-               {250, 1, 60, 2},    {5, 5, 5, 5},     {401, 333, 401, 100}, {2, 900, 2, 3},
-               {300, 260, 1, 1},   {7, 1, 2, 1},     {4000, 3, 800, 2}, {3, 4000, 2, 800}};
+  } cases[] = {{37, 23, 11, 7},    {13, 9, 40, 31}, {640, 480, 317, 211}, {97, 300, 411, 80},
+               {1000, 10, 100, 2}, {3, 2, 17, 13},  {1, 1, 5, 4},         {1, 12, 3, 2},
+               {250, 1, 60, 2},    {5, 5, 5, 5},    {401, 333, 401, 100}, {2, 900, 2, 3},
+               {300, 260, 1, 1},   {7, 1, 2, 1},    {4000, 3, 800, 2},    {3, 4000, 2, 800}};
   for (const auto& c : cases) {
     const Image source = noise(c.sw, c.sh, static_cast<uint32_t>(c.sw * 7919 + c.sh));
     Image target;
@@ -127,6 +131,84 @@ TEST(Resample, MatchesThePlainIntegerLoop) {
     ASSERT_EQ(target.height(), c.th);
     EXPECT_TRUE(target == referenceResample(source, c.tw, c.th))
         << c.sw << "x" << c.sh << " -> " << c.tw << "x" << c.th;
+  }
+}
+
+// Sizes that end the eight-window blocks of the dot products at every remainder, one-pixel
+// sides, extreme ratios both ways, a ring that wraps many times, and few target rows split
+// over both threads.
+TEST(Resample, MatchesThePlainIntegerLoopAtAwkwardSizes) {
+  const struct {
+    int sw, sh, tw, th;
+  } cases[] = {{1, 1, 1, 1},        {1, 9, 1, 4},         {9, 1, 4, 1},      {1, 30, 7, 1},
+               {29, 31, 9, 15},     {29, 31, 15, 9},      {100, 60, 17, 23}, {100, 60, 23, 17},
+               {6000, 5, 2, 5},     {5, 6000, 5, 2},      {3, 2, 400, 300},  {2, 3, 333, 401},
+               {2000, 40, 1000, 3}, {700, 1200, 31, 600}, {1, 1, 300, 250},  {640, 1, 1, 1}};
+  for (const auto& c : cases) {
+    const Image source = noise(c.sw, c.sh, static_cast<uint32_t>(c.sw * 31 + c.sh * 17));
+    Image target;
+    Resample(source, target, c.tw, c.th, Lanczos3Filter, 3.0f);
+    EXPECT_TRUE(target == referenceResample(source, c.tw, c.th))
+        << c.sw << "x" << c.sh << " -> " << c.tw << "x" << c.th;
+  }
+}
+
+TEST(Resample, OtherFiltersMatchThePlainIntegerLoop) {
+  // The preview's box filter with half-pixel radius, and an odd filter whose weights cancel:
+  // every list's total is 0, so each value is its sum shifted right by 8 as unsigned (a
+  // negative sum ends as 255), in both passes.
+  const ResampleFilter box = [](float x) { return std::fabs(x) <= 0.5f ? 1.0f : 0.0f; };
+  const ResampleFilter odd = [](float x) { return x > 0.0f ? 0.5f : x < 0.0f ? -0.5f : 0.0f; };
+  const Image source = noise(301, 203, 77);
+  for (const Size size : {Size{100, 67}, Size{37, 203}, Size{301, 203}, Size{450, 20}}) {
+    Image target;
+    Resample(source, target, size.width, size.height, box, 0.5f);
+    EXPECT_TRUE(target == referenceResample(source, size.width, size.height, box, 0.5f))
+        << "box " << size.width << "x" << size.height;
+    Resample(source, target, size.width, size.height, odd, 3.0f);
+    EXPECT_TRUE(target == referenceResample(source, size.width, size.height, odd, 3.0f))
+        << "odd " << size.width << "x" << size.height;
+  }
+}
+
+TEST(WindowSums, BothFormsGiveTheExactDotProducts) {
+  // Every remainder of the eight-window blocks, one to three blocks of taps, offsets at
+  // every alignment, and the largest products (255 x -32767 would still fit many times).
+  uint32_t seed = 99;
+  const auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  for (size_t taps : {size_t{16}, size_t{32}, size_t{48}}) {
+    for (size_t count = 1; count <= 19; ++count) {
+      const size_t length = count + taps + 7;
+      std::vector<int16_t> lines[3];
+      for (auto& line : lines) {
+        line.resize(length);
+        for (auto& v : line) v = static_cast<int16_t>(next() >> 24);
+      }
+      std::vector<int16_t> weight(count * taps);
+      for (size_t k = 0; k < weight.size(); ++k)
+        weight[k] = k % 13 == 0 ? int16_t{-32767}
+                                : static_cast<int16_t>(static_cast<int>(next() >> 23) - 256);
+      std::vector<int> offset(count);
+      for (size_t i = 0; i < count; ++i) offset[i] = static_cast<int>((i * 5 + next() % 3) % 8);
+      const int16_t* const planes[3] = {lines[0].data(), lines[1].data(), lines[2].data()};
+      const WeightWindows windows{weight.data(), offset.data(), count, taps};
+      std::vector<int32_t> expected(3 * count);
+      for (size_t c = 0; c < 3; ++c)
+        for (size_t i = 0; i < count; ++i) {
+          int64_t sum = 0;
+          for (size_t k = 0; k < taps; ++k)
+            sum += int64_t{weight[i * taps + k]} * lines[c][static_cast<size_t>(offset[i]) + k];
+          expected[c * count + i] = static_cast<int32_t>(sum);
+        }
+      std::vector<int32_t> sums(3 * count);
+      windowSumsPortable(planes, windows, sums.data());
+      EXPECT_EQ(sums, expected) << "portable, taps " << taps << ", count " << count;
+      if (haveWindowSumsAvx2()) {
+        std::fill(sums.begin(), sums.end(), 0);
+        windowSumsAvx2(planes, windows, sums.data());
+        EXPECT_EQ(sums, expected) << "AVX2, taps " << taps << ", count " << count;
+      }
+    }
   }
 }
 
@@ -223,8 +305,12 @@ TEST(Resample, ZeroSizesGiveAnEmptyTarget) {
 TEST(Resample, OutOfRangeFilterIsAnError) {
   const Image source = noise(10, 10, 1);
   Image target;
-  EXPECT_THROW(Resample(source, target, 4, 4, [](float) { return 1e9f; }, 3.0f), Error);
-  EXPECT_THROW(Resample(source, target, 4, 4, [](float) { return NAN; }, 3.0f), Error);
+  EXPECT_THROW(Resample(
+                   source, target, 4, 4, [](float) { return 1e9f; }, 3.0f),
+               Error);
+  EXPECT_THROW(Resample(
+                   source, target, 4, 4, [](float) { return NAN; }, 3.0f),
+               Error);
 }
 
 }  // namespace
