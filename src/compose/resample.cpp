@@ -183,8 +183,8 @@ struct Scratch {
 // First pass over one source row: unpacks it into three 16-bit lines extended by their
 // mirror images, then takes each column's dense dot products.
 LUMABORD_PIXEL_LOOP
-void horizontalRow(const uint8_t* in, int sw, const Windows& columns, Scratch& scratch,
-                   uint8_t* out) {
+void horizontalRow(const uint8_t* in, const uint8_t* next, int sw, const Windows& columns,
+                   Scratch& scratch, uint8_t* out) {
   const size_t extended = columns.mirror.size();
   int16_t* const red = scratch.planes.data();
   int16_t* const green = red + extended;
@@ -208,7 +208,8 @@ void horizontalRow(const uint8_t* in, int sw, const Windows& columns, Scratch& s
   const int16_t* const lines[3] = {red, green, blue};
   int32_t* const sums = scratch.sums.data();
   windowSums(lines,
-             {columns.weight.data(), columns.offset.data(), tw, static_cast<size_t>(columns.taps)},
+             {columns.weight.data(), columns.offset.data(), tw, static_cast<size_t>(columns.taps),
+              next, next != nullptr ? 3 * static_cast<size_t>(sw) : 0},
              sums);
   const double* reciprocal = columns.reciprocal.data();
   for (size_t i = 0; i < tw; ++i) {
@@ -272,7 +273,8 @@ void resampleRows(const Image& source, const Windows& columns, const Windows& ro
       const size_t slot = static_cast<size_t>(y) % slots;
       uint8_t* line = scratch.ring.data() + slot * n;
       if (scratch.ringRow[slot] != y) {
-        horizontalRow(source.row(y), source.width(), columns, scratch, line);
+        const uint8_t* next = y + 1 < source.height() ? source.row(y + 1) : nullptr;
+        horizontalRow(source.row(y), next, source.width(), columns, scratch, line);
         scratch.ringRow[slot] = y;
       }
       scratch.taps[k] = line;

@@ -73,11 +73,18 @@ __attribute__((target("avx2"))) inline int32_t foldOne(__m256i a) {
 __attribute__((target("avx2"))) void windowSumsAvx2(const int16_t* const lines[3],
                                                     const WeightWindows& windows, int32_t* sums) {
   const size_t count = windows.count, taps = windows.taps;
+  // The lines to fetch spread evenly over the blocks of eight windows.
+  const size_t blocks = 3 * (count / 8);
+  const size_t aheadLines = (windows.aheadBytes + 63) / 64;
+  const size_t linesPerBlock = blocks == 0 ? 0 : (aheadLines + blocks - 1) / blocks;
+  size_t fetched = 0;
   for (size_t c = 0; c < 3; ++c) {
     const int16_t* line = lines[c];
     int32_t* out = sums + c * count;
     size_t i = 0;
     for (; i + 8 <= count; i += 8) {
+      for (size_t l = 0; l < linesPerBlock && fetched < windows.aheadBytes; ++l, fetched += 64)
+        _mm_prefetch(reinterpret_cast<const char*>(windows.ahead + fetched), _MM_HINT_T0);
       __m256i acc[8];
       for (size_t j = 0; j < 8; ++j) {
         acc[j] =

@@ -21,6 +21,10 @@ struct WeightWindows {
   const int* offset = nullptr;
   size_t count = 0;
   size_t taps = 0;
+  // Memory the caller reads next (the next source row): brought into the cache while the
+  // sums are taken, one line per eight windows, so that its loads overlap the arithmetic.
+  const uint8_t* ahead = nullptr;
+  size_t aheadBytes = 0;
 };
 
 // sums[c * count + i] = the dot product of window i with lines[c], for c = 0, 1, 2, in
