@@ -15,6 +15,7 @@
 
 #include "base/file_io.h"
 #include "base/image.h"
+#include "bench_support.h"
 #include "codecs/image_writers.h"
 
 namespace {
@@ -41,33 +42,9 @@ Image makePicture(int w, int h) {
   return image;
 }
 
-void writePpm(const std::filesystem::path& path, const Image& image) {
-  const std::string header =
-      "P6\n" + std::to_string(image.width()) + " " + std::to_string(image.height()) + "\n255\n";
-  std::vector<uint8_t> bytes(header.begin(), header.end());
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) {
-      const lumabord::Rgb c = image.pixel(x, y);
-      bytes.insert(bytes.end(), {c.r, c.g, c.b});
-    }
-  lumabord::writeFileAtomic(path, bytes);
-}
-
-double secondsOf(auto&& work) {
-  const auto start = Clock::now();
-  work();
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double runCommand(const std::string& command) {
-  int status = 0;
-  const double seconds = secondsOf([&] { status = std::system(command.c_str()); });
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    std::fprintf(stderr, "failed: %s\n", command.c_str());
-    std::exit(1);
-  }
-  return seconds;
-}
+using bench::runCommand;
+using bench::secondsOf;
+using bench::writePpm;
 
 }  // namespace
 

@@ -19,6 +19,7 @@
 
 #include "base/file_io.h"
 #include "base/image.h"
+#include "bench_support.h"
 #include "compose/resample.h"
 
 namespace {
@@ -44,37 +45,9 @@ Image makePicture(int w, int h) {
   return image;
 }
 
-void writePpm(const std::filesystem::path& path, const Image& image) {
-  std::string header =
-      "P6\n" + std::to_string(image.width()) + " " + std::to_string(image.height()) + "\n255\n";
-  std::vector<uint8_t> bytes(header.begin(), header.end());
-  bytes.reserve(bytes.size() + image.sizeBytes());
-  for (int y = 0; y < image.height(); ++y) {
-    const uint8_t* row = image.row(y);
-    for (int x = 0; x < image.width(); ++x) {
-      bytes.push_back(row[3 * x + 2]);
-      bytes.push_back(row[3 * x + 1]);
-      bytes.push_back(row[3 * x]);
-    }
-  }
-  lumabord::writeFileAtomic(path, bytes);
-}
-
-double secondsOf(auto&& work) {
-  const auto start = Clock::now();
-  work();
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double runCommand(const std::string& command) {
-  int status = 0;
-  const double seconds = secondsOf([&] { status = std::system(command.c_str()); });
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    std::fprintf(stderr, "failed: %s\n", command.c_str());
-    std::exit(1);
-  }
-  return seconds;
-}
+using bench::runCommand;
+using bench::secondsOf;
+using bench::writePpm;
 
 long statusKilobytes(const char* field) {
   std::ifstream in("/proc/self/status");
