@@ -1,5 +1,7 @@
 // JPEG reader through libjpeg: full size, floating-point inverse DCT, block smoothing,
 // decoded straight into the rows of the Image; greyscale, CMYK and YCCK become RGB.
+#include <algorithm>
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -8,6 +10,7 @@
 
 #include "base/error.h"
 #include "codecs/jpeg_glue.h"
+#include "codecs/jpeg_row_decoder.h"
 #include "codecs/picture_source.h"
 
 namespace lumabord {
@@ -105,8 +108,16 @@ void cmykRowToBgr(const uint8_t* cmyk, size_t count, bool inverted, uint8_t* bgr
 
 }  // namespace
 
-Image decodeJpeg(std::span<const uint8_t> bytes, const PictureSource& source) {
-  Decompressor cinfo(bytes);
+struct JpegRowDecoder::State {
+  explicit State(std::span<const uint8_t> bytes) : cinfo(bytes) {}
+  Decompressor cinfo;
+  bool cmyk = false;
+  std::vector<uint8_t> cmykRow;
+};
+
+JpegRowDecoder::JpegRowDecoder(std::span<const uint8_t> bytes, const PictureSource& source)
+    : state_(std::make_unique<State>(bytes)) {
+  Decompressor& cinfo = state_->cinfo;
   jpeg_read_header(cinfo.get(), TRUE);
   const int64_t width = cinfo->image_width;
   const int64_t height = cinfo->image_height;
@@ -115,8 +126,8 @@ Image decodeJpeg(std::span<const uint8_t> bytes, const PictureSource& source) {
   // more than it can hold when it declares more than 512 pixels per byte.
   if (!cinfo->arith_code) checkFileHolds(source, kFormat, (pixels + 511) / 512, bytes.size());
 
-  const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
-  cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
+  state_->cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
+  cinfo->out_color_space = state_->cmyk ? JCS_CMYK : JCS_EXT_BGR;
   cinfo->dct_method = JDCT_FLOAT;
   cinfo->do_block_smoothing = TRUE;
   cinfo->do_fancy_upsampling = TRUE;
@@ -128,27 +139,43 @@ Image decodeJpeg(std::span<const uint8_t> bytes, const PictureSource& source) {
       static_cast<int64_t>(cinfo->output_height) != height) {
     failInvalidFormat(kFormat);
   }
+  width_ = static_cast<int>(width);
+  height_ = static_cast<int>(height);
+  if (state_->cmyk) state_->cmykRow.resize(static_cast<size_t>(width) * 4);
+}
 
-  Image image(static_cast<int>(width), static_cast<int>(height));
-  if (cmyk) {
-    std::vector<uint8_t> row(static_cast<size_t>(width) * 4);
-    JSAMPROW rows[1] = {row.data()};
+JpegRowDecoder::~JpegRowDecoder() = default;
+
+void JpegRowDecoder::readRows(uint8_t* const* rows, int count) {
+  Decompressor& cinfo = state_->cinfo;
+  if (count < 0 || count > height_ - static_cast<int>(cinfo->output_scanline))
+    fail("JPEG rows read beyond the end of the picture");
+  int done = 0;
+  if (state_->cmyk) {
+    JSAMPROW row[1] = {state_->cmykRow.data()};
     const bool inverted = cinfo->saw_Adobe_marker;
-    while (cinfo->output_scanline < cinfo->output_height) {
-      const int y = static_cast<int>(cinfo->output_scanline);
-      if (jpeg_read_scanlines(cinfo.get(), rows, 1) != 1) failInvalidFormat(kFormat);
-      cmykRowToBgr(row.data(), static_cast<size_t>(width), inverted, image.row(y));
+    for (; done < count; ++done) {
+      if (jpeg_read_scanlines(cinfo.get(), row, 1) != 1) failInvalidFormat(kFormat);
+      cmykRowToBgr(row[0], static_cast<size_t>(width_), inverted, rows[done]);
     }
-  } else {
-    JSAMPROW rows[16];
-    while (cinfo->output_scanline < cinfo->output_height) {
-      const int y = static_cast<int>(cinfo->output_scanline);
-      const int count = std::min<int>(16, image.height() - y);
-      for (int i = 0; i < count; ++i) rows[i] = image.row(y + i);
-      if (jpeg_read_scanlines(cinfo.get(), rows, static_cast<JDIMENSION>(count)) == 0) {
-        failInvalidFormat(kFormat);
-      }
-    }
+    return;
+  }
+  while (done < count) {
+    const auto read = jpeg_read_scanlines(cinfo.get(), const_cast<JSAMPARRAY>(rows + done),
+                                          static_cast<JDIMENSION>(count - done));
+    if (read == 0) failInvalidFormat(kFormat);
+    done += static_cast<int>(read);
+  }
+}
+
+Image decodeJpeg(std::span<const uint8_t> bytes, const PictureSource& source) {
+  JpegRowDecoder decoder(bytes, source);
+  Image image(decoder.width(), decoder.height());
+  std::array<uint8_t*, 16> rows;
+  for (int y = 0; y < image.height(); y += static_cast<int>(rows.size())) {
+    const int count = std::min<int>(static_cast<int>(rows.size()), image.height() - y);
+    for (int i = 0; i < count; ++i) rows[static_cast<size_t>(i)] = image.row(y + i);
+    decoder.readRows(rows.data(), count);
   }
   // The trailing markers are not read: a file cut after its last scan still gives all rows.
   return image;

@@ -8,6 +8,8 @@
 #include "base/error.h"
 #include "base/file_io.h"
 #include "codecs/content_sniffer.h"
+#include "codecs/jpeg_row_decoder.h"
+#include "codecs/photo_reader.h"
 #include "codecs/picture_source.h"
 
 namespace lumabord {
@@ -91,8 +93,8 @@ std::string extensionOf(const std::filesystem::path& path) {
   fail("Unknown picture file extension (.%s)", std::string(extension).c_str());
 }
 
-Image decode(std::span<const uint8_t> bytes, std::string_view extension, const std::string& name,
-             const DecodeLimits& limits) {
+PictureReader chooseReader(std::span<const uint8_t> bytes, std::string_view extension,
+                           const std::string& name) {
   PictureReader reader = nullptr;
   if (extension.empty()) {
     const std::string_view sniffed = sniffPictureFormat(bytes);
@@ -102,8 +104,40 @@ Image decode(std::span<const uint8_t> bytes, std::string_view extension, const s
     reader = findReader(extension);
     if (!reader) failUnknownExtension(extension);
   }
-  return reader(PictureSource{bytes, name, limits});
+  return reader;
 }
+
+Image decode(std::span<const uint8_t> bytes, std::string_view extension, const std::string& name,
+             const DecodeLimits& limits) {
+  return chooseReader(bytes, extension, name)(PictureSource{bytes, name, limits});
+}
+
+// A JPEG file held in memory and decoded as its rows are asked for.
+class JpegFileReader final : public PhotoReader {
+ public:
+  JpegFileReader(std::vector<uint8_t> bytes, const std::string& name)
+      : bytes_(std::move(bytes)), decoder_(bytes_, PictureSource{bytes_, name, {}}) {}
+  int width() const override { return decoder_.width(); }
+  int height() const override { return decoder_.height(); }
+  void readRows(uint8_t* const* rows, int count) override { decoder_.readRows(rows, count); }
+
+ private:
+  const std::vector<uint8_t> bytes_;  // before decoder_, which reads them
+  JpegRowDecoder decoder_;
+};
+
+// Any other format, decoded whole when opened.
+class DecodedPhotoReader final : public PhotoReader {
+ public:
+  explicit DecodedPhotoReader(Image image) : image_(std::move(image)), rows_(image_) {}
+  int width() const override { return rows_.width(); }
+  int height() const override { return rows_.height(); }
+  void readRows(uint8_t* const* rows, int count) override { rows_.readRows(rows, count); }
+
+ private:
+  const Image image_;
+  ImageRowReader rows_;
+};
 
 class TableLoader final : public PictureLoader {
  public:
@@ -127,6 +161,16 @@ Image loadPicture(const std::filesystem::path& path, const DecodeLimits& limits)
   if (!extension.empty() && !findReader(extension)) failUnknownExtension(extension);
   const std::vector<uint8_t> bytes = readFile(path);
   return decode(bytes, extension, path.string(), limits);
+}
+
+std::unique_ptr<PhotoReader> openPhotoReader(const std::filesystem::path& path) {
+  const std::string extension = extensionOf(path);
+  if (!extension.empty() && !findReader(extension)) failUnknownExtension(extension);
+  std::vector<uint8_t> bytes = readFile(path);
+  const std::string name = path.string();
+  const PictureReader reader = chooseReader(bytes, extension, name);
+  if (reader == readJpeg) return std::make_unique<JpegFileReader>(std::move(bytes), name);
+  return std::make_unique<DecodedPhotoReader>(reader(PictureSource{bytes, name, {}}));
 }
 
 Image decodePicture(std::span<const uint8_t> bytes, std::string_view extension,

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <numbers>
 #include <vector>
 
@@ -254,15 +255,69 @@ void verticalRow(const uint8_t* const* rows, const int16_t* weight, size_t taps,
   }
 }
 
+// The source rows of an Image, all at hand.
+struct ImageRows {
+  const Image& image;
+  const uint8_t* row(int y) const { return image.row(y); }
+  // The row after y, to be fetched into the cache while y is resampled.
+  const uint8_t* next(int y) const { return y + 1 < image.height() ? image.row(y + 1) : nullptr; }
+  void release(int) const {}
+};
+
+// The source rows of a RowSource, asked for as they are needed.
+struct StreamRows {
+  RowSource& source;
+  const uint8_t* row(int y) const { return source.row(y); }
+  const uint8_t* next(int) const { return nullptr; }
+  void release(int y) const { source.release(y); }
+};
+
+// For each target row, the lowest source row it or any later target row reads: rows below
+// it can be released once that target row is reached.
+std::vector<int> lowestRowsAhead(const Windows& rows) {
+  const size_t th = rows.offset.size();
+  const size_t taps = static_cast<size_t>(rows.taps);
+  std::vector<int> lowest(th + 1, std::numeric_limits<int>::max());
+  for (size_t i = th; i-- > 0;) {
+    int low = lowest[i + 1];
+    for (size_t k = 0; k < taps; ++k) {
+      if (rows.weight[i * taps + k] != 0)
+        low = std::min(low, rows.mirror[static_cast<size_t>(rows.offset[i]) + k]);
+    }
+    lowest[i] = low;
+  }
+  lowest.pop_back();
+  return lowest;
+}
+
+// The most source rows held at once when target rows are made in order and every row
+// before lowestRowsAhead is released.
+int sourceWindow(const Windows& rows, const std::vector<int>& lowest) {
+  const size_t taps = static_cast<size_t>(rows.taps);
+  int furthest = 0, window = 1;
+  for (size_t i = 0; i < lowest.size(); ++i) {
+    for (size_t k = 0; k < taps; ++k) {
+      if (rows.weight[i * taps + k] != 0)
+        furthest = std::max(furthest, rows.mirror[static_cast<size_t>(rows.offset[i]) + k]);
+    }
+    window = std::max(window, furthest - lowest[i] + 1);
+  }
+  return window;
+}
+
 // Target rows begin..end-1. The first pass runs only for the source rows these rows'
 // lists reach, each once while it stays in the ring, so the intermediate image is never
 // held whole and rows are resampled horizontally just before the vertical pass reads them.
-void resampleRows(const Image& source, const Windows& columns, const Windows& rows, size_t begin,
-                  size_t end, Scratch& scratch, Image& target) {
+// lowest, when given, says which source rows to release before each target row.
+template <typename Rows>
+void resampleRows(const Rows& source, int sw, const Windows& columns, const Windows& rows,
+                  size_t begin, size_t end, const std::vector<int>* lowest, Scratch& scratch,
+                  Image& target) {
   const size_t n = 3 * static_cast<size_t>(target.width());
   const size_t slots = scratch.ringRow.size();
   const size_t taps = static_cast<size_t>(rows.taps);
   for (size_t i = begin; i < end; ++i) {
+    if (lowest) source.release((*lowest)[i]);
     const int16_t* weight = rows.weight.data() + i * taps;
     for (size_t k = 0; k < taps; ++k) {
       if (weight[k] == 0) {
@@ -273,8 +328,7 @@ void resampleRows(const Image& source, const Windows& columns, const Windows& ro
       const size_t slot = static_cast<size_t>(y) % slots;
       uint8_t* line = scratch.ring.data() + slot * n;
       if (scratch.ringRow[slot] != y) {
-        const uint8_t* next = y + 1 < source.height() ? source.row(y + 1) : nullptr;
-        horizontalRow(source.row(y), next, source.width(), columns, scratch, line);
+        horizontalRow(source.row(y), source.next(y), sw, columns, scratch, line);
         scratch.ringRow[slot] = y;
       }
       scratch.taps[k] = line;
@@ -287,31 +341,44 @@ void resampleRows(const Image& source, const Windows& columns, const Windows& ro
 // Enough pixels that a second thread pays for itself.
 constexpr size_t kParallelPixels = 1 << 16;
 
+// The contributor lists and working arrays of one resampling.
+struct Plan {
+  Windows columns;
+  Windows rows;
+  Scratch scratch[kRowParts];
+};
+
+void preparePlan(Plan& plan, int sw, int sh, int Tw, int Th, const ResampleFilter& filter,
+                 float radius) {
+  if (radius == 0.0f) radius = 3.0f;
+  plan.columns = buildWindows(Tw, sw, filter, radius);
+  plan.rows = buildWindows(Th, sh, filter, radius);
+  const size_t n = 3 * static_cast<size_t>(Tw);
+  // A ring of reach rows holds all rows of any one list at distinct slots.
+  const size_t slots = static_cast<size_t>(plan.rows.reach);
+  for (Scratch& s : plan.scratch) {
+    s.planes.resize(3 * plan.columns.mirror.size());
+    s.sums.resize(n);
+    s.ring.resize(slots * n);
+    s.ringRow.assign(slots, -1);
+    s.taps.resize(static_cast<size_t>(plan.rows.taps));
+  }
+}
+
 void resampleInto(const Image& source, Image& target, int Tw, int Th, const ResampleFilter& filter,
                   float radius) {
   target.reshape(Tw, Th);
   const int sw = source.width(), sh = source.height();
   if (sw == 0 || sh == 0 || Tw == 0 || Th == 0) return;
-  if (radius == 0.0f) radius = 3.0f;
-
-  const Windows columns = buildWindows(Tw, sw, filter, radius);
-  const Windows rows = buildWindows(Th, sh, filter, radius);
-  const size_t n = 3 * static_cast<size_t>(Tw);
-  // A ring of reach rows holds all rows of any one list at distinct slots.
-  const size_t slots = static_cast<size_t>(rows.reach);
-  Scratch scratch[kRowParts];
-  for (Scratch& s : scratch) {
-    s.planes.resize(3 * columns.mirror.size());
-    s.sums.resize(n);
-    s.ring.resize(slots * n);
-    s.ringRow.assign(slots, -1);
-    s.taps.resize(static_cast<size_t>(rows.taps));
-  }
+  Plan plan;
+  preparePlan(plan, sw, sh, Tw, Th, filter, radius);
   const size_t work = static_cast<size_t>(Tw) * (static_cast<size_t>(sh) + static_cast<size_t>(Th));
+  const ImageRows rows{source};
   forRowsInParallel(static_cast<size_t>(Th),
                     work >= kParallelPixels ? 2 : static_cast<size_t>(Th) + 1,
                     [&](size_t begin, size_t end, int part) {
-                      resampleRows(source, columns, rows, begin, end, scratch[part], target);
+                      resampleRows(rows, sw, plan.columns, plan.rows, begin, end, nullptr,
+                                   plan.scratch[part], target);
                     });
 }
 
@@ -330,6 +397,19 @@ void Resample(const Image& source, Image& target, int Tw, int Th, const Resample
 
 void ResizeImage(const Image& source, Image& target, int newW, int newH) {
   Resample(source, target, newW == 1 ? 2 : newW, newH == 1 ? 2 : newH, Lanczos3Filter, 3.0f);
+}
+
+void ResizeRows(RowSource& source, Image& target, int newW, int newH) {
+  const int Tw = newW == 1 ? 2 : newW, Th = newH == 1 ? 2 : newH;
+  target.reshape(Tw, Th);
+  const int sw = source.width(), sh = source.height();
+  if (sw == 0 || sh == 0 || Tw == 0 || Th == 0) return;
+  Plan plan;
+  preparePlan(plan, sw, sh, Tw, Th, Lanczos3Filter, 3.0f);
+  const std::vector<int> lowest = lowestRowsAhead(plan.rows);
+  source.reserveRows(sourceWindow(plan.rows, lowest));
+  resampleRows(StreamRows{source}, sw, plan.columns, plan.rows, 0, static_cast<size_t>(Th),
+               &lowest, plan.scratch[0], target);
 }
 
 }  // namespace lumabord

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "base/image.h"
+#include "compose/row_source.h"
 
 namespace lumabord {
 
@@ -29,5 +30,9 @@ void Resample(const Image& source, Image& target, int Tw, int Th, const Resample
 
 // Resample with Lanczos-3; a requested side of exactly 1 becomes 2.
 void ResizeImage(const Image& source, Image& target, int newW, int newH);
+
+// ResizeImage of a picture that arrives row by row, with the same result; the rows are
+// asked for in order on the calling thread, and only a window of them is needed at once.
+void ResizeRows(RowSource& source, Image& target, int newW, int newH);
 
 }  // namespace lumabord

@@ -1,0 +1,41 @@
+// Photos read top to bottom a band of rows at a time, so that a batch can frame and
+// resample a photo while it decodes, without holding the photo whole.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+
+#include "base/image.h"
+
+namespace lumabord {
+
+class PhotoReader {
+ public:
+  virtual ~PhotoReader() = default;
+  virtual int width() const = 0;
+  virtual int height() const = 0;
+  // Decodes the next count rows, top-down, into rows[0..count-1] (3 * width B,G,R bytes
+  // each). Throws Error with the reader's message when the data is bad; reading beyond the
+  // last row is an error too.
+  virtual void readRows(uint8_t* const* rows, int count) = 0;
+};
+
+// The rows of an image already in memory, which must outlive the reader.
+class ImageRowReader final : public PhotoReader {
+ public:
+  explicit ImageRowReader(const Image& image) : image_(image) {}
+  int width() const override { return image_.width(); }
+  int height() const override { return image_.height(); }
+  void readRows(uint8_t* const* rows, int count) override;
+
+ private:
+  const Image& image_;
+  int next_ = 0;
+};
+
+// Opens a photo like loadPicture (the same reader, checks and messages): JPEG files are
+// decoded row by row as they are read, other formats whole when opened.
+[[nodiscard]] std::unique_ptr<PhotoReader> openPhotoReader(const std::filesystem::path& path);
+
+}  // namespace lumabord

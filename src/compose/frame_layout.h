@@ -1,0 +1,62 @@
+// A framed photo made ready to paint: every asset read and every layer placed, so that the
+// result can be painted whole or a band of rows at a time.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "compose/compose_frame.h"
+#include "compose/frame_geometry.h"
+
+namespace lumabord {
+
+// Consecutive rows of the photo: row py lies at data + (py - first) * stride.
+struct PhotoRows {
+  const uint8_t* data = nullptr;
+  size_t stride = 0;
+  int first = 0;
+  [[nodiscard]] const uint8_t* row(int py) const {
+    return data + stride * static_cast<size_t>(py - first);
+  }
+};
+
+// The pixels of a level (inner or outer matte) painted into its own image, so that the
+// signature can be drawn on it; origin is its top-left corner in result coordinates.
+struct Level {
+  Image image;
+  int originX = 0;
+  int originY = 0;
+};
+
+class FrameLayout {
+ public:
+  // Reads the design's files for a photo of the given size; throws Error naming the file
+  // or the cause. drawPhoto false leaves the photo's place to the inner matte's ring.
+  FrameLayout(const FrameSpec& spec, int photoWidth, int photoHeight, bool drawPhoto,
+              const RenderContext& context);
+  ~FrameLayout();
+  FrameLayout(const FrameLayout&) = delete;
+  FrameLayout& operator=(const FrameLayout&) = delete;
+
+  [[nodiscard]] const FrameGeometry& geometry() const;
+  [[nodiscard]] int width() const { return geometry().result.w; }
+  [[nodiscard]] int height() const { return geometry().result.h; }
+
+  // The inner matte with the photo (given whole), as its own image.
+  [[nodiscard]] Level paintInnerLevel(const PhotoRows& photo) const;
+  // The outer matte with what lies inside it (the photo given whole), as its own image.
+  [[nodiscard]] Level paintOuterLevel(const PhotoRows& photo) const;
+
+  // Paints result rows y .. y + count - 1 into out (stride bytes a row). photo holds at
+  // least the photo rows that fall into those rows; a level, when given, replaces what it
+  // covers (at most one of them: the signature is drawn on one level).
+  void paintRows(int y, int count, uint8_t* out, size_t stride, const PhotoRows& photo,
+                 const Level* inner = nullptr, const Level* outer = nullptr) const;
+
+ private:
+  struct Parts;
+  std::unique_ptr<Parts> parts_;
+};
+
+}  // namespace lumabord
