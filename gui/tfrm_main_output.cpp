@@ -19,7 +19,8 @@ void TfrmMain::CreateFramedFiles(OutputFormat format) {
                             // The output box is read afresh for every photo.
                             readDesign();
                             return model_.Snapshot();
-                          }};
+                          },
+                          /*keepLastPhoto=*/true};
     batch_ = std::make_unique<BatchOutput>(std::move(batchModel), *engine);
   }
   batchQueue_.assign(model_.Queue.begin(), model_.Queue.end());

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 #include "base/image.h"
 
@@ -32,6 +33,19 @@ class ImageRowReader final : public PhotoReader {
  private:
   const Image& image_;
   int next_ = 0;
+};
+
+// A decoded image handed out row by row.
+class DecodedPhotoReader final : public PhotoReader {
+ public:
+  explicit DecodedPhotoReader(Image image) : image_(std::move(image)), rows_(image_) {}
+  int width() const override { return rows_.width(); }
+  int height() const override { return rows_.height(); }
+  void readRows(uint8_t* const* rows, int count) override { rows_.readRows(rows, count); }
+
+ private:
+  const Image image_;  // before rows_, which reads it
+  ImageRowReader rows_;
 };
 
 // Opens a photo like loadPicture (the same reader, checks and messages): JPEG files are

@@ -126,18 +126,6 @@ class JpegFileReader final : public PhotoReader {
   JpegRowDecoder decoder_;
 };
 
-// Any other format, decoded whole when opened.
-class DecodedPhotoReader final : public PhotoReader {
- public:
-  explicit DecodedPhotoReader(Image image) : image_(std::move(image)), rows_(image_) {}
-  int width() const override { return rows_.width(); }
-  int height() const override { return rows_.height(); }
-  void readRows(uint8_t* const* rows, int count) override { rows_.readRows(rows, count); }
-
- private:
-  const Image image_;
-  ImageRowReader rows_;
-};
 
 class TableLoader final : public PictureLoader {
  public:

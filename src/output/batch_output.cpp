@@ -67,7 +67,8 @@ BatchSummary BatchOutput::WriteFramedFiles(const std::filesystem::path& destinat
   BatchSummary summary;
   try {
     const FrameSpec design = model_.design();
-    ComposeStage stage(engine_, design, entries, placeholder, model_.workPhoto);
+    ComposeStage stage(engine_, design, entries, placeholder, model_.keepLastPhoto,
+                       model_.workPhoto);
     engine_.prepare(design);
     Image output;
     for (size_t i = 0; i < count; ++i) {
@@ -75,7 +76,7 @@ BatchSummary BatchOutput::WriteFramedFiles(const std::filesystem::path& destinat
         summary.cancelled = true;
         break;
       }
-      const Image& framed = stage.take(i);
+      RowSource& framed = stage.take(i);
       const FrameSpec box = model_.design();
       const Size size =
           engine_.fitWithin(framed.width(), framed.height(), std::max(1, box.OutputWidth),

@@ -37,6 +37,9 @@ struct BatchModel {
   Image& workPhoto;                   // WorkPhoto: the last loaded photo after a batch
   JpegOptions& jpeg;                  // JPEGQuality, JPEGProgressive, JPEGSmoothing
   std::function<FrameSpec()> design;  // the controls' snapshot, output box included
+  // Whether workPhoto must hold the last photo afterwards (the window shows it); without,
+  // photos are framed while they decode and never held whole.
+  bool keepLastPhoto = false;
 };
 
 struct BatchSummary {

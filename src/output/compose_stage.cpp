@@ -1,17 +1,30 @@
-// The load-and-frame worker of the batch pipeline.
+// The open-and-frame worker of the batch pipeline and the ring of rows it paints into.
 #include "output/compose_stage.h"
+
+#include <algorithm>
 
 #include "base/error.h"
 
 namespace lumabord {
+namespace {
+
+// Rows painted at a time: a few rows of a JPEG's blocks, few enough to stay in the cache.
+constexpr int kBand = 16;
+
+int roundUpToBand(int rows) {
+  return (rows + kBand - 1) / kBand * kBand;
+}
+
+}  // namespace
 
 ComposeStage::ComposeStage(FrameEngine& engine, const FrameSpec& spec,
                            std::vector<std::filesystem::path> photos, bool placeholder,
-                           Image& workPhoto)
+                           bool keepPhoto, Image& workPhoto)
     : engine_(engine),
       spec_(spec),
       photos_(std::move(photos)),
       placeholder_(placeholder),
+      keepPhoto_(keepPhoto),
       workPhoto_(workPhoto),
       worker_([this] { run(); }) {}
 
@@ -24,47 +37,161 @@ ComposeStage::~ComposeStage() {
   worker_.join();
 }
 
-Image& ComposeStage::take(size_t index) {
+RowSource& ComposeStage::take(size_t index) {
   std::unique_lock lock(mutex_);
-  changed_.wait(lock, [&] { return produced_ > index; });
-  if (failure_ && produced_ == index + 1) std::rethrow_exception(failure_);
-  return framed_[index % 2];
+  changed_.wait(lock, [&] { return laidOut_ > index; });
+  if (failure_ && laidOut_ == index + 1) std::rethrow_exception(failure_);
+  return slots_[index % 2];
 }
 
 void ComposeStage::release(size_t index) {
   {
     std::lock_guard lock(mutex_);
+    slots_[index % 2].ended = true;
     released_ = index + 1;
   }
   changed_.notify_all();
 }
 
+void ComposeStage::Slot::reserveRows(int rows) {
+  {
+    std::lock_guard lock(stage_.mutex_);
+    if (capacity > 0) return;
+    // The painter works up to two bands ahead of the rows the caller holds.
+    capacity = std::min(roundUpToBand(std::max(rows, 1)) + 2 * kBand, roundUpToBand(height_));
+    ring.resize(static_cast<size_t>(capacity) * 3 * static_cast<size_t>(width_));
+  }
+  stage_.changed_.notify_all();
+}
+
+const uint8_t* ComposeStage::Slot::row(int y) {
+  std::unique_lock lock(stage_.mutex_);
+  if (capacity == 0 || y < released || y >= height_) fail("Framed row %d asked for out of turn", y);
+  stage_.changed_.wait(lock, [&] { return painted > y || failure; });
+  if (painted <= y) std::rethrow_exception(failure);
+  return ring.data() + static_cast<size_t>(y % capacity) * 3 * static_cast<size_t>(width_);
+}
+
+void ComposeStage::Slot::release(int y) {
+  {
+    std::lock_guard lock(stage_.mutex_);
+    released = std::clamp(y, released, height_);
+  }
+  stage_.changed_.notify_all();
+}
+
+void ComposeStage::Slot::reset() {
+  reader.reset();
+  painter.reset();
+  width_ = height_ = capacity = painted = released = 0;
+  ended = false;
+  failure = nullptr;
+}
+
 void ComposeStage::run() {
   for (size_t i = 0; i < photos_.size(); ++i) {
+    Slot& slot = slots_[i % 2];
     {
       std::unique_lock lock(mutex_);
       changed_.wait(lock, [&] { return stop_ || i < released_ + 2; });
       if (stop_) return;
+      slot.reset();
     }
     std::exception_ptr failure;
     try {
-      if (!placeholder_) {
-        Image decoded = engine_.loadPhoto(photos_[i]);
-        // An empty picture must not leave the previous photo to be framed under this name.
-        if (decoded.empty()) fail("The picture %s holds no pixels", photos_[i].c_str());
-        workPhoto_ = std::move(decoded);
-      }
-      engine_.composeFrame(spec_, workPhoto_, placeholder_, framed_[i % 2]);
+      frame(i, slot);
     } catch (...) {
       failure = std::current_exception();
     }
     {
       std::lock_guard lock(mutex_);
       failure_ = failure;
-      produced_ = i + 1;
+      laidOut_ = i + 1;
     }
     changed_.notify_all();
     if (failure) return;
+    try {
+      paint(slot);
+    } catch (...) {
+      {
+        std::lock_guard lock(mutex_);
+        slot.failure = std::current_exception();
+      }
+      changed_.notify_all();
+      return;
+    }
+  }
+}
+
+// Opens photo index and lays out its frame.
+void ComposeStage::frame(size_t index, Slot& slot) {
+  if (placeholder_) {
+    if (workPhoto_.empty()) {
+      workPhoto_.reshape(workPhoto_.width() == 0 ? 800 : workPhoto_.width(),
+                         workPhoto_.height() == 0 ? 600 : workPhoto_.height());
+      workPhoto_.fill({255, 255, 255});
+    }
+    slot.reader = std::make_unique<ImageRowReader>(workPhoto_);
+  } else {
+    std::unique_ptr<PhotoReader> reader = engine_.openPhoto(photos_[index]);
+    // An empty picture must not leave the previous photo to be framed under this name.
+    if (reader->width() <= 0 || reader->height() <= 0)
+      fail("The picture %s holds no pixels", photos_[index].c_str());
+    if (keepPhoto_) {
+      Image decoded(reader->width(), reader->height());
+      std::vector<uint8_t*> rows(static_cast<size_t>(decoded.height()));
+      for (int y = 0; y < decoded.height(); ++y) rows[static_cast<size_t>(y)] = decoded.row(y);
+      reader->readRows(rows.data(), decoded.height());
+      workPhoto_ = std::move(decoded);
+      reader = std::make_unique<ImageRowReader>(workPhoto_);
+    }
+    slot.reader = std::move(reader);
+  }
+  slot.painter =
+      engine_.layoutFrame(spec_, slot.reader->width(), slot.reader->height(), placeholder_);
+  slot.width_ = slot.painter->width();
+  slot.height_ = slot.painter->height();
+}
+
+// Paints the framed picture band by band into the ring, reading the photo rows each band
+// needs, as fast as the caller frees rows; stops when the caller ends the picture.
+void ComposeStage::paint(Slot& slot) {
+  const Rect photo = slot.painter->photo();
+  PhotoReader& reader = *slot.reader;
+  const size_t photoStride = 3 * static_cast<size_t>(reader.width());
+  std::vector<uint8_t> photoBand(static_cast<size_t>(kBand) * photoStride);
+  std::array<uint8_t*, kBand> photoRows{};
+  int photoRead = 0;  // photo rows read so far
+  const size_t stride = 3 * static_cast<size_t>(slot.width_);
+  for (int y = 0; y < slot.height_; y += kBand) {
+    const int count = std::min(kBand, slot.height_ - y);
+    {
+      std::unique_lock lock(mutex_);
+      changed_.wait(lock, [&] {
+        return stop_ || slot.ended ||
+               (slot.capacity > 0 && y + count - slot.released <= slot.capacity);
+      });
+      if (stop_ || slot.ended) return;
+    }
+    // The photo rows of this band, photo rows first .. last - 1; rows above the picture
+    // (a photo pushed out by negative margins) are read and dropped.
+    const int first = std::clamp(y - photo.y, 0, reader.height());
+    const int last = std::clamp(y + count - photo.y, 0, reader.height());
+    while (photoRead < last) {
+      const int skip = first - photoRead;
+      const int n = skip > 0 ? std::min(skip, kBand) : last - photoRead;
+      for (int i = 0; i < n; ++i)
+        photoRows[static_cast<size_t>(i)] = photoBand.data() + photoStride * static_cast<size_t>(i);
+      reader.readRows(photoRows.data(), n);
+      photoRead += n;
+    }
+    uint8_t* out = slot.ring.data() + static_cast<size_t>(y % slot.capacity) * stride;
+    slot.painter->paintRows(y, count, out, stride, PhotoRows{photoBand.data(), photoStride, first});
+    {
+      std::lock_guard lock(mutex_);
+      slot.painted = y + count;
+    }
+    changed_.notify_all();
   }
 }
 

@@ -1,55 +1,92 @@
-// The first stage of the batch pipeline: a worker thread that loads and frames the photos in
-// queue order, one photo ahead of the caller, which resamples and writes them.
+// The first stage of the batch pipeline: a worker thread that opens and frames the photos
+// in queue order, painting each framed picture a band of rows at a time into a ring of
+// rows while the caller resamples the rows already painted and then writes the file.
 #pragma once
 
 #include <array>
 #include <condition_variable>
 #include <exception>
 #include <filesystem>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
 
 #include "base/image.h"
 #include "compose/frame_spec.h"
+#include "compose/row_source.h"
 #include "output/frame_engine.h"
 
 namespace lumabord {
 
 class ComposeStage {
  public:
-  // Starts framing photos[0], photos[1], ... with spec. Each photo is loaded into workPhoto,
-  // which belongs to the stage until it is destroyed; with placeholder set nothing is loaded
-  // and the single entry frames workPhoto as it is.
+  // Starts framing photos[0], photos[1], ... with spec. With placeholder set nothing is
+  // loaded and the single entry frames workPhoto as it is (a zero side becomes 800 or
+  // 600, white). With keepPhoto set each photo is decoded whole into workPhoto first, so
+  // that it holds the last photo afterwards. workPhoto belongs to the stage until it is
+  // destroyed.
   ComposeStage(FrameEngine& engine, const FrameSpec& spec,
-               std::vector<std::filesystem::path> photos, bool placeholder, Image& workPhoto);
-  // Stops after the photo in hand and waits for the worker.
+               std::vector<std::filesystem::path> photos, bool placeholder, bool keepPhoto,
+               Image& workPhoto);
+  // Stops after the band in hand and waits for the worker.
   ~ComposeStage();
   ComposeStage(const ComposeStage&) = delete;
   ComposeStage& operator=(const ComposeStage&) = delete;
 
-  // Waits for the framed image of photo index (taken in order) and rethrows its failure.
-  Image& take(size_t index);
-  // Hands the framed image of photo index back, so the worker may frame photo index + 2.
+  // Waits until the framed picture of photo index (taken in order) is laid out and returns
+  // its rows, which arrive as they are painted; rethrows the failure of opening or laying
+  // it out. Reading a row rethrows a failure met while painting it.
+  RowSource& take(size_t index);
+  // Ends photo index: the worker stops painting it and may begin photo index + 2.
   void release(size_t index);
 
  private:
+  // One framed picture in the making, seen by the caller as a RowSource.
+  class Slot final : public RowSource {
+   public:
+    explicit Slot(ComposeStage& stage) : stage_(stage) {}
+    int width() const override { return width_; }
+    int height() const override { return height_; }
+    void reserveRows(int rows) override;
+    const uint8_t* row(int y) override;
+    void release(int y) override;
+
+   private:
+    friend class ComposeStage;
+    void reset();
+    ComposeStage& stage_;
+    std::unique_ptr<PhotoReader> reader;
+    std::unique_ptr<FramePainter> painter;
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<uint8_t> ring;  // capacity rows of the framed picture, row y at y % capacity
+    int capacity = 0;           // 0 until the caller said how many rows it needs
+    int painted = 0;            // rows painted so far
+    int released = 0;           // rows the caller no longer needs
+    bool ended = false;         // the caller is done with the picture
+    std::exception_ptr failure;  // a failure while painting
+  };
+
   void run();
+  void frame(size_t index, Slot& slot);
+  void paint(Slot& slot);
 
   FrameEngine& engine_;
   const FrameSpec spec_;
   const std::vector<std::filesystem::path> photos_;
   const bool placeholder_;
+  const bool keepPhoto_;
   Image& workPhoto_;
 
-  // Two framed images, so that photo i + 1 is framed while photo i is resampled.
-  std::array<Image, 2> framed_;
+  // Two pictures, so that photo i + 1 is opened and painted while photo i is finished.
+  std::array<Slot, 2> slots_{Slot(*this), Slot(*this)};
   std::mutex mutex_;
   std::condition_variable changed_;
-  size_t produced_ = 0;  // photos framed (or failed) so far
-  size_t released_ = 0;  // photos whose framed image the caller gave back
+  size_t laidOut_ = 0;   // photos laid out (or failed) so far
+  size_t released_ = 0;  // photos the caller has ended
   bool stop_ = false;
-  std::exception_ptr failure_;  // the failure of photo produced_ - 1
+  std::exception_ptr failure_;  // the failure of photo laidOut_ - 1 before its rows
 
   std::thread worker_;  // last: starts after every other member is ready
 };

@@ -1,14 +1,30 @@
 // The program's own imaging steps behind FrameEngine.
 #include "output/frame_engine.h"
 
-#include "base/error.h"
-#include "codecs/picture_loader.h"
 #include "compose/asset_paths.h"
-#include "compose/compose_frame.h"
-#include "compose/resample.h"
 #include "compose/texture_cache.h"
 
 namespace lumabord {
+namespace {
+
+class LayoutPainter final : public FramePainter {
+ public:
+  LayoutPainter(const FrameSpec& spec, int photoWidth, int photoHeight, bool queueEmpty,
+                const RenderContext& context)
+      : layout_(spec, photoWidth, photoHeight, !queueEmpty, context) {}
+  int width() const override { return layout_.width(); }
+  int height() const override { return layout_.height(); }
+  Rect photo() const override { return layout_.geometry().photo; }
+  void paintRows(int y, int count, uint8_t* out, size_t stride,
+                 const PhotoRows& photo) const override {
+    layout_.paintRows(y, count, out, stride, photo);
+  }
+
+ private:
+  FrameLayout layout_;
+};
+
+}  // namespace
 
 StandardFrameEngine::StandardFrameEngine(std::filesystem::path appPath)
     : appPath_(std::move(appPath)) {}
@@ -17,23 +33,24 @@ void StandardFrameEngine::prepare(const FrameSpec& spec) {
   prefetchTextures(designTextures(spec, appPath_));
 }
 
-Image StandardFrameEngine::loadPhoto(const std::filesystem::path& path) {
-  return loadPicture(path);
+std::unique_ptr<PhotoReader> StandardFrameEngine::openPhoto(const std::filesystem::path& path) {
+  return openPhotoReader(path);
 }
 
-void StandardFrameEngine::composeFrame(const FrameSpec& spec, Image& photo, bool queueEmpty,
-                                       Image& framed) {
+std::unique_ptr<FramePainter> StandardFrameEngine::layoutFrame(const FrameSpec& spec,
+                                                               int photoWidth, int photoHeight,
+                                                               bool queueEmpty) {
   RenderContext context;
   context.appPath = appPath_;
-  ComposeFrame(spec, photo, queueEmpty, context, framed);
+  return std::make_unique<LayoutPainter>(spec, photoWidth, photoHeight, queueEmpty, context);
 }
 
 Size StandardFrameEngine::fitWithin(int width, int height, int maxWidth, int maxHeight) {
   return FitWithin(width, height, maxWidth, maxHeight);
 }
 
-void StandardFrameEngine::resizeImage(const Image& source, Image& target, int width, int height) {
-  ResizeImage(source, target, width, height);
+void StandardFrameEngine::resizeImage(RowSource& framed, Image& target, int width, int height) {
+  ResizeRows(framed, target, width, height);
 }
 
 void StandardFrameEngine::writeImage(const std::filesystem::path& path, const Image& image,

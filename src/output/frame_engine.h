@@ -1,47 +1,73 @@
-// The imaging steps of one photo of a batch (load, frame, fit, resample, write), behind an
-// interface so that the batch logic is tested without real pictures.
+// The imaging steps of one photo of a batch (open, lay out the frame, fit, resample, write),
+// behind an interface so that the batch logic is tested without real pictures. The framed
+// picture is never held whole: it is painted a band of rows at a time while the photo
+// decodes, and resampled as the rows arrive.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 
 #include "base/image.h"
 #include "codecs/image_writers.h"
+#include "codecs/photo_reader.h"
+#include "compose/frame_layout.h"
 #include "compose/frame_spec.h"
 #include "compose/resample.h"
+#include "compose/row_source.h"
 
 namespace lumabord {
 
-// Implementations must allow loadPhoto/composeFrame on one thread while fitWithin,
-// resizeImage and writeImage run on another, as long as the two never share an image.
+// The framed picture of one photo, painted band by band.
+class FramePainter {
+ public:
+  virtual ~FramePainter() = default;
+  virtual int width() const = 0;
+  virtual int height() const = 0;
+  // Where the photo lies, in result coordinates.
+  virtual Rect photo() const = 0;
+  // Paints result rows y .. y + count - 1 into out (stride bytes a row); photo holds the
+  // photo rows that fall into them.
+  virtual void paintRows(int y, int count, uint8_t* out, size_t stride,
+                         const PhotoRows& photo) const = 0;
+};
+
+// Implementations must allow openPhoto, layoutFrame and the painter on one thread while
+// fitWithin, resizeImage and writeImage run on another.
 class FrameEngine {
  public:
   virtual ~FrameEngine() = default;
   // Called once at the start of every batch, on the caller's thread while the first photo
-  // is being loaded on the other: may read the design's assets ahead.
+  // is being opened on the other: may read the design's assets ahead.
   virtual void prepare(const FrameSpec& /*spec*/) {}
-  // Decodes the photo; throws Error with the loader's message.
-  virtual Image loadPhoto(const std::filesystem::path& path) = 0;
-  // Fills framed with the framed image of photo; throws Error on failure.
-  virtual void composeFrame(const FrameSpec& spec, Image& photo, bool queueEmpty,
-                            Image& framed) = 0;
+  // Opens the photo (its size known, its rows decoded as they are read); throws Error
+  // with the loader's message.
+  virtual std::unique_ptr<PhotoReader> openPhoto(const std::filesystem::path& path) = 0;
+  // Reads the design's files and places the layers around a photo of that size; throws
+  // Error on failure. queueEmpty leaves the photo out.
+  virtual std::unique_ptr<FramePainter> layoutFrame(const FrameSpec& spec, int photoWidth,
+                                                    int photoHeight, bool queueEmpty) = 0;
   virtual Size fitWithin(int width, int height, int maxWidth, int maxHeight) = 0;
-  virtual void resizeImage(const Image& source, Image& target, int width, int height) = 0;
+  // Resamples the framed picture, which arrives row by row, into target.
+  virtual void resizeImage(RowSource& framed, Image& target, int width, int height) = 0;
   // Writes a complete file or throws Error; an existing file is replaced only when complete.
   virtual void writeImage(const std::filesystem::path& path, const Image& image,
                           OutputFormat format, const JpegOptions& options) = 0;
 };
 
-// The program's own steps: the picture loader, ComposeFrame with the assets of appPath,
-// FitWithin, ResizeImage and the writers. The design's textures are decoded into the texture
-// cache while the first photo decodes.
+// The program's own steps: the picture loader, the frame layout with the assets of
+// appPath, FitWithin, ResizeImage and the writers. The design's textures are decoded into
+// the texture cache while the first photo opens.
 class StandardFrameEngine final : public FrameEngine {
  public:
   explicit StandardFrameEngine(std::filesystem::path appPath);
   void prepare(const FrameSpec& spec) override;
-  Image loadPhoto(const std::filesystem::path& path) override;
-  void composeFrame(const FrameSpec& spec, Image& photo, bool queueEmpty, Image& framed) override;
+  std::unique_ptr<PhotoReader> openPhoto(const std::filesystem::path& path) override;
+  std::unique_ptr<FramePainter> layoutFrame(const FrameSpec& spec, int photoWidth,
+                                            int photoHeight, bool queueEmpty) override;
   Size fitWithin(int width, int height, int maxWidth, int maxHeight) override;
-  void resizeImage(const Image& source, Image& target, int width, int height) override;
+  void resizeImage(RowSource& framed, Image& target, int width, int height) override;
   void writeImage(const std::filesystem::path& path, const Image& image, OutputFormat format,
                   const JpegOptions& options) override;
 

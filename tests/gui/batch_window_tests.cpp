@@ -19,19 +19,42 @@
 namespace lumabord::testing {
 namespace {
 
+// A picture of one colour.
+class BandPainter final : public FramePainter {
+ public:
+  BandPainter(int width, int height) : width_(width), height_(height) {}
+  int width() const override { return width_; }
+  int height() const override { return height_; }
+  Rect photo() const override { return {}; }
+  void paintRows(int, int count, uint8_t* out, size_t stride, const PhotoRows&) const override {
+    for (int r = 0; r < count; ++r) {
+      for (int x = 0; x < width_; ++x) {
+        uint8_t* p = out + stride * static_cast<size_t>(r) + 3 * static_cast<size_t>(x);
+        p[0] = 50, p[1] = 100, p[2] = 200;
+      }
+    }
+  }
+
+ private:
+  int width_, height_;
+};
+
 // Loads sized photos and frames them in a band of the inner width; fitting, resampling and
 // writing are the program's own.
 class BandEngine final : public FrameEngine {
  public:
-  Image loadPhoto(const std::filesystem::path& path) override { return sizedPhoto(path); }
-  void composeFrame(const FrameSpec& spec, Image& photo, bool, Image& framed) override {
-    framed = Image(photo.width() + 2 * spec.InnerWidth, photo.height() + 2 * spec.InnerWidth,
-                   Rgb{200, 100, 50});
+  std::unique_ptr<PhotoReader> openPhoto(const std::filesystem::path& path) override {
+    return std::make_unique<DecodedPhotoReader>(sizedPhoto(path));
+  }
+  std::unique_ptr<FramePainter> layoutFrame(const FrameSpec& spec, int photoWidth,
+                                            int photoHeight, bool) override {
+    return std::make_unique<BandPainter>(photoWidth + 2 * spec.InnerWidth,
+                                         photoHeight + 2 * spec.InnerWidth);
   }
   Size fitWithin(int width, int height, int maxWidth, int maxHeight) override {
     return real_.fitWithin(width, height, maxWidth, maxHeight);
   }
-  void resizeImage(const Image& source, Image& target, int width, int height) override {
+  void resizeImage(RowSource& source, Image& target, int width, int height) override {
     real_.resizeImage(source, target, width, height);
   }
   void writeImage(const std::filesystem::path& path, const Image& image, OutputFormat format,

@@ -105,7 +105,35 @@ TEST(CreateFramedFiles, OnePhotoProposesItsNameAndWritesTheTypedNameWithTheKey) 
   EXPECT_EQ(bmpSize(dir / "x.bmp"), std::make_pair(30, 20));
   EXPECT_EQ(bytes.substr(54, 6), std::string("\x40\x80\x09\x40\x80\x09", 6));
   EXPECT_EQ(bytes.substr(54 + 90, 2), std::string("\0\0", 2));
-  EXPECT_EQ(w.workPhoto.width(), 40);  // the last loaded photo
+  EXPECT_EQ(w.workPhoto.width(), 800) << "the photo is framed as it decodes, never held whole";
+}
+
+TEST(WriteFramedFiles, KeepingTheLastPhotoInTheWorkPhotoWritesTheSameFiles) {
+  const Paths queue{"/Photos/a.jpg", "/Photos/bb.jpg"};
+  JpegOptions jpeg;
+  FrameSpec spec;
+  spec.OutputWidth = 45;
+  spec.OutputHeight = 45;
+  std::string files[2];
+  for (const bool keep : {false, true}) {
+    TempDir dir;
+    FakeEngine engine;
+    engine.sizes["bb.jpg"] = {50, 20};
+    Image workPhoto;
+    BatchOutput batch({queue, workPhoto, jpeg, [&] { return spec; }, keep}, engine);
+    FakeProgress progress;
+    batch.WriteFramedFiles(dir.path(), OutputFormat::Bmp, progress);
+    files[keep] = testing::readText(dir / "a.bmp") + testing::readText(dir / "bb.bmp");
+    if (keep) {
+      ASSERT_EQ(workPhoto.width(), 50);
+      EXPECT_EQ(workPhoto.height(), 20);
+      EXPECT_EQ(workPhoto.pixel(49, 19), (Rgb{6, 0x80, 0x40}));
+    } else {
+      EXPECT_TRUE(workPhoto.empty());
+    }
+  }
+  EXPECT_EQ(files[0], files[1]);
+  EXPECT_NE(files[0].find(std::string("\x40\x80\x06", 3)), std::string::npos);
 }
 
 TEST(CreateFramedFiles, CancelInEachDialogStopsWithNothingWritten) {

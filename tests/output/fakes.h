@@ -5,6 +5,7 @@
 #include <deque>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -16,16 +17,18 @@
 
 namespace lumabord::testing {
 
-// Photos are 40 x 30 unless sizes says otherwise; a file name holding "bad" fails to load;
-// the frame adds 10 pixels on every side; files are BMP through the real writer, whatever
-// the format, so that their bytes can be checked.
+// Photos are 40 x 30 unless sizes says otherwise, of one colour; a file name holding "bad"
+// fails to load; the frame adds 10 pixels of colour 1, 2, 3 on every side; the resampler
+// fills the target with the framed picture's centre pixel; files are BMP through the real
+// writer, whatever the format, so that their bytes can be checked.
 class FakeEngine : public FrameEngine {
  public:
   void prepare(const FrameSpec&) override { ++prepared; }
-  Image loadPhoto(const std::filesystem::path& path) override;
-  void composeFrame(const FrameSpec& spec, Image& photo, bool queueEmpty, Image& framed) override;
+  std::unique_ptr<PhotoReader> openPhoto(const std::filesystem::path& path) override;
+  std::unique_ptr<FramePainter> layoutFrame(const FrameSpec& spec, int photoWidth,
+                                            int photoHeight, bool queueEmpty) override;
   Size fitWithin(int width, int height, int maxWidth, int maxHeight) override;
-  void resizeImage(const Image& source, Image& target, int width, int height) override;
+  void resizeImage(RowSource& framed, Image& target, int width, int height) override;
   void writeImage(const std::filesystem::path& path, const Image& image, OutputFormat format,
                   const JpegOptions& options) override;
 
@@ -73,7 +76,36 @@ class FakePrompts : public DestinationPrompts {
 
 // Definitions.
 
-inline Image FakeEngine::loadPhoto(const std::filesystem::path& path) {
+// The photo with 10 pixels of colour 1, 2, 3 around it (everywhere for an empty queue).
+class FakePainter final : public FramePainter {
+ public:
+  FakePainter(int photoWidth, int photoHeight, bool queueEmpty)
+      : photo_{10, 10, photoWidth, photoHeight}, drawPhoto_(!queueEmpty) {}
+  int width() const override { return photo_.w + 20; }
+  int height() const override { return photo_.h + 20; }
+  Rect photo() const override { return photo_; }
+  void paintRows(int y, int count, uint8_t* out, size_t stride,
+                 const PhotoRows& photo) const override {
+    for (int r = 0; r < count; ++r) {
+      uint8_t* line = out + stride * static_cast<size_t>(r);
+      for (int x = 0; x < width(); ++x) {
+        uint8_t* p = line + 3 * static_cast<size_t>(x);
+        const int py = y + r - photo_.y, px = x - photo_.x;
+        if (drawPhoto_ && py >= 0 && py < photo_.h && px >= 0 && px < photo_.w) {
+          std::copy_n(photo.row(py) + 3 * static_cast<size_t>(px), 3, p);
+        } else {
+          p[0] = 3, p[1] = 2, p[2] = 1;
+        }
+      }
+    }
+  }
+
+ private:
+  Rect photo_;
+  bool drawPhoto_;
+};
+
+inline std::unique_ptr<PhotoReader> FakeEngine::openPhoto(const std::filesystem::path& path) {
   const std::string name = path.filename().string();
   {
     std::lock_guard lock(mutex);
@@ -82,20 +114,18 @@ inline Image FakeEngine::loadPhoto(const std::filesystem::path& path) {
   if (name.find("bad") != std::string::npos) fail("Unknown picture file extension (.xyz)");
   const auto it = sizes.find(name);
   const Size size = it == sizes.end() ? Size{40, 30} : it->second;
-  return Image(size.width, size.height, Rgb{static_cast<uint8_t>(name.size()), 0x80, 0x40});
+  return std::make_unique<DecodedPhotoReader>(
+      Image(size.width, size.height, Rgb{static_cast<uint8_t>(name.size()), 0x80, 0x40}));
 }
 
-inline void FakeEngine::composeFrame(const FrameSpec&, Image& photo, bool queueEmpty,
-                                     Image& framed) {
+inline std::unique_ptr<FramePainter> FakeEngine::layoutFrame(const FrameSpec&, int photoWidth,
+                                                             int photoHeight, bool queueEmpty) {
   {
     std::lock_guard lock(mutex);
     composedEmptyQueue.push_back(queueEmpty);
-    composedPhotoSizes.push_back({photo.width(), photo.height()});
+    composedPhotoSizes.push_back({photoWidth, photoHeight});
   }
-  const int w = (photo.width() == 0 ? 800 : photo.width()) + 20;
-  const int h = (photo.height() == 0 ? 600 : photo.height()) + 20;
-  framed.reshape(w, h);
-  framed.fill(photo.empty() ? Rgb{1, 2, 3} : photo.pixel(0, 0));
+  return std::make_unique<FakePainter>(photoWidth, photoHeight, queueEmpty);
 }
 
 inline Size FakeEngine::fitWithin(int width, int height, int maxWidth, int maxHeight) {
@@ -103,9 +133,11 @@ inline Size FakeEngine::fitWithin(int width, int height, int maxWidth, int maxHe
   return {std::min(width, maxWidth), std::min(height, maxHeight)};
 }
 
-inline void FakeEngine::resizeImage(const Image& source, Image& target, int width, int height) {
+inline void FakeEngine::resizeImage(RowSource& framed, Image& target, int width, int height) {
+  framed.reserveRows(framed.height());
+  const uint8_t* centre = framed.row(framed.height() / 2) + 3 * static_cast<size_t>(framed.width() / 2);
   target.reshape(width, height);
-  target.fill(source.pixel(0, 0));
+  target.fill({centre[2], centre[1], centre[0]});
 }
 
 inline void FakeEngine::writeImage(const std::filesystem::path& path, const Image& image,

@@ -1,0 +1,141 @@
+// The batch paints a framed photo a band at a time while the photo decodes, and resamples
+// the rows as they arrive: its pictures must be exactly those of framing the whole photo
+// and resampling it, for every bundled style and for boxes from tiny to larger than the
+// picture, and a photo that breaks off must fail with the loader's own message.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "base/error.h"
+#include "codecs/image_writers.h"
+#include "codecs/picture_loader.h"
+#include "compose/asset_library.h"
+#include "compose/compose_frame.h"
+#include "compose/design_controls.h"
+#include "compose/resample.h"
+#include "compose/style_file.h"
+#include "output/compose_stage.h"
+#include "output/frame_engine.h"
+#include "support/temp_dir.h"
+
+namespace lumabord {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempDir;
+
+const fs::path kAppPath = LUMABORD_BINARY_DIR;
+
+// A photo with detail everywhere, so that a row taken from the wrong place shows.
+Image detailedPhoto(int w, int h) {
+  Image image(w, h);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const auto v = static_cast<uint32_t>(x * 37 + y * 101 + (x * y) % 53);
+      image.setPixel(x, y, Rgb{static_cast<uint8_t>(v), static_cast<uint8_t>(v * 7 + y),
+                               static_cast<uint8_t>(x ^ y)});
+    }
+  }
+  return image;
+}
+
+// The framed picture of the photo at path through the batch's stage, resampled into box.
+Image streamed(const FrameSpec& spec, const fs::path& path, Size box, bool placeholder = false,
+               Image workPhoto = {}) {
+  StandardFrameEngine engine(kAppPath);
+  ComposeStage stage(engine, spec, {path}, placeholder, false, workPhoto);
+  RowSource& rows = stage.take(0);
+  const Size size = FitWithin(rows.width(), rows.height(), box.width, box.height);
+  Image out;
+  ResizeRows(rows, out, size.width, size.height);
+  stage.release(0);
+  return out;
+}
+
+// The same from the whole decoded photo and the whole framed picture.
+Image whole(const FrameSpec& spec, Image photo, Size box, bool queueEmpty = false) {
+  Image framed;
+  ComposeFrame(spec, photo, queueEmpty, {kAppPath}, framed);
+  const Size size = FitWithin(framed.width(), framed.height(), box.width, box.height);
+  Image out;
+  ResizeImage(framed, out, size.width, size.height);
+  return out;
+}
+
+std::vector<FrameSpec> bundledStyles() {
+  DesignControls c;
+  FillShadowList(c, kAppPath);
+  FillTextureLists(c, kAppPath);
+  FillStyleList(c, kAppPath, 0);
+  FillMaskList(c, kAppPath);
+  std::vector<FrameSpec> styles;
+  for (size_t i = 0; i < c.cboFrame.entries.size(); ++i) {
+    c.cboFrame.selected = static_cast<int>(i);
+    ReadStyle(c, kAppPath);
+    styles.push_back(snapshot(c, DesignSettings{}));
+  }
+  return styles;
+}
+
+TEST(StreamedFraming, EveryBundledStyleAndBoxGivesTheWholePictureResult) {
+  TempDir dir;
+  const fs::path jpeg = dir / "photo.jpg";
+  WriteJpegFile(jpeg, detailedPhoto(331, 217), JpegOptions{});
+  const Image decoded = loadPicture(jpeg);
+  const std::vector<FrameSpec> styles = bundledStyles();
+  ASSERT_GE(styles.size(), 8u);
+  for (size_t i = 0; i < styles.size(); ++i) {
+    SCOPED_TRACE("style " + std::to_string(i));
+    // Strong and mild reductions, one pixel high (made two), and no reduction at all.
+    for (const Size box : {Size{97, 80}, Size{640, 480}, Size{5000, 1}, Size{5000, 5000}}) {
+      SCOPED_TRACE(std::to_string(box.width) + " x " + std::to_string(box.height));
+      EXPECT_EQ(streamed(styles[i], jpeg, box), whole(styles[i], decoded.clone(), box));
+    }
+  }
+}
+
+TEST(StreamedFraming, OtherFormatsThePlaceholderAndNegativeMarginsToo) {
+  TempDir dir;
+  FrameSpec spec = bundledStyles().at(0);
+  const Image photo = detailedPhoto(120, 90);
+  const fs::path bmp = dir / "photo.bmp";
+  WriteBmpFile(bmp, photo);
+  EXPECT_EQ(streamed(spec, bmp, {200, 150}), whole(spec, photo.clone(), {200, 150}));
+  // An empty queue frames the blank work photo without its pixels.
+  EXPECT_EQ(streamed(spec, {}, {300, 300}, true, Image(800, 600, Rgb{255, 255, 255})),
+            whole(spec, Image(800, 600, Rgb{255, 255, 255}), {300, 300}, true));
+  // Negative margins push the photo past the matte and the top of the picture.
+  spec.OuterTop = -400;
+  spec.OuterLeft = -300;
+  spec.InnerWidth = 3;
+  const Image big = detailedPhoto(700, 500);
+  const fs::path bigBmp = dir / "big.bmp";
+  WriteBmpFile(bigBmp, big);
+  EXPECT_EQ(streamed(spec, bigBmp, {256, 256}), whole(spec, big.clone(), {256, 256}));
+}
+
+TEST(StreamedFraming, APhotoThatBreaksOffFailsWithTheLoadersMessage) {
+  TempDir dir;
+  const fs::path jpeg = dir / "cut.jpg";
+  WriteJpegFile(jpeg, detailedPhoto(400, 300), JpegOptions{80, false, false});
+  std::string bytes = testing::readText(jpeg);
+  bytes.resize(bytes.size() / 2);
+  dir.write("cut.jpg", bytes);
+  std::string expected;
+  try {
+    (void)loadPicture(jpeg);
+  } catch (const Error& e) {
+    expected = e.what();
+  }
+  ASSERT_FALSE(expected.empty());
+  try {
+    (void)streamed(bundledStyles().at(0), jpeg, {100, 100});
+    ADD_FAILURE() << "the cut photo was framed";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), expected);
+  }
+}
+
+}  // namespace
+}  // namespace lumabord
