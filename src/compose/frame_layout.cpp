@@ -146,7 +146,7 @@ struct Renderer {
     paintBands(c, g.inner, innerSurface, visible, ring);
     const Rect shown = drawPhoto ? intersect(g.photo, ring) : Rect{};
     paintBands(c, g.innerRing, innerRingSurface, ring, shown);
-    if (!shown.empty()) {
+    if (!shown.empty() && photo.data) {
       copyRect(c, shown,
                photo.row(shown.y - g.photo.y) + 3 * static_cast<size_t>(shown.x - g.photo.x),
                photo.stride);

@@ -2,6 +2,7 @@
 #include "output/compose_stage.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "base/error.h"
 
@@ -10,6 +11,10 @@ namespace {
 
 // Rows painted at a time: a few rows of a JPEG's blocks, few enough to stay in the cache.
 constexpr int kBand = 16;
+
+// Rows the painter may run ahead of the caller, also before the caller has asked for the
+// picture (while it finishes the previous one), so that the decoder rarely waits.
+constexpr int kLead = 1024;
 
 int roundUpToBand(int rows) {
   return (rows + kBand - 1) / kBand * kBand;
@@ -54,19 +59,17 @@ void ComposeStage::release(size_t index) {
 }
 
 void ComposeStage::Slot::reserveRows(int rows) {
-  {
-    std::lock_guard lock(stage_.mutex_);
-    if (capacity > 0) return;
-    // The painter works up to two bands ahead of the rows the caller holds.
-    capacity = std::min(roundUpToBand(std::max(rows, 1)) + 2 * kBand, roundUpToBand(height_));
-    ring.resize(static_cast<size_t>(capacity) * 3 * static_cast<size_t>(width_));
-  }
+  std::unique_lock lock(stage_.mutex_);
+  wanted = std::min(roundUpToBand(std::max(rows, 1)) + 2 * kBand, roundUpToBand(height_));
   stage_.changed_.notify_all();
+  // The painter enlarges the ring between two bands.
+  stage_.changed_.wait(lock, [&] { return capacity >= wanted || failure || stage_.stop_; });
+  if (capacity < wanted && failure) std::rethrow_exception(failure);
 }
 
 const uint8_t* ComposeStage::Slot::row(int y) {
   std::unique_lock lock(stage_.mutex_);
-  if (capacity == 0 || y < released || y >= height_) fail("Framed row %d asked for out of turn", y);
+  if (wanted == 0 || y < released || y >= height_) fail("Framed row %d asked for out of turn", y);
   stage_.changed_.wait(lock, [&] { return painted > y || failure; });
   if (painted <= y) std::rethrow_exception(failure);
   return ring.data() + static_cast<size_t>(y % capacity) * 3 * static_cast<size_t>(width_);
@@ -83,7 +86,7 @@ void ComposeStage::Slot::release(int y) {
 void ComposeStage::Slot::reset() {
   reader.reset();
   painter.reset();
-  width_ = height_ = capacity = painted = released = 0;
+  width_ = height_ = capacity = wanted = painted = released = 0;
   ended = false;
   failure = nullptr;
 }
@@ -162,31 +165,65 @@ void ComposeStage::paint(Slot& slot) {
   std::vector<uint8_t> photoBand(static_cast<size_t>(kBand) * photoStride);
   std::array<uint8_t*, kBand> photoRows{};
   int photoRead = 0;  // photo rows read so far
+  const bool inPlace = photo.x >= 0 && photo.right() <= slot.width_;
   const size_t stride = 3 * static_cast<size_t>(slot.width_);
+  const int allRows = roundUpToBand(slot.height_);
+  {
+    std::lock_guard lock(mutex_);
+    slot.capacity = std::min(kLead, allRows);
+  }
+  // The ring keeps its buffer from picture to picture.
+  if (slot.ring.size() < static_cast<size_t>(slot.capacity) * stride)
+    slot.ring.resize(static_cast<size_t>(slot.capacity) * stride);
   for (int y = 0; y < slot.height_; y += kBand) {
     const int count = std::min(kBand, slot.height_ - y);
+    int wanted = 0;
     {
       std::unique_lock lock(mutex_);
       changed_.wait(lock, [&] {
-        return stop_ || slot.ended ||
-               (slot.capacity > 0 && y + count - slot.released <= slot.capacity);
+        return stop_ || slot.ended || slot.wanted > slot.capacity ||
+               y + count - slot.released <= slot.capacity;
       });
       if (stop_ || slot.ended) return;
+      wanted = slot.wanted;
+    }
+    if (wanted > slot.capacity) {
+      // The caller needs more rows at once than the ring holds: it has not taken any row
+      // yet, so the rows painted so far move to their places in a larger ring.
+      std::vector<uint8_t> larger(static_cast<size_t>(wanted) * stride);
+      for (int r = 0; r < slot.painted; ++r) {
+        std::memcpy(larger.data() + static_cast<size_t>(r % wanted) * stride,
+                    slot.ring.data() + static_cast<size_t>(r % slot.capacity) * stride, stride);
+      }
+      {
+        std::lock_guard lock(mutex_);
+        slot.ring = std::move(larger);
+        slot.capacity = wanted;
+      }
+      changed_.notify_all();
+      y -= kBand;  // wait for room again with the new size
+      continue;
     }
     // The photo rows of this band, photo rows first .. last - 1; rows above the picture
-    // (a photo pushed out by negative margins) are read and dropped.
+    // (a photo pushed out by negative margins) are read and dropped. A photo that lies
+    // within the picture's width is decoded straight into its place.
     const int first = std::clamp(y - photo.y, 0, reader.height());
     const int last = std::clamp(y + count - photo.y, 0, reader.height());
+    uint8_t* out = slot.ring.data() + static_cast<size_t>(y % slot.capacity) * stride;
     while (photoRead < last) {
       const int skip = first - photoRead;
       const int n = skip > 0 ? std::min(skip, kBand) : last - photoRead;
-      for (int i = 0; i < n; ++i)
-        photoRows[static_cast<size_t>(i)] = photoBand.data() + photoStride * static_cast<size_t>(i);
+      for (int i = 0; i < n; ++i) {
+        const size_t row = static_cast<size_t>(photo.y + first + i - y);
+        photoRows[static_cast<size_t>(i)] =
+            skip <= 0 && inPlace ? out + stride * row + 3 * static_cast<size_t>(photo.x)
+                                 : photoBand.data() + photoStride * static_cast<size_t>(i);
+      }
       reader.readRows(photoRows.data(), n);
       photoRead += n;
     }
-    uint8_t* out = slot.ring.data() + static_cast<size_t>(y % slot.capacity) * stride;
-    slot.painter->paintRows(y, count, out, stride, PhotoRows{photoBand.data(), photoStride, first});
+    slot.painter->paintRows(y, count, out, stride,
+                            inPlace ? PhotoRows{} : PhotoRows{photoBand.data(), photoStride, first});
     {
       std::lock_guard lock(mutex_);
       slot.painted = y + count;

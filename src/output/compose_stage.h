@@ -61,7 +61,8 @@ class ComposeStage {
     int width_ = 0;
     int height_ = 0;
     std::vector<uint8_t> ring;  // capacity rows of the framed picture, row y at y % capacity
-    int capacity = 0;           // 0 until the caller said how many rows it needs
+    int capacity = 0;           // rows the ring holds
+    int wanted = 0;             // rows the caller needs at once, 0 until it has said
     int painted = 0;            // rows painted so far
     int released = 0;           // rows the caller no longer needs
     bool ended = false;         // the caller is done with the picture

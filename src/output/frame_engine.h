@@ -28,7 +28,7 @@ class FramePainter {
   // Where the photo lies, in result coordinates.
   virtual Rect photo() const = 0;
   // Paints result rows y .. y + count - 1 into out (stride bytes a row); photo holds the
-  // photo rows that fall into them.
+  // photo rows that fall into them, or has no data when they are already in place.
   virtual void paintRows(int y, int count, uint8_t* out, size_t stride,
                          const PhotoRows& photo) const = 0;
 };

@@ -92,7 +92,7 @@ class FakePainter final : public FramePainter {
         uint8_t* p = line + 3 * static_cast<size_t>(x);
         const int py = y + r - photo_.y, px = x - photo_.x;
         if (drawPhoto_ && py >= 0 && py < photo_.h && px >= 0 && px < photo_.w) {
-          std::copy_n(photo.row(py) + 3 * static_cast<size_t>(px), 3, p);
+          if (photo.data) std::copy_n(photo.row(py) + 3 * static_cast<size_t>(px), 3, p);
         } else {
           p[0] = 3, p[1] = 2, p[2] = 1;
         }

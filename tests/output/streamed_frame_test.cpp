@@ -13,6 +13,7 @@
 #include "compose/asset_library.h"
 #include "compose/compose_frame.h"
 #include "compose/design_controls.h"
+#include "compose/frame_layout.h"
 #include "compose/resample.h"
 #include "compose/style_file.h"
 #include "output/compose_stage.h"
@@ -107,9 +108,12 @@ TEST(StreamedFraming, OtherFormatsThePlaceholderAndNegativeMarginsToo) {
             whole(spec, Image(800, 600, Rgb{255, 255, 255}), {300, 300}, true));
   // Negative margins push the photo past the matte and the top of the picture.
   spec.OuterTop = -400;
-  spec.OuterLeft = -300;
+  spec.OuterLeft = -600;
   spec.InnerWidth = 3;
   const Image big = detailedPhoto(700, 500);
+  const Rect placed = FrameLayout(spec, 700, 500, true, {kAppPath}).geometry().photo;
+  ASSERT_LT(placed.x, 0) << "the photo must stick out on the left, so it cannot decode in place";
+  ASSERT_LT(placed.y, 0);
   const fs::path bigBmp = dir / "big.bmp";
   WriteBmpFile(bigBmp, big);
   EXPECT_EQ(streamed(spec, bigBmp, {256, 256}), whole(spec, big.clone(), {256, 256}));
