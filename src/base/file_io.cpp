@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -57,20 +58,40 @@ struct Descriptor {
 
 }  // namespace
 
-std::vector<uint8_t> readFile(const std::filesystem::path& path) {
+FileBytes readFileBytes(const std::filesystem::path& path) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) fail("Cannot open file %s", path.c_str());
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) fail("Cannot open file %s", path.c_str());
-  std::vector<uint8_t> bytes;
-  uint8_t chunk[1 << 16];
-  size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0)
-    bytes.insert(bytes.end(), chunk, chunk + got);
-  const bool bad = std::ferror(f) != 0;
-  std::fclose(f);
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) fail("Cannot open file %s", path.c_str());
+  // The size is only a hint: the file may grow or shrink while it is read, or be a pipe.
+  struct stat st {};
+  const size_t hint = fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
+  FileBytes file;
+  file.buffer_ = PixelBuffer(std::max<size_t>(hint + 1, size_t{1} << 16));
+  bool bad = false;
+  for (;;) {
+    if (file.size_ == file.buffer_.capacity()) {
+      PixelBuffer larger(2 * file.buffer_.capacity());
+      std::memcpy(larger.data(), file.buffer_.data(), file.size_);
+      file.buffer_ = std::move(larger);
+    }
+    const ssize_t got =
+        read(fd, file.buffer_.data() + file.size_, file.buffer_.capacity() - file.size_);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      bad = got < 0;
+      break;
+    }
+    file.size_ += static_cast<size_t>(got);
+  }
+  close(fd);
   if (bad) fail("Cannot open file %s", path.c_str());
-  return bytes;
+  return file;
+}
+
+std::vector<uint8_t> readFile(const std::filesystem::path& path) {
+  const FileBytes file = readFileBytes(path);
+  return {file.span().begin(), file.span().end()};
 }
 
 AtomicFile::AtomicFile(std::filesystem::path target) : target_(std::move(target)) {

@@ -115,14 +115,14 @@ Image decode(std::span<const uint8_t> bytes, std::string_view extension, const s
 // A JPEG file held in memory and decoded as its rows are asked for.
 class JpegFileReader final : public PhotoReader {
  public:
-  JpegFileReader(std::vector<uint8_t> bytes, const std::string& name)
-      : bytes_(std::move(bytes)), decoder_(bytes_, PictureSource{bytes_, name, {}}) {}
+  JpegFileReader(FileBytes bytes, const std::string& name)
+      : bytes_(std::move(bytes)), decoder_(bytes_.span(), PictureSource{bytes_.span(), name, {}}) {}
   int width() const override { return decoder_.width(); }
   int height() const override { return decoder_.height(); }
   void readRows(uint8_t* const* rows, int count) override { decoder_.readRows(rows, count); }
 
  private:
-  const std::vector<uint8_t> bytes_;  // before decoder_, which reads them
+  const FileBytes bytes_;  // before decoder_, which reads them
   JpegRowDecoder decoder_;
 };
 
@@ -147,18 +147,18 @@ Image loadPicture(const std::filesystem::path& path, const DecodeLimits& limits)
   const std::string extension = extensionOf(path);
   // The extension decides before the file is touched: an unknown one is refused as such.
   if (!extension.empty() && !findReader(extension)) failUnknownExtension(extension);
-  const std::vector<uint8_t> bytes = readFile(path);
-  return decode(bytes, extension, path.string(), limits);
+  const FileBytes bytes = readFileBytes(path);
+  return decode(bytes.span(), extension, path.string(), limits);
 }
 
 std::unique_ptr<PhotoReader> openPhotoReader(const std::filesystem::path& path) {
   const std::string extension = extensionOf(path);
   if (!extension.empty() && !findReader(extension)) failUnknownExtension(extension);
-  std::vector<uint8_t> bytes = readFile(path);
+  FileBytes bytes = readFileBytes(path);
   const std::string name = path.string();
-  const PictureReader reader = chooseReader(bytes, extension, name);
+  const PictureReader reader = chooseReader(bytes.span(), extension, name);
   if (reader == readJpeg) return std::make_unique<JpegFileReader>(std::move(bytes), name);
-  return std::make_unique<DecodedPhotoReader>(reader(PictureSource{bytes, name, {}}));
+  return std::make_unique<DecodedPhotoReader>(reader(PictureSource{bytes.span(), name, {}}));
 }
 
 Image decodePicture(std::span<const uint8_t> bytes, std::string_view extension,
