@@ -1,6 +1,7 @@
 // A small process-wide cache of decoded textures, keyed by path and checked against the bytes.
 #include "compose/texture_cache.h"
 
+#include <future>
 #include <list>
 #include <mutex>
 #include <string>
@@ -22,8 +23,16 @@ struct Entry {
   std::shared_ptr<const Image> image;
 };
 
+// A texture being decoded: a second caller waits for it instead of decoding it again.
+struct Pending {
+  std::filesystem::path path;
+  const std::vector<uint8_t>* bytes;  // the decoding caller's, alive while it is pending
+  std::shared_future<std::shared_ptr<const Image>> image;
+};
+
 std::mutex cacheMutex;
 std::list<Entry> cache;  // most recently used first
+std::list<Pending> pending;
 
 }  // namespace
 
@@ -35,6 +44,9 @@ std::shared_ptr<const Image> loadTexture(const std::filesystem::path& path) {
     return std::make_shared<const Image>(loadPicture(path));
   }
   std::vector<uint8_t> bytes = readFile(path);
+  std::promise<std::shared_ptr<const Image>> promise;
+  std::list<Pending>::iterator mine;
+  std::shared_future<std::shared_ptr<const Image>> inFlight;
   {
     const std::lock_guard lock(cacheMutex);
     for (auto it = cache.begin(); it != cache.end(); ++it) {
@@ -43,10 +55,26 @@ std::shared_ptr<const Image> loadTexture(const std::filesystem::path& path) {
         return it->image;
       }
     }
+    for (const Pending& p : pending) {
+      if (p.path == path && *p.bytes == bytes) inFlight = p.image;
+    }
+    if (!inFlight.valid())
+      mine = pending.insert(pending.end(), {path, &bytes, promise.get_future().share()});
   }
-  auto image = std::make_shared<const Image>(decodePicture(bytes, extension, path.string()));
-  if (image->sizeBytes() <= kMaxImageBytes) {
+  if (inFlight.valid()) return inFlight.get();  // rethrows the decoder's failure
+  std::shared_ptr<const Image> image;
+  try {
+    image = std::make_shared<const Image>(decodePicture(bytes, extension, path.string()));
+  } catch (...) {
+    promise.set_exception(std::current_exception());
     const std::lock_guard lock(cacheMutex);
+    pending.erase(mine);
+    throw;
+  }
+  promise.set_value(image);
+  const std::lock_guard lock(cacheMutex);
+  pending.erase(mine);
+  if (image->sizeBytes() <= kMaxImageBytes) {
     cache.remove_if([&](const Entry& e) { return e.path == path; });
     cache.push_front({path, std::move(bytes), image});
     if (cache.size() > kMaxEntries) cache.pop_back();

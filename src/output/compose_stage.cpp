@@ -1,4 +1,4 @@
-// The open-and-frame worker of the batch pipeline and the ring of rows it paints into.
+// The open-and-decode worker of the batch pipeline and the ring of rows it decodes into.
 #include "output/compose_stage.h"
 
 #include <algorithm>
@@ -70,9 +70,23 @@ void ComposeStage::Slot::reserveRows(int rows) {
 const uint8_t* ComposeStage::Slot::row(int y) {
   std::unique_lock lock(stage_.mutex_);
   if (wanted == 0 || y < released || y >= height_) fail("Framed row %d asked for out of turn", y);
-  stage_.changed_.wait(lock, [&] { return painted > y || failure; });
-  if (painted <= y) std::rethrow_exception(failure);
-  return ring.data() + static_cast<size_t>(y % capacity) * 3 * static_cast<size_t>(width_);
+  const size_t stride = 3 * static_cast<size_t>(width_);
+  for (;;) {
+    stage_.changed_.wait(lock, [&] { return painted > y || decoded > painted || failure; });
+    if (painted > y) return ring.data() + static_cast<size_t>(y % capacity) * stride;
+    if (decoded <= painted) std::rethrow_exception(failure);
+    // The photo's rows of these bands are in place: the caller's thread, which has time to
+    // spare while the photo decodes, paints the frame around them.
+    const int from = painted, to = decoded;
+    lock.unlock();
+    for (int band = from; band < to; band += kBand) {
+      painter->paintRows(band, std::min(kBand, to - band),
+                         ring.data() + static_cast<size_t>(band % capacity) * stride, stride,
+                         PhotoRows{});
+    }
+    lock.lock();
+    painted = to;
+  }
 }
 
 void ComposeStage::Slot::release(int y) {
@@ -86,7 +100,7 @@ void ComposeStage::Slot::release(int y) {
 void ComposeStage::Slot::reset() {
   reader.reset();
   painter.reset();
-  width_ = height_ = capacity = wanted = painted = released = 0;
+  width_ = height_ = capacity = wanted = decoded = painted = released = 0;
   ended = false;
   failure = nullptr;
 }
@@ -114,7 +128,7 @@ void ComposeStage::run() {
     changed_.notify_all();
     if (failure) return;
     try {
-      paint(slot);
+      decode(slot);
     } catch (...) {
       {
         std::lock_guard lock(mutex_);
@@ -156,9 +170,10 @@ void ComposeStage::frame(size_t index, Slot& slot) {
   slot.height_ = slot.painter->height();
 }
 
-// Paints the framed picture band by band into the ring, reading the photo rows each band
-// needs, as fast as the caller frees rows; stops when the caller ends the picture.
-void ComposeStage::paint(Slot& slot) {
+// Decodes the photo band by band into the ring, as fast as the caller frees rows, and
+// leaves the frame around it to the caller; a photo that does not fit the picture's width
+// is decoded aside and painted here. Stops when the caller ends the picture.
+void ComposeStage::decode(Slot& slot) {
   const Rect photo = slot.painter->photo();
   PhotoReader& reader = *slot.reader;
   const size_t photoStride = 3 * static_cast<size_t>(reader.width());
@@ -173,8 +188,7 @@ void ComposeStage::paint(Slot& slot) {
     slot.capacity = std::min(kLead, allRows);
   }
   // The ring keeps its buffer from picture to picture.
-  if (slot.ring.size() < static_cast<size_t>(slot.capacity) * stride)
-    slot.ring.resize(static_cast<size_t>(slot.capacity) * stride);
+  slot.ring.reserveDiscarding(static_cast<size_t>(slot.capacity) * stride);
   for (int y = 0; y < slot.height_; y += kBand) {
     const int count = std::min(kBand, slot.height_ - y);
     int wanted = 0;
@@ -189,9 +203,9 @@ void ComposeStage::paint(Slot& slot) {
     }
     if (wanted > slot.capacity) {
       // The caller needs more rows at once than the ring holds: it has not taken any row
-      // yet, so the rows painted so far move to their places in a larger ring.
-      std::vector<uint8_t> larger(static_cast<size_t>(wanted) * stride);
-      for (int r = 0; r < slot.painted; ++r) {
+      // yet, so the rows made so far move to their places in a larger ring.
+      PixelBuffer larger(static_cast<size_t>(wanted) * stride);
+      for (int r = 0; r < slot.decoded; ++r) {
         std::memcpy(larger.data() + static_cast<size_t>(r % wanted) * stride,
                     slot.ring.data() + static_cast<size_t>(r % slot.capacity) * stride, stride);
       }
@@ -222,11 +236,14 @@ void ComposeStage::paint(Slot& slot) {
       reader.readRows(photoRows.data(), n);
       photoRead += n;
     }
-    slot.painter->paintRows(y, count, out, stride,
-                            inPlace ? PhotoRows{} : PhotoRows{photoBand.data(), photoStride, first});
+    if (!inPlace) {
+      slot.painter->paintRows(y, count, out, stride,
+                              PhotoRows{photoBand.data(), photoStride, first});
+    }
     {
       std::lock_guard lock(mutex_);
-      slot.painted = y + count;
+      slot.decoded = y + count;
+      if (!inPlace) slot.painted = slot.decoded;
     }
     changed_.notify_all();
   }

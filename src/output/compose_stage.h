@@ -1,6 +1,7 @@
-// The first stage of the batch pipeline: a worker thread that opens and frames the photos
-// in queue order, painting each framed picture a band of rows at a time into a ring of
-// rows while the caller resamples the rows already painted and then writes the file.
+// The first stage of the batch pipeline: a worker thread that opens the photos in queue
+// order and decodes each a band of rows at a time into its place in a ring of rows of the
+// framed picture; the caller paints the frame around the rows as it takes them, resamples
+// them and then writes the file.
 #pragma once
 
 #include <array>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "base/image.h"
+#include "base/pixel_buffer.h"
 #include "compose/frame_spec.h"
 #include "compose/row_source.h"
 #include "output/frame_engine.h"
@@ -60,10 +62,11 @@ class ComposeStage {
     std::unique_ptr<FramePainter> painter;
     int width_ = 0;
     int height_ = 0;
-    std::vector<uint8_t> ring;  // capacity rows of the framed picture, row y at y % capacity
+    PixelBuffer ring;           // capacity rows of the framed picture, row y at y % capacity
     int capacity = 0;           // rows the ring holds
     int wanted = 0;             // rows the caller needs at once, 0 until it has said
-    int painted = 0;            // rows painted so far
+    int decoded = 0;            // rows whose photo pixels are in place
+    int painted = 0;            // rows complete, frame included
     int released = 0;           // rows the caller no longer needs
     bool ended = false;         // the caller is done with the picture
     std::exception_ptr failure;  // a failure while painting
@@ -71,7 +74,7 @@ class ComposeStage {
 
   void run();
   void frame(size_t index, Slot& slot);
-  void paint(Slot& slot);
+  void decode(Slot& slot);
 
   FrameEngine& engine_;
   const FrameSpec spec_;

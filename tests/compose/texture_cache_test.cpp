@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "base/error.h"
 #include "compose/asset_paths.h"
 #include "render_fixtures.h"
@@ -37,6 +39,24 @@ TEST(TextureCache, PrefetchDecodesAheadAndSkipsFailures) {
   EXPECT_EQ(first.get(), loadTexture(oak).get()) << "the prefetched picture is reused";
   EXPECT_TRUE(*first == testing::patternImage(5, 3, 4));
   EXPECT_THROW((void)loadTexture(missing), Error);
+}
+
+TEST(TextureCache, ATextureAskedForWhileItDecodesIsDecodedOnce) {
+  testing::AssetFolder assets;
+  // Large enough that the second request arrives while the first still decodes.
+  assets.texture("Wood/big.bmp", testing::patternImage(1800, 1800, 9));
+  const std::filesystem::path big = texturePath(assets.path(), "Wood\\big.bmp");
+  std::shared_ptr<const Image> first, second;
+  std::thread other([&] { first = loadTexture(big); });
+  second = loadTexture(big);
+  other.join();
+  EXPECT_EQ(first.get(), second.get());
+  // A failure reaches every caller that waited for it.
+  assets.write("Image Textures/Wood/bad.png", std::string(5000, 'x'));
+  const std::filesystem::path bad = texturePath(assets.path(), "Wood\\bad.png");
+  std::thread failing([&] { EXPECT_THROW((void)loadTexture(bad), Error); });
+  EXPECT_THROW((void)loadTexture(bad), Error);
+  failing.join();
 }
 
 }  // namespace
