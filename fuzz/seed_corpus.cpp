@@ -6,6 +6,7 @@
 #include <iostream>
 #include <map>
 
+#include "codecs/format_files.h"
 #include "codecs/picture_writers.h"
 
 namespace lt = lumabord::testing;
@@ -150,6 +151,71 @@ std::map<std::string, std::vector<std::pair<std::string, Bytes>>> corpus() {
   raf.insert(raf.end(), jpeg.begin(), jpeg.end());
   for (int i = 0; i < 3; ++i) raf.insert(raf.end(), thumb.begin(), thumb.end());
   c["raf"] = {{"preview", raf}};
+
+  c["cel"] = {{"8bit", lt::cel_files::celFile(3, 2, {0, 1, 63, 64, 200, 255})}};
+  c["cut"] = {{"rle", lt::cut_files::cutFile()}};
+  c["pcd"] = {{"base", lt::pcd_files::pcdFile(1)}};
+
+  using lt::pcx_files::pcxFile;
+  Bytes vga = {0x0C};
+  for (unsigned i = 0; i < 256; ++i)
+    vga.insert(vga.end(), {uint8_t(255 - i), uint8_t(i), uint8_t(i / 2)});
+  c["pcx"] = {{"mono", pcxFile(1, 1, 10, 1, 2, {0xA0, 0x40})},
+              {"ega", pcxFile(1, 4, 2, 1, 1, {0x80, 0x40, 0xC0, 0x00})},
+              {"nibbles", pcxFile(4, 1, 3, 1, 2, {0xF1, 0x70})},
+              {"vga", pcxFile(8, 1, 4, 2, 4, {0, 200, 255, 7, 7, 7, 7, 0}, vga)},
+              {"rgb", pcxFile(8, 3, 2, 2, 2, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})}};
+
+  lt::psd_files::PsdSpec psd;
+  psd.rows = {{10, 20, 30}, {40, 40, 40}, {0, 128, 255}, {1, 1, 1}, {200, 7, 7}, {9, 8, 7}};
+  lt::psd_files::PsdSpec psdPacked = psd;
+  psdPacked.packBits = true;
+  lt::psd_files::PsdSpec psdGrey;
+  psdGrey.mode = 1;
+  psdGrey.channels = 2;
+  psdGrey.depth = 16;
+  psdGrey.packBits = true;
+  psdGrey.rows = {{0xFF, 0xFF, 0x80, 0x00, 0x00, 0x7F},
+                  {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC},
+                  {1, 2, 3, 4, 5, 6},
+                  {1, 2, 3, 4, 5, 6}};
+  c["psd"] = {{"rgb", lt::psd_files::psdFile(psd)},
+              {"packbits", lt::psd_files::psdFile(psdPacked)},
+              {"grey16", lt::psd_files::psdFile(psdGrey)}};
+
+  using lt::rla_files::rlaFile;
+  c["rla"] = {
+      {"rgb", rlaFile(4, 3, 3, 0)}, {"matte", rlaFile(2, 2, 3, 1)}, {"grey", rlaFile(2, 2, 1, 0)}};
+
+  using lt::sgi_files::sgiFile;
+  c["sgi"] = {{"rgb", sgiFile(false, false, 3, 2, 3)},
+              {"rle16", sgiFile(true, true, 4, 3, 3)},
+              {"grey-rle", sgiFile(true, false, 3, 2, 1)},
+              {"rgba", sgiFile(false, false, 2, 2, 4)}};
+
+  using lt::tga_files::tgaHeader;
+  auto joined = [](Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  };
+  Bytes tgaRle = tgaHeader(10, 32, 0x28, 4, 2);
+  tgaRle.push_back(0x83);  // a run of four, then four literal pixels
+  tgaRle.insert(tgaRle.end(),
+                {1, 2, 3, 255, 0x03, 9, 8, 7, 255, 6, 5, 4, 255, 3, 2, 1, 255, 0, 0, 0, 0});
+  c["tga"] = {
+      {"rgb", joined(tgaHeader(2, 24, 0x20, 4, 3), lt::tga_files::patternPixels(true, false, 3))},
+      {"rle32", tgaRle},
+      {"mapped", joined(tgaHeader(1, 8, 0x20, 3, 1, 2, 24, 2), {1, 2, 3, 4, 5, 6, 2, 3, 2})},
+      {"grey", joined(tgaHeader(3, 8, 0x00, 2, 2), {0, 80, 160, 255})},
+      {"16bit", joined(tgaHeader(2, 16, 0x20, 2, 1), {0x1F, 0x7C, 0xE0, 0x03})}};
+
+  auto text = [](const std::string& t) { return Bytes(t.begin(), t.end()); };
+  c["pnm"] = {{"p1", text("P1\n# a comment\n3 2\n010\n1 1 0\n")},
+              {"p2", text("P2 3#c\n1 3\n0 1 2\n")},
+              {"p3", text("P3\n2 1\n# max\n100\n100 0 50  0 100 1\n")},
+              {"p4", joined(text("P4\n10 2\n"), {0xA5, 0xC0, 0x5A, 0x40})},
+              {"p5", joined(text("P5 2 1 65535\n"), {0x12, 0x34, 0xFF, 0xFF})},
+              {"p6", joined(text("P6\n2 2\n255\n"), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})}};
 
   c["sniff"] = {{"bmp", c["bmp"][2].second}, {"jpeg", jpeg},
                 {"gif", gifPlain},           {"ico", c["ico"][0].second},

@@ -118,10 +118,10 @@ void copyRect(const Canvas& to, const Rect& rect, const uint8_t* from, size_t fr
 void copyLevel(const Canvas& to, const Rect& visible, const Level& level, int dy) {
   if (visible.empty()) return;
   const Image& from = level.image;
-  copyRect(to, visible,
-           from.row(visible.y + dy - level.originY) +
-               3 * static_cast<size_t>(visible.x - level.originX),
-           from.stride());
+  copyRect(
+      to, visible,
+      from.row(visible.y + dy - level.originY) + 3 * static_cast<size_t>(visible.x - level.originX),
+      from.stride());
 }
 
 struct Renderer {
@@ -213,9 +213,9 @@ FrameLayout::FrameLayout(const FrameSpec& spec, int photoWidth, int photoHeight,
                                 assetPath(context.appPath / "Shadows", spec.DropShadow + ".bmp"));
   }
 
-  p.geometry = computeFrameGeometry(
-      spec, photoWidth, photoHeight, p.edgeMask.width, widths,
-      p.shadowMask ? std::optional<int>(p.shadowMask->width) : std::nullopt);
+  p.geometry =
+      computeFrameGeometry(spec, photoWidth, photoHeight, p.edgeMask.width, widths,
+                           p.shadowMask ? std::optional<int>(p.shadowMask->width) : std::nullopt);
 
   const SystemColors& system = context.systemColors ? *context.systemColors : defaultSystemColors();
   const Rgb innerColour = colorToRgb(spec.InnerColor, system);
@@ -269,7 +269,8 @@ void FrameLayout::paintRows(int y, int count, uint8_t* out, size_t stride, const
     renderer.paintOuter(canvas, g, outerVisible, photo, inner, y);
   }
   renderer.paintBands(canvas, g.frame, renderer.frameSurface, frameVisible, outerVisible);
-  if (g.dropShadow) renderer.paintBands(canvas, g.result, renderer.shadowSurface, rows, frameVisible);
+  if (g.dropShadow)
+    renderer.paintBands(canvas, g.result, renderer.shadowSurface, rows, frameVisible);
 }
 
 }  // namespace lumabord

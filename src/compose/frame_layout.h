@@ -50,8 +50,8 @@ class FrameLayout {
 
   // Paints result rows y .. y + count - 1 into out (stride bytes a row). photo holds at
   // least the photo rows that fall into those rows, or has no data when the photo's pixels
-  // are already in place in out (every other pixel is painted over); a level, when given, replaces what it
-  // covers (at most one of them: the signature is drawn on one level).
+  // are already in place in out (every other pixel is painted over); a level, when given, replaces
+  // what it covers (at most one of them: the signature is drawn on one level).
   void paintRows(int y, int count, uint8_t* out, size_t stride, const PhotoRows& photo,
                  const Level* inner = nullptr, const Level* outer = nullptr) const;
 

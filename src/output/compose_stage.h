@@ -62,13 +62,13 @@ class ComposeStage {
     std::unique_ptr<FramePainter> painter;
     int width_ = 0;
     int height_ = 0;
-    PixelBuffer ring;           // capacity rows of the framed picture, row y at y % capacity
-    int capacity = 0;           // rows the ring holds
-    int wanted = 0;             // rows the caller needs at once, 0 until it has said
-    int decoded = 0;            // rows whose photo pixels are in place
-    int painted = 0;            // rows complete, frame included
-    int released = 0;           // rows the caller no longer needs
-    bool ended = false;         // the caller is done with the picture
+    PixelBuffer ring;            // capacity rows of the framed picture, row y at y % capacity
+    int capacity = 0;            // rows the ring holds
+    int wanted = 0;              // rows the caller needs at once, 0 until it has said
+    int decoded = 0;             // rows whose photo pixels are in place
+    int painted = 0;             // rows complete, frame included
+    int released = 0;            // rows the caller no longer needs
+    bool ended = false;          // the caller is done with the picture
     std::exception_ptr failure;  // a failure while painting
   };
 

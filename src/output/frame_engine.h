@@ -64,8 +64,8 @@ class StandardFrameEngine final : public FrameEngine {
   explicit StandardFrameEngine(std::filesystem::path appPath);
   void prepare(const FrameSpec& spec) override;
   std::unique_ptr<PhotoReader> openPhoto(const std::filesystem::path& path) override;
-  std::unique_ptr<FramePainter> layoutFrame(const FrameSpec& spec, int photoWidth,
-                                            int photoHeight, bool queueEmpty) override;
+  std::unique_ptr<FramePainter> layoutFrame(const FrameSpec& spec, int photoWidth, int photoHeight,
+                                            bool queueEmpty) override;
   Size fitWithin(int width, int height, int maxWidth, int maxHeight) override;
   void resizeImage(RowSource& framed, Image& target, int width, int height) override;
   void writeImage(const std::filesystem::path& path, const Image& image, OutputFormat format,

@@ -1,27 +1,12 @@
 // Autodesk Animator picture reader: palette widening, pixels, bad headers.
+#include "codecs/format_files.h"
 #include "codecs/reader_test_support.h"
 
 namespace lumabord::testing {
 namespace {
 
-Bytes celFile(unsigned w, unsigned h, const Bytes& pixels, unsigned bits = 8, unsigned compression = 0) {
-  Bytes b;
-  putU16le(b, 0x9119);
-  putU16le(b, w);
-  putU16le(b, h);
-  putZeros(b, 4);
-  putU8(b, bits);
-  putU8(b, compression);
-  putU32le(b, static_cast<uint32_t>(pixels.size()));
-  putZeros(b, 32 - b.size());
-  for (unsigned i = 0; i < 256; ++i) {
-    putU8(b, i % 64);
-    putU8(b, 63 - i % 64);
-    putU8(b, i / 4);
-  }
-  b.insert(b.end(), pixels.begin(), pixels.end());
-  return b;
-}
+using namespace cel_files;
+
 
 TEST(CelReader, SixBitPaletteWidensRounded) {
   const Bytes file = celFile(3, 2, {0, 1, 63, 64, 200, 255});

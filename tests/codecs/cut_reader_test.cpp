@@ -1,43 +1,12 @@
 // Dr. Halo reader: run-length rows, the palette file beside the picture, grey without it.
+#include "codecs/format_files.h"
 #include "codecs/reader_test_support.h"
 
 namespace lumabord::testing {
 namespace {
 
-// 4 x 2: row 0 a run of three 7s and a literal 200; row 1 literals 1, 2 then the end.
-Bytes cutFile() {
-  Bytes b;
-  putU16le(b, 4);
-  putU16le(b, 2);
-  putU16le(b, 0);
-  const Bytes rows[2] = {{0x83, 7, 0x01, 200, 0}, {0x02, 1, 2, 0}};
-  for (const Bytes& row : rows) {
-    putU16le(b, static_cast<unsigned>(row.size()));
-    b.insert(b.end(), row.begin(), row.end());
-  }
-  return b;
-}
+using namespace cut_files;
 
-Bytes paletteFile(unsigned count) {
-  Bytes b = {'A', 'H'};
-  putU16le(b, 0xE3);
-  putU16le(b, 0);
-  putU8(b, 'P');
-  putU8(b, 0);
-  putU16le(b, 0);
-  putU16le(b, 0);
-  putU16le(b, count - 1);
-  for (int i = 0; i < 3; ++i) putU16le(b, 1000);  // components run 0..1000
-  putZeros(b, 20);
-  for (unsigned i = 0; i < count; ++i) {
-    // 78 triples fill the first block (40 + 468 bytes); the 4 bytes left are padding.
-    if (b.size() % 512 + 6 > 512) putZeros(b, 512 - b.size() % 512);
-    putU16le(b, i * 3);
-    putU16le(b, 1000 - i * 3);
-    putU16le(b, 500);
-  }
-  return b;
-}
 
 TEST(CutReader, GreyWithoutPaletteFile) {
   EXPECT_EQ(pixelsOf(decodeAs(cutFile(), "cut")),

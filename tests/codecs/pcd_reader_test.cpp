@@ -1,24 +1,12 @@
 // Photo-CD reader: the base image's layout, the YCC arithmetic and the recorded rotation.
+#include "codecs/format_files.h"
 #include "codecs/reader_test_support.h"
 
 namespace lumabord::testing {
 namespace {
 
-// A Photo-CD file whose base image has luma x/3 + y/4 and chroma that depends on the
-// 2 x 2 block, with neutral chroma (156, 137) in the top-left block.
-Bytes pcdFile(int rotation) {
-  Bytes b(0x30000, 0);
-  const char* signature = "PCD_IPI";
-  std::copy(signature, signature + 7, b.begin() + 0x800);
-  b[0xE02] = static_cast<uint8_t>(rotation);
-  for (int y = 0; y < 512; y += 2) {
-    for (int row = 0; row < 2; ++row)
-      for (int x = 0; x < 768; ++x) putU8(b, (x / 3 + (y + row) / 4) & 0xFF);
-    for (int x = 0; x < 384; ++x) putU8(b, x == 0 && y == 0 ? 156 : (x + y) & 0xFF);
-    for (int x = 0; x < 384; ++x) putU8(b, x == 0 && y == 0 ? 137 : (2 * x + y) & 0xFF);
-  }
-  return b;
-}
+using namespace pcd_files;
+
 
 TEST(PcdReader, BaseImageYccArithmetic) {
   const Image image = decodeAs(pcdFile(0), "pcd");

@@ -1,54 +1,12 @@
 // ZSoft Paintbrush reader: plane and depth layouts, both palettes, run-length lines.
+#include "codecs/format_files.h"
 #include "codecs/reader_test_support.h"
 
 namespace lumabord::testing {
 namespace {
 
-// 16 distinct header palette colours.
-Rgb egaColour(unsigned i) {
-  return {static_cast<uint8_t>(i * 16), static_cast<uint8_t>(255 - i * 15), static_cast<uint8_t>(i * 7 + 3)};
-}
+using namespace pcx_files;
 
-// A file of `lines` (each plane's bytes of one row, concatenated), run-length coded with the
-// count-flagged scheme: every byte as a run of one, so values >= 0xC0 are coded too.
-Bytes pcxFile(int bits, int planes, int w, int h, size_t bytesPerLine, const Bytes& lines,
-              const Bytes& trailer = {}) {
-  Bytes b;
-  putU8(b, 0x0A);
-  putU8(b, 5);
-  putU8(b, 1);
-  putU8(b, bits);
-  putU16le(b, 10);  // xMin, yMin: the size is the difference
-  putU16le(b, 20);
-  putU16le(b, 10 + w - 1);
-  putU16le(b, 20 + h - 1);
-  putU16le(b, 72);
-  putU16le(b, 72);
-  for (unsigned i = 0; i < 16; ++i) {
-    const Rgb c = egaColour(i);
-    putU8(b, c.r);
-    putU8(b, c.g);
-    putU8(b, c.b);
-  }
-  putU8(b, 0);
-  putU8(b, planes);
-  putU16le(b, static_cast<unsigned>(bytesPerLine));
-  putU16le(b, 1);
-  putZeros(b, 128 - b.size());
-  for (size_t i = 0; i < lines.size(); ++i) {
-    // Pairs of equal bytes become one run of two; everything else a run of one.
-    if (i + 1 < lines.size() && lines[i] == lines[i + 1]) {
-      putU8(b, 0xC2);
-      putU8(b, lines[i]);
-      ++i;
-    } else {
-      putU8(b, 0xC1);
-      putU8(b, lines[i]);
-    }
-  }
-  b.insert(b.end(), trailer.begin(), trailer.end());
-  return b;
-}
 
 TEST(PcxReader, MonochromeAndSixteenColourPlanes) {
   // 1 bit, one plane: the first two header colours, black and white when they are equal.

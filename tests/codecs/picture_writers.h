@@ -17,23 +17,10 @@
 #include <vector>
 
 #include "base/image.h"
+#include "byte_writers.h"
 #include "codecs/jpeg_glue.h"
 
 namespace lumabord::testing {
-
-using Bytes = std::vector<uint8_t>;
-
-inline void putU16le(Bytes& b, uint32_t v) {
-  b.push_back(static_cast<uint8_t>(v));
-  b.push_back(static_cast<uint8_t>(v >> 8));
-}
-inline void putU32le(Bytes& b, uint32_t v) {
-  putU16le(b, v & 0xFFFF);
-  putU16le(b, v >> 16);
-}
-inline void setU32le(Bytes& b, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
-}
 
 // A picture with gradients in both directions and sharp edges, so that swapped channels,
 // flipped rows and shifted columns all show.

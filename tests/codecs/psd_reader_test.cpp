@@ -1,58 +1,12 @@
 // Photoshop reader: the composite image of each colour mode, 8 and 16 bits, PackBits rows.
+#include "codecs/format_files.h"
 #include "codecs/reader_test_support.h"
 
 namespace lumabord::testing {
 namespace {
 
-struct PsdSpec {
-  unsigned mode = 3, channels = 3, depth = 8, width = 3, height = 2;
-  bool packBits = false;
-  Bytes colourData;
-  std::vector<Bytes> rows;  // each channel's rows in order, already at the file's depth
-};
+using namespace psd_files;
 
-Bytes psdFile(const PsdSpec& s) {
-  Bytes b;
-  putText(b, "8BPS");
-  putU16be(b, 1);
-  putZeros(b, 6);
-  putU16be(b, s.channels);
-  putU32be(b, s.height);
-  putU32be(b, s.width);
-  putU16be(b, s.depth);
-  putU16be(b, s.mode);
-  putU32be(b, static_cast<uint32_t>(s.colourData.size()));
-  b.insert(b.end(), s.colourData.begin(), s.colourData.end());
-  putU32be(b, 12);  // one resource block the reader must skip
-  putText(b, "8BIM");
-  putZeros(b, 8);
-  putU32be(b, 0);  // no layers
-  putU16be(b, s.packBits ? 1 : 0);
-  if (!s.packBits) {
-    for (const Bytes& row : s.rows) b.insert(b.end(), row.begin(), row.end());
-    return b;
-  }
-  // PackBits: the first byte as a literal, the rest as one repeat when they are equal,
-  // else as literals.
-  std::vector<Bytes> packed;
-  for (const Bytes& row : s.rows) {
-    Bytes p;
-    const bool rest = row.size() > 2 && std::all_of(row.begin() + 1, row.end(), [&](uint8_t v) { return v == row[1]; });
-    if (rest) {
-      putU8(p, 0);
-      putU8(p, row[0]);
-      putU8(p, 257 - (row.size() - 1));
-      putU8(p, row[1]);
-    } else {
-      putU8(p, static_cast<unsigned>(row.size() - 1));
-      p.insert(p.end(), row.begin(), row.end());
-    }
-    packed.push_back(p);
-  }
-  for (const Bytes& p : packed) putU16be(b, static_cast<unsigned>(p.size()));
-  for (const Bytes& p : packed) b.insert(b.end(), p.begin(), p.end());
-  return b;
-}
 
 TEST(PsdReader, RgbRawAndPackBitsMatch) {
   PsdSpec s;

@@ -16,33 +16,10 @@
 #include "base/file_io.h"
 #include "base/image.h"
 #include "codecs/picture_loader.h"
+#include "byte_writers.h"
 #include "support/temp_dir.h"
 
 namespace lumabord::testing {
-
-using Bytes = std::vector<uint8_t>;
-
-inline void putU8(Bytes& b, unsigned v) { b.push_back(static_cast<uint8_t>(v)); }
-inline void putU16le(Bytes& b, unsigned v) {
-  putU8(b, v & 0xFF);
-  putU8(b, v >> 8 & 0xFF);
-}
-inline void putU16be(Bytes& b, unsigned v) {
-  putU8(b, v >> 8 & 0xFF);
-  putU8(b, v & 0xFF);
-}
-inline void putU32le(Bytes& b, uint32_t v) {
-  putU16le(b, v & 0xFFFF);
-  putU16le(b, v >> 16);
-}
-inline void putU32be(Bytes& b, uint32_t v) {
-  putU16be(b, v >> 16);
-  putU16be(b, v & 0xFFFF);
-}
-inline void putText(Bytes& b, const std::string& s) {
-  for (char c : s) b.push_back(static_cast<uint8_t>(c));
-}
-inline void putZeros(Bytes& b, size_t n) { b.insert(b.end(), n, 0); }
 
 inline Image decodeAs(const Bytes& bytes, const std::string& extension) {
   return decodePicture(bytes, extension, "test." + extension);

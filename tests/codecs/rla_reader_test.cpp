@@ -1,45 +1,12 @@
 // Alias/Wavefront reader: row table, signed-count runs, grey and RGB, matte over white.
+#include "codecs/format_files.h"
 #include "codecs/reader_test_support.h"
 
 namespace lumabord::testing {
 namespace {
 
-unsigned sample(unsigned x, unsigned y, unsigned c) { return (x * 40 + y * 70 + c * 90 + 3) & 0xFF; }
+using namespace rla_files;
 
-// A w x h file with `colour` colour channels and `matte` mattes; each channel row is coded
-// as one literal packet for all but the last byte and a run of one for the last.
-Bytes rlaFile(unsigned w, unsigned h, unsigned colour, unsigned matte) {
-  Bytes b;
-  for (int v : {0, int(w) - 1, 0, int(h) - 1, 0, int(w) - 1, 0, int(h) - 1}) putU16be(b, static_cast<uint16_t>(v));
-  putU16be(b, 0);
-  putU16be(b, 0);
-  putU16be(b, colour);
-  putU16be(b, matte);
-  putU16be(b, 0);
-  putU16be(b, 0xFFFE);
-  putZeros(b, 658 - b.size());
-  putU16be(b, 8);
-  putU16be(b, 0);
-  putU16be(b, 8);
-  putZeros(b, 740 - b.size());
-  const size_t table = b.size();
-  putZeros(b, 4 * h);
-  for (unsigned row = 0; row < h; ++row) {
-    const unsigned y = h - 1 - row;  // bottom row first
-    const size_t at = b.size();
-    for (int k = 0; k < 4; ++k) b[table + 4 * row + k] = static_cast<uint8_t>(at >> (24 - 8 * k));
-    for (unsigned c = 0; c < colour + matte; ++c) {
-      Bytes packed;
-      putU8(packed, 256 - (w - 1));
-      for (unsigned x = 0; x + 1 < w; ++x) putU8(packed, sample(x, y, c));
-      putU8(packed, 0);
-      putU8(packed, sample(w - 1, y, c));
-      putU16be(b, static_cast<unsigned>(packed.size()));
-      b.insert(b.end(), packed.begin(), packed.end());
-    }
-  }
-  return b;
-}
 
 TEST(RlaReader, RgbGreyAndMatte) {
   const Image rgb = decodeAs(rlaFile(4, 3, 3, 0), "rla");

@@ -1,63 +1,12 @@
 // SGI image reader: verbatim and run-length files, channel counts, 16-bit samples.
+#include "codecs/format_files.h"
 #include "codecs/reader_test_support.h"
 
 namespace lumabord::testing {
 namespace {
 
-// Sample of channel z at (x, y) counted from the top row.
-unsigned sample(unsigned x, unsigned y, unsigned z, bool wide) {
-  const unsigned v = (x * 50 + y * 90 + z * 70 + 5) % 256;
-  return wide ? v * 257 + x : v;
-}
+using namespace sgi_files;
 
-Bytes sgiHeader(bool rle, bool wide, unsigned dimension, unsigned w, unsigned h, unsigned z) {
-  Bytes b;
-  putU16be(b, 474);
-  putU8(b, rle ? 1 : 0);
-  putU8(b, wide ? 2 : 1);
-  putU16be(b, dimension);
-  putU16be(b, w);
-  putU16be(b, h);
-  putU16be(b, z);
-  putU32be(b, 0);
-  putU32be(b, wide ? 65535 : 255);
-  putZeros(b, 512 - b.size());
-  return b;
-}
-
-void putSample(Bytes& b, unsigned v, bool wide) {
-  if (wide) putU16be(b, v); else putU8(b, v);
-}
-
-// The file of the test pattern; run-length rows are one literal packet and one repeat.
-Bytes sgiFile(bool rle, bool wide, unsigned w, unsigned h, unsigned z) {
-  Bytes b = sgiHeader(rle, wide, z > 1 ? 3 : 2, w, h, z);
-  if (!rle) {
-    for (unsigned c = 0; c < z; ++c)
-      for (unsigned row = 0; row < h; ++row)
-        for (unsigned x = 0; x < w; ++x) putSample(b, sample(x, h - 1 - row, c, wide), wide);
-    return b;
-  }
-  const size_t tableAt = b.size();
-  putZeros(b, size_t{8} * h * z);
-  for (unsigned c = 0; c < z; ++c) {
-    for (unsigned row = 0; row < h; ++row) {
-      const size_t start = b.size();
-      const unsigned y = h - 1 - row;
-      putSample(b, 0x80 | (w - 1), wide);  // literal samples for all but the last
-      for (unsigned x = 0; x + 1 < w; ++x) putSample(b, sample(x, y, c, wide), wide);
-      putSample(b, 1, wide);  // the last as a run of one
-      putSample(b, sample(w - 1, y, c, wide), wide);
-      putSample(b, 0, wide);
-      const size_t i = size_t{c} * h + row;
-      for (int k = 0; k < 4; ++k) {
-        b[tableAt + 4 * i + k] = static_cast<uint8_t>(start >> (24 - 8 * k));
-        b[tableAt + 4 * (h * z + i) + k] = static_cast<uint8_t>((b.size() - start) >> (24 - 8 * k));
-      }
-    }
-  }
-  return b;
-}
 
 TEST(SgiReader, GreyAndRgbVerbatimAndRunLength) {
   for (bool rle : {false, true}) {

@@ -1,48 +1,11 @@
 // Targa reader: every type and depth, both origins, run-length packets, bad headers.
+#include "codecs/format_files.h"
 #include "codecs/reader_test_support.h"
 
 namespace lumabord::testing {
 namespace {
 
-Bytes tgaHeader(unsigned type, unsigned depth, unsigned descriptor, unsigned w, unsigned h,
-                unsigned mapLength = 0, unsigned mapBits = 0, unsigned mapFirst = 0) {
-  Bytes b;
-  putU8(b, 3);  // id length: the id text is skipped
-  putU8(b, mapLength ? 1 : 0);
-  putU8(b, type);
-  putU16le(b, mapFirst);
-  putU16le(b, mapLength);
-  putU8(b, mapBits);
-  putZeros(b, 4);
-  putU16le(b, w);
-  putU16le(b, h);
-  putU8(b, depth);
-  putU8(b, descriptor);
-  putText(b, "id!");
-  return b;
-}
-
-// A 4 x 3 test pattern of distinct colours.
-Rgb patternColour(int x, int y) {
-  return {static_cast<uint8_t>(40 * x + 7), static_cast<uint8_t>(60 * y + 3),
-          static_cast<uint8_t>(x * y * 17 + 100)};
-}
-
-// The pixels of the pattern in file order for the given origin, 24 or 32 bits.
-Bytes patternPixels(bool topDown, bool rightToLeft, int bytes) {
-  Bytes b;
-  for (int row = 0; row < 3; ++row) {
-    for (int col = 0; col < 4; ++col) {
-      const int y = topDown ? row : 2 - row, x = rightToLeft ? 3 - col : col;
-      const Rgb c = patternColour(x, y);
-      putU8(b, c.b);
-      putU8(b, c.g);
-      putU8(b, c.r);
-      if (bytes == 4) putU8(b, 255);
-    }
-  }
-  return b;
-}
+using namespace tga_files;
 
 void expectPattern(const Image& image) {
   ASSERT_EQ(image.width(), 4);

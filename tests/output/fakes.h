@@ -25,8 +25,8 @@ class FakeEngine : public FrameEngine {
  public:
   void prepare(const FrameSpec&) override { ++prepared; }
   std::unique_ptr<PhotoReader> openPhoto(const std::filesystem::path& path) override;
-  std::unique_ptr<FramePainter> layoutFrame(const FrameSpec& spec, int photoWidth,
-                                            int photoHeight, bool queueEmpty) override;
+  std::unique_ptr<FramePainter> layoutFrame(const FrameSpec& spec, int photoWidth, int photoHeight,
+                                            bool queueEmpty) override;
   Size fitWithin(int width, int height, int maxWidth, int maxHeight) override;
   void resizeImage(RowSource& framed, Image& target, int width, int height) override;
   void writeImage(const std::filesystem::path& path, const Image& image, OutputFormat format,
@@ -135,7 +135,8 @@ inline Size FakeEngine::fitWithin(int width, int height, int maxWidth, int maxHe
 
 inline void FakeEngine::resizeImage(RowSource& framed, Image& target, int width, int height) {
   framed.reserveRows(framed.height());
-  const uint8_t* centre = framed.row(framed.height() / 2) + 3 * static_cast<size_t>(framed.width() / 2);
+  const uint8_t* centre =
+      framed.row(framed.height() / 2) + 3 * static_cast<size_t>(framed.width() / 2);
   target.reshape(width, height);
   target.fill({centre[2], centre[1], centre[0]});
 }

@@ -34,8 +34,9 @@ Image detailedPhoto(int w, int h) {
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
       const auto v = static_cast<uint32_t>(x * 37 + y * 101 + (x * y) % 53);
-      image.setPixel(x, y, Rgb{static_cast<uint8_t>(v), static_cast<uint8_t>(v * 7 + y),
-                               static_cast<uint8_t>(x ^ y)});
+      image.setPixel(x, y,
+                     Rgb{static_cast<uint8_t>(v), static_cast<uint8_t>(v * 7 + y),
+                         static_cast<uint8_t>(x ^ y)});
     }
   }
   return image;
