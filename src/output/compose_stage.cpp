@@ -14,7 +14,7 @@ constexpr int kBand = 16;
 
 // Rows the painter may run ahead of the caller, also before the caller has asked for the
 // picture (while it finishes the previous one), so that the decoder rarely waits.
-constexpr int kLead = 1024;
+constexpr int kLead = 512;
 
 int roundUpToBand(int rows) {
   return (rows + kBand - 1) / kBand * kBand;
