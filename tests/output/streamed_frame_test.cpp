@@ -44,9 +44,9 @@ Image detailedPhoto(int w, int h) {
 
 // The framed picture of the photo at path through the batch's stage, resampled into box.
 Image streamed(const FrameSpec& spec, const fs::path& path, Size box, bool placeholder = false,
-               Image workPhoto = {}) {
+               Image workPhoto = {}, bool keepPhoto = false) {
   StandardFrameEngine engine(kAppPath);
-  ComposeStage stage(engine, spec, {path}, placeholder, false, workPhoto);
+  ComposeStage stage(engine, spec, {path}, placeholder, keepPhoto, workPhoto);
   RowSource& rows = stage.take(0);
   const Size size = FitWithin(rows.width(), rows.height(), box.width, box.height);
   Image out;
@@ -104,6 +104,9 @@ TEST(StreamedFraming, OtherFormatsThePlaceholderAndNegativeMarginsToo) {
   const fs::path bmp = dir / "photo.bmp";
   WriteBmpFile(bmp, photo);
   EXPECT_EQ(streamed(spec, bmp, {200, 150}), whole(spec, photo.clone(), {200, 150}));
+  // The window's batch decodes each photo whole into the work photo first.
+  EXPECT_EQ(streamed(spec, bmp, {200, 150}, false, {}, true),
+            whole(spec, photo.clone(), {200, 150}));
   // An empty queue frames the blank work photo without its pixels.
   EXPECT_EQ(streamed(spec, {}, {300, 300}, true, Image(800, 600, Rgb{255, 255, 255})),
             whole(spec, Image(800, 600, Rgb{255, 255, 255}), {300, 300}, true));
