@@ -116,7 +116,8 @@ Image decode(std::span<const uint8_t> bytes, std::string_view extension, const s
 class JpegFileReader final : public PhotoReader {
  public:
   JpegFileReader(FileBytes bytes, const std::string& name)
-      : bytes_(std::move(bytes)), decoder_(bytes_.span(), PictureSource{bytes_.span(), name, {}}) {}
+      : bytes_(std::move(bytes)),
+        decoder_(bytes_.span(), PictureSource{bytes_.span(), name, {}}) {}
   int width() const override { return decoder_.width(); }
   int height() const override { return decoder_.height(); }
   void readRows(uint8_t* const* rows, int count) override { decoder_.readRows(rows, count); }
@@ -126,6 +127,12 @@ class JpegFileReader final : public PhotoReader {
   JpegRowDecoder decoder_;
 };
 
+// The bytes of a picture file; the extension decides before the file is touched, so an
+// unknown one is refused as such.
+FileBytes readPictureFile(const std::filesystem::path& path, std::string_view extension) {
+  if (!extension.empty() && !findReader(extension)) failUnknownExtension(extension);
+  return readFileBytes(path);
+}
 
 class TableLoader final : public PictureLoader {
  public:
@@ -145,16 +152,13 @@ Image loadPicture(const std::filesystem::path& path) {
 
 Image loadPicture(const std::filesystem::path& path, const DecodeLimits& limits) {
   const std::string extension = extensionOf(path);
-  // The extension decides before the file is touched: an unknown one is refused as such.
-  if (!extension.empty() && !findReader(extension)) failUnknownExtension(extension);
-  const FileBytes bytes = readFileBytes(path);
+  const FileBytes bytes = readPictureFile(path, extension);
   return decode(bytes.span(), extension, path.string(), limits);
 }
 
 std::unique_ptr<PhotoReader> openPhotoReader(const std::filesystem::path& path) {
   const std::string extension = extensionOf(path);
-  if (!extension.empty() && !findReader(extension)) failUnknownExtension(extension);
-  FileBytes bytes = readFileBytes(path);
+  FileBytes bytes = readPictureFile(path, extension);
   const std::string name = path.string();
   const PictureReader reader = chooseReader(bytes.span(), extension, name);
   if (reader == readJpeg) return std::make_unique<JpegFileReader>(std::move(bytes), name);

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <limits>
 #include <numbers>
+#include <utility>
 #include <vector>
 
 #include "base/error.h"
@@ -272,34 +273,35 @@ struct StreamRows {
   void release(int y) const { source.release(y); }
 };
 
+// The lowest and highest source row that the list of target row i reads.
+std::pair<int, int> sourceRange(const Windows& rows, size_t i) {
+  const size_t taps = static_cast<size_t>(rows.taps);
+  int low = std::numeric_limits<int>::max(), high = 0;
+  for (size_t k = 0; k < taps; ++k) {
+    if (rows.weight[i * taps + k] == 0) continue;
+    const int y = rows.mirror[static_cast<size_t>(rows.offset[i]) + k];
+    low = std::min(low, y);
+    high = std::max(high, y);
+  }
+  return {low, high};
+}
+
 // For each target row, the lowest source row it or any later target row reads: rows below
 // it can be released once that target row is reached.
 std::vector<int> lowestRowsAhead(const Windows& rows) {
-  const size_t th = rows.offset.size();
-  const size_t taps = static_cast<size_t>(rows.taps);
-  std::vector<int> lowest(th + 1, std::numeric_limits<int>::max());
-  for (size_t i = th; i-- > 0;) {
-    int low = lowest[i + 1];
-    for (size_t k = 0; k < taps; ++k) {
-      if (rows.weight[i * taps + k] != 0)
-        low = std::min(low, rows.mirror[static_cast<size_t>(rows.offset[i]) + k]);
-    }
-    lowest[i] = low;
-  }
-  lowest.pop_back();
+  std::vector<int> lowest(rows.offset.size());
+  int low = std::numeric_limits<int>::max();
+  for (size_t i = lowest.size(); i-- > 0;)
+    lowest[i] = low = std::min(low, sourceRange(rows, i).first);
   return lowest;
 }
 
 // The most source rows held at once when target rows are made in order and every row
 // before lowestRowsAhead is released.
 int sourceWindow(const Windows& rows, const std::vector<int>& lowest) {
-  const size_t taps = static_cast<size_t>(rows.taps);
   int furthest = 0, window = 1;
   for (size_t i = 0; i < lowest.size(); ++i) {
-    for (size_t k = 0; k < taps; ++k) {
-      if (rows.weight[i * taps + k] != 0)
-        furthest = std::max(furthest, rows.mirror[static_cast<size_t>(rows.offset[i]) + k]);
-    }
+    furthest = std::max(furthest, sourceRange(rows, i).second);
     window = std::max(window, furthest - lowest[i] + 1);
   }
   return window;
@@ -382,6 +384,11 @@ void resampleInto(const Image& source, Image& target, int Tw, int Th, const Resa
                     });
 }
 
+// ResizeImage's sides: a side of exactly 1 becomes 2.
+int resizeSide(int side) {
+  return side == 1 ? 2 : side;
+}
+
 }  // namespace
 
 void Resample(const Image& source, Image& target, int Tw, int Th, const ResampleFilter& filter,
@@ -396,11 +403,11 @@ void Resample(const Image& source, Image& target, int Tw, int Th, const Resample
 }
 
 void ResizeImage(const Image& source, Image& target, int newW, int newH) {
-  Resample(source, target, newW == 1 ? 2 : newW, newH == 1 ? 2 : newH, Lanczos3Filter, 3.0f);
+  Resample(source, target, resizeSide(newW), resizeSide(newH), Lanczos3Filter, 3.0f);
 }
 
 void ResizeRows(RowSource& source, Image& target, int newW, int newH) {
-  const int Tw = newW == 1 ? 2 : newW, Th = newH == 1 ? 2 : newH;
+  const int Tw = resizeSide(newW), Th = resizeSide(newH);
   target.reshape(Tw, Th);
   const int sw = source.width(), sh = source.height();
   if (sw == 0 || sh == 0 || Tw == 0 || Th == 0) return;
@@ -408,8 +415,8 @@ void ResizeRows(RowSource& source, Image& target, int newW, int newH) {
   preparePlan(plan, sw, sh, Tw, Th, Lanczos3Filter, 3.0f);
   const std::vector<int> lowest = lowestRowsAhead(plan.rows);
   source.reserveRows(sourceWindow(plan.rows, lowest));
-  resampleRows(StreamRows{source}, sw, plan.columns, plan.rows, 0, static_cast<size_t>(Th),
-               &lowest, plan.scratch[0], target);
+  resampleRows(StreamRows{source}, sw, plan.columns, plan.rows, 0, static_cast<size_t>(Th), &lowest,
+               plan.scratch[0], target);
 }
 
 }  // namespace lumabord

@@ -70,19 +70,16 @@ void ComposeStage::Slot::reserveRows(int rows) {
 const uint8_t* ComposeStage::Slot::row(int y) {
   std::unique_lock lock(stage_.mutex_);
   if (wanted == 0 || y < released || y >= height_) fail("Framed row %d asked for out of turn", y);
-  const size_t stride = 3 * static_cast<size_t>(width_);
   for (;;) {
     stage_.changed_.wait(lock, [&] { return painted > y || decoded > painted || failure; });
-    if (painted > y) return ring.data() + static_cast<size_t>(y % capacity) * stride;
+    if (painted > y) return ringRow(y);
     if (decoded <= painted) std::rethrow_exception(failure);
     // The photo's rows of these bands are in place: the caller's thread, which has time to
     // spare while the photo decodes, paints the frame around them.
     const int from = painted, to = decoded;
     lock.unlock();
     for (int band = from; band < to; band += kBand) {
-      painter->paintRows(band, std::min(kBand, to - band),
-                         ring.data() + static_cast<size_t>(band % capacity) * stride, stride,
-                         PhotoRows{});
+      painter->paintRows(band, std::min(kBand, to - band), ringRow(band), stride(), PhotoRows{});
     }
     lock.lock();
     painted = to;
@@ -181,7 +178,7 @@ void ComposeStage::decode(Slot& slot) {
   std::array<uint8_t*, kBand> photoRows{};
   int photoRead = 0;  // photo rows read so far
   const bool inPlace = photo.x >= 0 && photo.right() <= slot.width_;
-  const size_t stride = 3 * static_cast<size_t>(slot.width_);
+  const size_t stride = slot.stride();
   const int allRows = roundUpToBand(slot.height_);
   {
     std::lock_guard lock(mutex_);
@@ -206,8 +203,8 @@ void ComposeStage::decode(Slot& slot) {
       // yet, so the rows made so far move to their places in a larger ring.
       PixelBuffer larger(static_cast<size_t>(wanted) * stride);
       for (int r = 0; r < slot.decoded; ++r) {
-        std::memcpy(larger.data() + static_cast<size_t>(r % wanted) * stride,
-                    slot.ring.data() + static_cast<size_t>(r % slot.capacity) * stride, stride);
+        std::memcpy(larger.data() + static_cast<size_t>(r % wanted) * stride, slot.ringRow(r),
+                    stride);
       }
       {
         std::lock_guard lock(mutex_);
@@ -223,7 +220,7 @@ void ComposeStage::decode(Slot& slot) {
     // within the picture's width is decoded straight into its place.
     const int first = std::clamp(y - photo.y, 0, reader.height());
     const int last = std::clamp(y + count - photo.y, 0, reader.height());
-    uint8_t* out = slot.ring.data() + static_cast<size_t>(y % slot.capacity) * stride;
+    uint8_t* out = slot.ringRow(y);
     while (photoRead < last) {
       const int skip = first - photoRead;
       const int n = skip > 0 ? std::min(skip, kBand) : last - photoRead;

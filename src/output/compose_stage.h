@@ -57,6 +57,11 @@ class ComposeStage {
    private:
     friend class ComposeStage;
     void reset();
+    [[nodiscard]] size_t stride() const { return 3 * static_cast<size_t>(width_); }
+    // Where row y of the picture lies in the ring.
+    [[nodiscard]] uint8_t* ringRow(int y) {
+      return ring.data() + static_cast<size_t>(y % capacity) * stride();
+    }
     ComposeStage& stage_;
     std::unique_ptr<PhotoReader> reader;
     std::unique_ptr<FramePainter> painter;
