@@ -40,7 +40,7 @@ FontRecord signatureFont() {
 void measureAndDraw(SmoothText3D& renderer, Image& image, TFont3D& font3d) {
   const int width = renderer.textWidth(signatureFont(), kSignature, font3d);
   const int height = renderer.textHeight(signatureFont(), kSignature, font3d);
-  Canvas canvas{image, signatureFont()};
+  TextCanvas canvas{image, signatureFont()};
   renderer.drawText(canvas, (image.width() - width) / 2, image.height() - height - 4, kModeTopLeft,
                     font3d, kSignature);
 }

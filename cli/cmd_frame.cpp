@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/program_files.h"
+#include "app/signature_state.h"
 #include "base/error.h"
 #include "command.h"
 #include "console_progress.h"
@@ -38,12 +40,15 @@ fs::path destination(const FrameOptions& options) {
 
 int runFrame(std::vector<std::string> arguments) {
   const FrameOptions options = parseFrameOptions(std::move(arguments));
-  const FrameJob job = loadFrameJob(options);
+  // Writes the glyphs it rendered to the disk cache when the command ends.
+  MainSignature signature;
+  const FrameJob job = loadFrameJob(options, signature);
+  if (job.spec.SignatureOn) signature.setDiskCacheDirectory(makeFontCacheFolder(job.assets));
   const fs::path target = destination(options);
 
   Image workPhoto;
   JpegOptions jpeg = job.jpeg;
-  StandardFrameEngine engine(job.assets);
+  StandardFrameEngine engine(job.assets, &signature.signature());
   BatchOutput batch({options.photos, workPhoto, jpeg, [&job] { return job.spec; }}, engine);
   ConsoleProgress progress(options.existing, stderr, stdout, isatty(STDERR_FILENO) == 1);
   try {

@@ -145,7 +145,7 @@ int runText(std::vector<std::string> arguments) {
       if (!picture.empty()) tile(canvasImage, picture);
     }
   }
-  Canvas canvas{canvasImage, font, BrushStyle::Clear, kClWhite};
+  TextCanvas canvas{canvasImage, font, BrushStyle::Clear, kClWhite};
   renderer.drawText(canvas, kBackgroundMargin, kBackgroundMargin, kModeTopLeft, font3d, codes);
   writeImageFile(out, canvasImage, *format);
   return 0;

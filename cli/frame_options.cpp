@@ -1,9 +1,14 @@
 // Parsing of the frame command line.
 #include "frame_options.h"
 
+#include <initializer_list>
+#include <string_view>
+#include <vector>
+
 #include "args.h"
 #include "base/error.h"
 #include "command.h"
+#include "platform/cp1252.h"
 
 namespace lumabord::cli {
 namespace {
@@ -33,6 +38,37 @@ std::optional<bool> onOffOption(Args& args, const char* name) {
   if (*text == "on") return true;
   if (*text == "off") return false;
   throw UsageError("--" + std::string(name) + " is on or off, not '" + *text + "'");
+}
+
+// The index of text in names, for an option with a fixed list of words.
+std::optional<int> wordOption(Args& args, const char* name,
+                              std::initializer_list<std::string_view> names) {
+  const auto text = args.option(name);
+  if (!text) return std::nullopt;
+  int index = 0;
+  std::string list;
+  for (std::string_view word : names) {
+    if (*text == word) return index;
+    list += (index == 0                                    ? ""
+             : index + 1 == static_cast<int>(names.size()) ? " or "
+                                                           : ", ") +
+            std::string(word);
+    ++index;
+  }
+  throw UsageError("--" + std::string(name) + " is " + list + ", not '" + *text + "'");
+}
+
+// The signature is drawn in 8-bit Windows-1252 codes: other characters cannot be drawn.
+std::optional<std::string> signatureTextOption(Args& args) {
+  auto text = args.option("signature-text");
+  if (!text) return std::nullopt;
+  const std::vector<std::string> outside = charactersOutsideCp1252(*text);
+  if (!outside.empty()) {
+    std::string named;
+    for (const std::string& c : outside) named += (named.empty() ? "" : ", ") + c;
+    throw UsageError("--signature-text holds characters outside Windows-1252: " + named);
+  }
+  return text;
 }
 
 }  // namespace
@@ -69,6 +105,12 @@ FrameOptions parseFrameOptions(std::vector<std::string> arguments) {
   options.shadowColor = colorOption(args, "shadow-color");
   options.background = colorOption(args, "background");
   options.dropShadow = args.option("drop-shadow");
+  options.signature = onOffOption(args, "signature");
+  options.signatureText = signatureTextOption(args);
+  options.signatureOn = wordOption(args, "signature-on", {"matte", "picture"});
+  options.signatureAlign = wordOption(
+      args, "signature-align",
+      {"top-left", "top-center", "top-right", "bottom-left", "bottom-center", "bottom-right"});
   for (const std::string& photo : args.positionals()) options.photos.emplace_back(photo);
   if (options.photos.empty()) throw UsageError("name at least one photo");
   return options;

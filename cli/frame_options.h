@@ -16,6 +16,8 @@ inline constexpr const char* kFrameUsage =
     "frame [--assets DIR] [--style NAME] [--format jpg|tif|bmp] [--box WxH] [--quality N] "
     "[--baseline] [--out PATH] [--overwrite | --no-overwrite] [--edge-shadow on|off] "
     "[--shadow-size N] [--shadow-color COLOUR] [--background COLOUR] [--drop-shadow NAME|none] "
+    "[--signature on|off] [--signature-text TEXT] [--signature-on matte|picture] "
+    "[--signature-align top-left|top-center|top-right|bottom-left|bottom-center|bottom-right] "
     "PHOTO...";
 
 // What happens to an output file that already exists: the command line's answer to the
@@ -37,6 +39,10 @@ struct FrameOptions {
   std::optional<ColorValue> shadowColor;
   std::optional<ColorValue> background;
   std::optional<std::string> dropShadow;  // a shadow name, or "none"
+  std::optional<bool> signature;
+  std::optional<std::string> signatureText;  // UTF-8, every character in Windows-1252
+  std::optional<int> signatureOn;            // SigDrawOn: 0 matte, 1 picture
+  std::optional<int> signatureAlign;         // SigAlign 0..5
   std::vector<std::filesystem::path> photos;
 };
 

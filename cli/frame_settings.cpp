@@ -33,7 +33,7 @@ void selectByName(ChoiceList& list, const std::string& name, const char* what,
 
 }  // namespace
 
-FrameJob loadFrameJob(const FrameOptions& options) {
+FrameJob loadFrameJob(const FrameOptions& options, MainSignature& signature) {
   HeadlessView view;
   MainServices services;
   services.renderer = &composeFrameRenderer();
@@ -68,6 +68,12 @@ FrameJob loadFrameJob(const FrameOptions& options) {
   if (options.shadowSize) settings.ShadowSize = *options.shadowSize;
   if (options.shadowColor) settings.ShadowColor = *options.shadowColor;
   if (options.background) settings.BackgroundColor = *options.background;
+  SignatureSettings design = LoadSignatureSettings();
+  if (options.signatureText) design.txtSig = *options.signatureText;
+  signature.Restore(design, controls, model.AppPath, settings);
+  if (options.signature) controls.chkSignature = *options.signature;
+  if (options.signatureOn) settings.SigDrawOn = *options.signatureOn;
+  if (options.signatureAlign) settings.SigAlign = *options.signatureAlign;
 
   FrameJob job;
   job.assets = model.AppPath;

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "app/signature_state.h"
 #include "codecs/image_writers.h"
 #include "compose/frame_spec.h"
 #include "frame_options.h"
@@ -18,7 +19,8 @@ struct FrameJob {
   OutputFormat format = OutputFormat::Jpeg;
 };
 
-// Throws Error when the assets hold no such style or shadow, or a style cannot be read.
-[[nodiscard]] FrameJob loadFrameJob(const FrameOptions& options);
+// Throws Error when the assets hold no such style or shadow, or a style cannot be read. The
+// stored signature design (with the options' text) becomes signature's lettering.
+[[nodiscard]] FrameJob loadFrameJob(const FrameOptions& options, MainSignature& signature);
 
 }  // namespace lumabord::cli

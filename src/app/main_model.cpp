@@ -106,7 +106,7 @@ void MainModel::FormCreate(const std::vector<std::string>& arguments) {
   // 17. A failed head photo has shown its error; the signature is restored all the same.
   LoadQueueHead();
   // 18.
-  if (services_.signature) services_.signature->LoadSignature(settings);
+  if (services_.signature) services_.signature->LoadSignature(settings, controls, AppPath);
   view_.modelChanged();
 }
 

@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -100,8 +101,10 @@ class AssetLists {
 // The asset library of the compose folder (ScanFiles and the style files).
 AssetLists& libraryAssetLists();
 
-// The renderer ComposeFrame, with the default picture loader and system colours.
+// The renderer ComposeFrame, with the default picture loader and system colours, and the
+// signature drawn by signature (nullptr: none).
 PreviewRenderer& composeFrameRenderer();
+[[nodiscard]] std::unique_ptr<PreviewRenderer> makeComposeFrameRenderer(SignatureDrawer* signature);
 
 // The signature's part of start-up: the glyph disk cache folder and the stored signature.
 class SignatureHooks {
@@ -109,8 +112,10 @@ class SignatureHooks {
   virtual ~SignatureHooks() = default;
   // Step 1: the folder the glyph cache keeps its disk rows in.
   virtual void setDiskCacheDirectory(const std::filesystem::path& /*folder*/) {}
-  // Step 18: restores the stored signature design into the label, SigDrawOn and SigAlign.
-  virtual void LoadSignature(DesignSettings& /*settings*/) {}
+  // Step 18: restores the stored signature design into the label, SigDrawOn and SigAlign;
+  // its texture is an entry of the outer matte texture list under appPath.
+  virtual void LoadSignature(DesignSettings& /*settings*/, const DesignControls& /*controls*/,
+                             const std::filesystem::path& /*appPath*/) {}
 };
 
 struct MainServices {

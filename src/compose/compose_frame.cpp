@@ -1,9 +1,9 @@
-// ComposeFrame: the layout paints the result in two bands at once; a signature gets the
-// level it is drawn on as an image of its own first.
+// ComposeFrame: the layout paints the result in two bands at once, laying the signature over
+// its level as that is painted.
 #include "compose/compose_frame.h"
 
 #include <cstdint>
-#include <optional>
+#include <memory>
 
 #include "compose/frame_layout.h"
 #include "compose/parallel_rows.h"
@@ -53,36 +53,23 @@ void ComposeFrame(const FrameSpec& spec, Image& workPhoto, bool queueEmpty,
   const FrameGeometry& g = layout.geometry();
   const PhotoRows photo{workPhoto.data(), workPhoto.stride(), 0};
 
-  // With a signature, the level it is drawn on gets its own image first; the drawer may
-  // fail, and target must not have been touched by then.
+  // The signature is placed before the result is touched: placing may fail, and target must
+  // keep what it held then. Its steps are reported in the order the levels are built.
   SignatureDrawer* signature = spec.SignatureOn ? context.signature : nullptr;
-  std::optional<Level> innerLevel;
-  std::optional<Level> outerLevel;
+  std::shared_ptr<const LevelOverlay> innerSignature;
+  std::shared_ptr<const LevelOverlay> outerSignature;
+  if (!queueEmpty) steps.show("Drawing Image");
   if (signature && spec.SigDrawOn == 1 && !queueEmpty) {
-    steps.show("Drawing Image");
-    innerLevel.emplace(layout.paintInnerLevel(photo));
-    signature->DrawSignature(innerLevel->image, false);
-    signature->DrawSignature(innerLevel->image, true);
+    innerSignature = signature->PlaceSignature(spec, g.inner.w, g.inner.h);
   }
-  const bool signatureOnMatte = spec.SignatureOn && spec.SigDrawOn == 0;
-  if (signatureOnMatte && signature) {
-    if (!queueEmpty) steps.show("Drawing Image");
-    steps.show("Drawing Outer Matte");
-    outerLevel.emplace(layout.paintOuterLevel(photo));
+  steps.show("Drawing Outer Matte");
+  if (spec.SignatureOn && spec.SigDrawOn == 0) {
     steps.show("Drawing Signature");
-    signature->DrawSignature(outerLevel->image, false);
-    signature->DrawSignature(outerLevel->image, true);
-  }
-
-  // The remaining steps are reported before the result is painted, so that no callback runs
-  // while the caller's target is being painted in place.
-  if (!outerLevel) {
-    if (!innerLevel && !queueEmpty) steps.show("Drawing Image");
-    steps.show("Drawing Outer Matte");
-    if (signatureOnMatte) steps.show("Drawing Signature");
+    if (signature) outerSignature = signature->PlaceSignature(spec, g.outer.w, g.outer.h);
   }
   steps.show("Drawing Frame");
   if (g.dropShadow) steps.show("Drawing Shadow");
+  const LevelOverlays overlays{innerSignature.get(), outerSignature.get()};
 
   // The result goes straight into target when its buffer is large enough (and it is not the
   // photo itself); otherwise into a fresh image that replaces target once it is complete.
@@ -101,7 +88,7 @@ void ComposeFrame(const FrameSpec& spec, Image& workPhoto, bool queueEmpty,
   const auto paintRows = [&](size_t begin, size_t end, int) {
     const int y = static_cast<int>(begin);
     layout.paintRows(y, static_cast<int>(end - begin), result.row(y), result.stride(), photo,
-                     innerLevel ? &*innerLevel : nullptr, outerLevel ? &*outerLevel : nullptr);
+                     overlays);
   };
   const bool large = uint64_t{resultBytes} >= kParallelBytes;
   forRowsInParallel(static_cast<size_t>(g.result.h), large ? 2 : SIZE_MAX, paintRows);

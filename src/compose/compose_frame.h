@@ -8,6 +8,7 @@
 #include "base/image.h"
 #include "codecs/picture_loader.h"
 #include "compose/frame_spec.h"
+#include "compose/level_overlay.h"
 #include "platform/system_colors.h"
 
 namespace lumabord {
@@ -18,13 +19,6 @@ class RenderSteps {
  public:
   virtual ~RenderSteps() = default;
   virtual void ShowRenderStep(const std::string& text) = 0;
-};
-
-// Places and draws the signature on a bitmap (draw = false only places it).
-class SignatureDrawer {
- public:
-  virtual ~SignatureDrawer() = default;
-  virtual void DrawSignature(Image& bitmap, bool draw) = 0;
 };
 
 struct RenderContext {

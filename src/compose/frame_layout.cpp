@@ -113,17 +113,6 @@ void copyRect(const Canvas& to, const Rect& rect, const uint8_t* from, size_t fr
 #endif
 }
 
-// Copies the part `visible` (canvas coordinates, the canvas starting at result row dy) of
-// a level image.
-void copyLevel(const Canvas& to, const Rect& visible, const Level& level, int dy) {
-  if (visible.empty()) return;
-  const Image& from = level.image;
-  copyRect(
-      to, visible,
-      from.row(visible.y + dy - level.originY) + 3 * static_cast<size_t>(visible.x - level.originX),
-      from.stride());
-}
-
 struct Renderer {
   const FrameSpec& spec;
   bool drawPhoto;
@@ -141,7 +130,7 @@ struct Renderer {
 
   // The inner matte with its ring and the photo, inside `visible` (canvas coordinates of g).
   void paintInner(const Canvas& c, const FrameGeometry& g, const Rect& visible,
-                  const PhotoRows& photo) const {
+                  const PhotoRows& photo, const LevelOverlay* overlay) const {
     const Rect ring = intersect(g.innerRing, visible);
     paintBands(c, g.inner, innerSurface, visible, ring);
     const Rect shown = drawPhoto ? intersect(g.photo, ring) : Rect{};
@@ -151,24 +140,22 @@ struct Renderer {
                photo.row(shown.y - g.photo.y) + 3 * static_cast<size_t>(shown.x - g.photo.x),
                photo.stride);
     }
+    if (overlay) layOverlay(c, visible, g.inner.x, g.inner.y, *overlay);
   }
 
   // The outer matte with its ring, the inner level and the edge shadow.
   void paintOuter(const Canvas& c, const FrameGeometry& g, const Rect& visible,
-                  const PhotoRows& photo, const Level* inner, int dy) const {
+                  const PhotoRows& photo, const LevelOverlays& overlays) const {
     const Rect ring = intersect(g.outerRing, visible);
     const Rect innerVisible = intersect(g.inner, visible);
-    if (inner) {
-      copyLevel(c, innerVisible, *inner, dy);
-    } else {
-      paintInner(c, g, innerVisible, photo);
-    }
+    paintInner(c, g, innerVisible, photo, overlays.inner);
     paintBands(c, g.outer, outerSurface, visible, ring);
     paintBands(c, g.outerRing, outerRingSurface, ring, innerVisible);
     if (spec.EdgeShadowOn) {
       shadeMatteEdgesRegion(c, g.outer.x, g.outer.y, g.outer.w, g.outer.h, visible, spec.ShadowSize,
                             shadowColour);
     }
+    if (overlays.outer) layOverlay(c, visible, g.outer.x, g.outer.y, *overlays.outer);
   }
 };
 
@@ -239,35 +226,15 @@ const FrameGeometry& FrameLayout::geometry() const {
   return parts_->geometry;
 }
 
-Level FrameLayout::paintInnerLevel(const PhotoRows& photo) const {
-  const FrameGeometry& g = parts_->geometry;
-  Level level{Image(g.inner.w, g.inner.h), g.inner.x, g.inner.y};
-  const FrameGeometry local = shifted(g, g.inner.x, g.inner.y);
-  parts_->renderer->paintInner(Canvas(level.image), local, local.inner, photo);
-  return level;
-}
-
-Level FrameLayout::paintOuterLevel(const PhotoRows& photo) const {
-  const FrameGeometry& g = parts_->geometry;
-  Level level{Image(g.outer.w, g.outer.h), g.outer.x, g.outer.y};
-  const FrameGeometry local = shifted(g, g.outer.x, g.outer.y);
-  parts_->renderer->paintOuter(Canvas(level.image), local, local.outer, photo, nullptr, 0);
-  return level;
-}
-
 void FrameLayout::paintRows(int y, int count, uint8_t* out, size_t stride, const PhotoRows& photo,
-                            const Level* inner, const Level* outer) const {
+                            const LevelOverlays& overlays) const {
   const Renderer& renderer = *parts_->renderer;
   const FrameGeometry g = shifted(parts_->geometry, 0, y);
   const Canvas canvas(out, stride, g.result.w, count);
   const Rect rows{0, 0, g.result.w, count};
   const Rect frameVisible = intersect(g.frame, rows);
   const Rect outerVisible = intersect(g.outer, frameVisible);
-  if (outer) {
-    copyLevel(canvas, outerVisible, *outer, y);
-  } else {
-    renderer.paintOuter(canvas, g, outerVisible, photo, inner, y);
-  }
+  renderer.paintOuter(canvas, g, outerVisible, photo, overlays);
   renderer.paintBands(canvas, g.frame, renderer.frameSurface, frameVisible, outerVisible);
   if (g.dropShadow)
     renderer.paintBands(canvas, g.result, renderer.shadowSurface, rows, frameVisible);

@@ -21,12 +21,11 @@ struct PhotoRows {
   }
 };
 
-// The pixels of a level (inner or outer matte) painted into its own image, so that the
-// signature can be drawn on it; origin is its top-left corner in result coordinates.
-struct Level {
-  Image image;
-  int originX = 0;
-  int originY = 0;
+// What the signature lays over the inner level (the inner matte with the photo, right after
+// the photo) or the outer level (the outer matte, after its edge shadow).
+struct LevelOverlays {
+  const LevelOverlay* inner = nullptr;
+  const LevelOverlay* outer = nullptr;
 };
 
 class FrameLayout {
@@ -43,17 +42,12 @@ class FrameLayout {
   [[nodiscard]] int width() const { return geometry().result.w; }
   [[nodiscard]] int height() const { return geometry().result.h; }
 
-  // The inner matte with the photo (given whole), as its own image.
-  [[nodiscard]] Level paintInnerLevel(const PhotoRows& photo) const;
-  // The outer matte with what lies inside it (the photo given whole), as its own image.
-  [[nodiscard]] Level paintOuterLevel(const PhotoRows& photo) const;
-
   // Paints result rows y .. y + count - 1 into out (stride bytes a row). photo holds at
   // least the photo rows that fall into those rows, or has no data when the photo's pixels
-  // are already in place in out (every other pixel is painted over); a level, when given, replaces
-  // what it covers (at most one of them: the signature is drawn on one level).
+  // are already in place in out (every other pixel is painted over); the overlays are laid over
+  // their levels as those are painted.
   void paintRows(int y, int count, uint8_t* out, size_t stride, const PhotoRows& photo,
-                 const Level* inner = nullptr, const Level* outer = nullptr) const;
+                 const LevelOverlays& overlays = {}) const;
 
  private:
   struct Parts;

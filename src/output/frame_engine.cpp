@@ -9,27 +9,44 @@ namespace {
 
 class LayoutPainter final : public FramePainter {
  public:
+  // The signature lands where ComposeFrame puts it: on the photo's level only when there is a
+  // photo, on the outer matte otherwise.
   LayoutPainter(const FrameSpec& spec, int photoWidth, int photoHeight, bool queueEmpty,
                 const RenderContext& context)
-      : layout_(spec, photoWidth, photoHeight, !queueEmpty, context) {}
+      : layout_(spec, photoWidth, photoHeight, !queueEmpty, context) {
+    SignatureDrawer* signature = spec.SignatureOn ? context.signature : nullptr;
+    if (!signature) return;
+    const FrameGeometry& g = layout_.geometry();
+    if (spec.SigDrawOn == 1 && !queueEmpty) {
+      signature_ = signature->PlaceSignature(spec, g.inner.w, g.inner.h);
+      overlays_.inner = signature_.get();
+    } else if (spec.SigDrawOn == 0) {
+      signature_ = signature->PlaceSignature(spec, g.outer.w, g.outer.h);
+      overlays_.outer = signature_.get();
+    }
+  }
   int width() const override { return layout_.width(); }
   int height() const override { return layout_.height(); }
   Rect photo() const override { return layout_.geometry().photo; }
   void paintRows(int y, int count, uint8_t* out, size_t stride,
                  const PhotoRows& photo) const override {
-    layout_.paintRows(y, count, out, stride, photo);
+    layout_.paintRows(y, count, out, stride, photo, overlays_);
   }
 
  private:
   FrameLayout layout_;
+  std::shared_ptr<const LevelOverlay> signature_;
+  LevelOverlays overlays_;
 };
 
 }  // namespace
 
-StandardFrameEngine::StandardFrameEngine(std::filesystem::path appPath)
-    : appPath_(std::move(appPath)) {}
+StandardFrameEngine::StandardFrameEngine(std::filesystem::path appPath, SignatureDrawer* signature)
+    : appPath_(std::move(appPath)), signature_(signature) {}
 
 void StandardFrameEngine::prepare(const FrameSpec& spec) {
+  // The glyph cache belongs to this thread; the photos are laid out on the stage's worker.
+  if (spec.SignatureOn && signature_) signature_->prepare();
   prefetchTextures(designTextures(spec, appPath_));
 }
 
@@ -42,6 +59,7 @@ std::unique_ptr<FramePainter> StandardFrameEngine::layoutFrame(const FrameSpec& 
                                                                bool queueEmpty) {
   RenderContext context;
   context.appPath = appPath_;
+  context.signature = signature_;
   return std::make_unique<LayoutPainter>(spec, photoWidth, photoHeight, queueEmpty, context);
 }
 

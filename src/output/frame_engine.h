@@ -57,11 +57,11 @@ class FrameEngine {
 };
 
 // The program's own steps: the picture loader, the frame layout with the assets of
-// appPath, FitWithin, ResizeImage and the writers. The design's textures are decoded into
-// the texture cache while the first photo opens.
+// appPath and the signature (nullptr: none), FitWithin, ResizeImage and the writers. The
+// design's textures are decoded into the texture cache while the first photo opens.
 class StandardFrameEngine final : public FrameEngine {
  public:
-  explicit StandardFrameEngine(std::filesystem::path appPath);
+  explicit StandardFrameEngine(std::filesystem::path appPath, SignatureDrawer* signature = nullptr);
   void prepare(const FrameSpec& spec) override;
   std::unique_ptr<PhotoReader> openPhoto(const std::filesystem::path& path) override;
   std::unique_ptr<FramePainter> layoutFrame(const FrameSpec& spec, int photoWidth, int photoHeight,
@@ -73,6 +73,7 @@ class StandardFrameEngine final : public FrameEngine {
 
  private:
   std::filesystem::path appPath_;
+  SignatureDrawer* signature_;
 };
 
 }  // namespace lumabord

@@ -1,7 +1,10 @@
 // Windows-1252 conversion.
 #include "platform/cp1252.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdio>
+#include <optional>
 
 namespace lumabord {
 namespace {
@@ -33,21 +36,16 @@ uint8_t toCode(char32_t c) {
   return '?';
 }
 
-}  // namespace
-
-char32_t cp1252ToUnicode(uint8_t code) {
-  if (code >= 0x80 && code < 0xA0 && kHigh[code - 0x80] != 0) return kHigh[code - 0x80];
-  return code;
-}
-
-std::string utf8ToCp1252(std::string_view utf8) {
-  std::string out;
+// Calls visit(code point, its bytes) for each character of utf8; a malformed byte comes alone
+// and without a code point.
+template <typename Visit>
+void forEachCharacter(std::string_view utf8, Visit&& visit) {
   size_t i = 0;
   while (i < utf8.size()) {
     const auto lead = static_cast<uint8_t>(utf8[i]);
     int extra = lead < 0x80 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
     if (extra < 0 || i + static_cast<size_t>(extra) >= utf8.size()) {
-      out += '?';
+      visit(std::nullopt, utf8.substr(i, 1));
       ++i;
       continue;
     }
@@ -59,14 +57,40 @@ std::string utf8ToCp1252(std::string_view utf8) {
       c = (c << 6) | (next & 0x3F);
     }
     if (!valid) {
-      out += '?';
+      visit(std::nullopt, utf8.substr(i, 1));
       ++i;
       continue;
     }
-    out += static_cast<char>(toCode(c));
+    visit(std::optional<char32_t>(c), utf8.substr(i, static_cast<size_t>(extra) + 1));
     i += static_cast<size_t>(extra) + 1;
   }
+}
+
+}  // namespace
+
+char32_t cp1252ToUnicode(uint8_t code) {
+  if (code >= 0x80 && code < 0xA0 && kHigh[code - 0x80] != 0) return kHigh[code - 0x80];
+  return code;
+}
+
+std::string utf8ToCp1252(std::string_view utf8) {
+  std::string out;
+  forEachCharacter(utf8, [&](std::optional<char32_t> c, std::string_view) {
+    out += static_cast<char>(c ? toCode(*c) : '?');
+  });
   return out;
+}
+
+std::vector<std::string> charactersOutsideCp1252(std::string_view utf8) {
+  std::vector<std::string> outside;
+  forEachCharacter(utf8, [&](std::optional<char32_t> c, std::string_view bytes) {
+    if (c && (*c == '?' || toCode(*c) != '?')) return;
+    char name[16];
+    std::snprintf(name, sizeof name, "byte 0x%02X", static_cast<unsigned>(bytes[0]) & 0xFF);
+    const std::string shown = c ? std::string(bytes) : std::string(name);
+    if (std::find(outside.begin(), outside.end(), shown) == outside.end()) outside.push_back(shown);
+  });
+  return outside;
 }
 
 std::string cp1252ToUtf8(std::string_view codes) {

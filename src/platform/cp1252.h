@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lumabord {
 
@@ -12,5 +13,8 @@ namespace lumabord {
 // UTF-8 text to 8-bit codes; characters outside the code page become '?'.
 [[nodiscard]] std::string utf8ToCp1252(std::string_view utf8);
 [[nodiscard]] std::string cp1252ToUtf8(std::string_view codes);
+// The characters of utf8 that the code page lacks, each once, in order of first appearance
+// and as UTF-8 ("U+FFFD" style names for malformed bytes).
+[[nodiscard]] std::vector<std::string> charactersOutsideCp1252(std::string_view utf8);
 
 }  // namespace lumabord

@@ -87,7 +87,7 @@ void TSmoothLabel3D::adjustBounds(SmoothText3D& renderer) {
 
 void TSmoothLabel3D::paint(Image& surface, SmoothText3D& renderer, const SystemColors& colors) {
   adjustBounds(renderer);
-  Canvas canvas{surface, font, BrushStyle::Clear, color};
+  TextCanvas canvas{surface, font, BrushStyle::Clear, color};
   if (!transparent) {
     const Rgb fill = colorToRgb(color, colors);
     const int width = std::min(bounds.width, surface.width());

@@ -100,79 +100,72 @@ int SmoothText3D::textHeight(const FontRecord& font, std::string_view text, TFon
   return static_cast<int>(roundHalfEven(sum / static_cast<double>(text.size())));
 }
 
-void SmoothText3D::drawText(Canvas& canvas, int x, int y, int mode, TFont3D& font3d,
-                            std::string_view text) {
-  if (mask_.empty()) {
-    mask_.reshape(100, 24);
-    destination_.reshape(100, 24);
-  }
-  if (text.empty()) return;
-  const int hs = textHeight(canvas.font, text, font3d);
-  TSmoothZeichensatz& row = prepare(canvas.font, font3d, text);
+std::shared_ptr<const TextStamp> SmoothText3D::stamp(const FontRecord& font, TFont3D& font3d,
+                                                     std::string_view text) {
+  if (text.empty()) return nullptr;
+  const int hs = textHeight(font, text, font3d);
+  TSmoothZeichensatz& row = prepare(font, font3d, text);
   int64_t wsWide = 0;
   for (char c : text) wsWide += row.glyph(static_cast<uint8_t>(c)).width + font3d.characterMargin();
   const int ws = checkedInt(wsWide, "width");
-  if (ws <= 0 || hs <= 0) return;
-  if (ws > mask_.width() || hs > mask_.height()) {
-    const int width = std::max(ws, mask_.width());
-    const int height = std::max(hs, mask_.height());
-    mask_.reshape(width, height);
-    destination_.reshape(width, height);
+  if (ws <= 0 || hs <= 0) return nullptr;
+  if (!pixelCountAllowed(ws, hs)) {
+    fail("The lettering, %d x %d pixels, is beyond the limit of %llu pixels", ws, hs,
+         static_cast<unsigned long long>(Limits::kMaxPixels));
   }
+  auto made = std::make_shared<TextStamp>();
+  made->width_ = ws;
+  made->height_ = hs;
+  made->span_ = wsWide + static_cast<int64_t>(text.size() - 1) * font3d.charOverlap;
+  compose(row, font3d, text, *made);
+  return made;
+}
 
-  const int64_t span = wsWide + static_cast<int64_t>(text.size() - 1) * font3d.charOverlap;
+void SmoothText3D::drawText(TextCanvas& canvas, int x, int y, int mode, TFont3D& font3d,
+                            std::string_view text) {
+  const std::shared_ptr<const TextStamp> made = stamp(canvas.font, font3d, text);
+  if (!made) return;
   int64_t left = x;
   int64_t top = y;
   if (mode == kModeRight) {
-    left -= span;
+    left -= made->span();
   } else if (mode == kModeCentre) {
-    left -= span / 2;
-    top -= hs / 2;
+    left -= made->span() / 2;
+    top -= made->height() / 2;
   }
 
   // The canvas rectangle this drawing touches, clipped to the canvas.
   Image& target = canvas.image;
   const int64_t clipLeft = std::max<int64_t>(left, 0);
   const int64_t clipTop = std::max<int64_t>(top, 0);
-  const int64_t clipRight = std::min<int64_t>(left + ws, target.width());
-  const int64_t clipBottom = std::min<int64_t>(top + hs, target.height());
+  const int64_t clipRight = std::min<int64_t>(left + made->width(), target.width());
+  const int64_t clipBottom = std::min<int64_t>(top + made->height(), target.height());
   if (clipLeft >= clipRight || clipTop >= clipBottom) return;
 
-  const size_t areaBytes = static_cast<size_t>(ws) * 3;
-  if (canvas.brushStyle == BrushStyle::Solid) {
-    const Rgb brush = colorToRgb(canvas.brushColor, systemColors_);
-    for (int r = 0; r < hs; ++r) {
-      uint8_t* d = destination_.row(r);
-      for (int c = 0; c < ws; ++c, d += 3) {
+  // A solid brush is the ground the lettering is composed over.
+  const Rgb brush = colorToRgb(canvas.brushColor, systemColors_);
+  for (int64_t cy = clipTop; cy < clipBottom; ++cy) {
+    uint8_t* pixels = target.row(static_cast<int>(cy)) + 3 * clipLeft;
+    if (canvas.brushStyle == BrushStyle::Solid) {
+      for (int64_t cx = clipLeft; cx < clipRight; ++cx) {
+        uint8_t* d = pixels + 3 * (cx - clipLeft);
         d[0] = brush.b;
         d[1] = brush.g;
         d[2] = brush.r;
       }
     }
-  } else {
-    for (int r = 0; r < hs; ++r) {
-      std::memset(destination_.row(r), 0, areaBytes);
-      const int64_t cy = top + r;
-      if (cy < clipTop || cy >= clipBottom) continue;
-      std::memcpy(destination_.row(r) + 3 * (clipLeft - left),
-                  target.row(static_cast<int>(cy)) + 3 * clipLeft,
-                  static_cast<size_t>(clipRight - clipLeft) * 3);
-    }
-  }
-
-  compose(row, font3d, text, ws, hs);
-
-  for (int64_t cy = clipTop; cy < clipBottom; ++cy) {
-    std::memcpy(target.row(static_cast<int>(cy)) + 3 * clipLeft,
-                destination_.row(static_cast<int>(cy - top)) + 3 * (clipLeft - left),
-                static_cast<size_t>(clipRight - clipLeft) * 3);
+    made->lay(static_cast<int>(cy - top), static_cast<int>(clipLeft - left),
+              static_cast<int>(clipRight - left), pixels);
   }
 }
 
 void SmoothText3D::compose(TSmoothZeichensatz& row, const TFont3D& font3d, std::string_view text,
-                           int ws, int hs) {
-  const size_t areaBytes = static_cast<size_t>(ws) * 3;
-  for (int r = 0; r < hs; ++r) std::memset(mask_.row(r), 0, areaBytes);
+                           TextStamp& out) {
+  const int ws = out.width_;
+  const int hs = out.height_;
+  const size_t pixels = static_cast<size_t>(ws) * static_cast<size_t>(hs);
+  std::vector<uint8_t>& mask = out.mask_;  // per pixel: shadow, wall, face
+  mask.assign(3 * pixels, 0);
 
   // Lays every cell at its pen position; columns outside the area (a very negative
   // character margin) are clipped.
@@ -185,34 +178,18 @@ void SmoothText3D::compose(TSmoothZeichensatz& row, const TFont3D& font3d, std::
       const int64_t last = std::min<int64_t>(cell.width, ws - px);
       for (int r = 0; r < rows && first < last; ++r) {
         const uint8_t* src = cell.data.data() + static_cast<size_t>(r) * cell.width * 3;
-        uint8_t* dst = mask_.row(r);
+        uint8_t* dst = mask.data() + static_cast<size_t>(r) * ws * 3;
         for (int64_t col = first; col < last; ++col) apply(src + 3 * col, dst + 3 * (px + col));
       }
       px += cell.width + font3d.charOverlap + font3d.characterMargin();
     }
   };
-
   layCells([](const uint8_t* src, uint8_t* dst) { dst[0] = std::max(dst[0], src[0]); });
-
-  const unsigned darkness = 255 - static_cast<unsigned>(std::clamp(font3d.shadow().color(), 0, 255));
-  for (int r = 0; r < hs; ++r) {
-    const uint8_t* m = mask_.row(r);
-    uint8_t* d = destination_.row(r);
-    for (size_t i = 0; i < areaBytes; i += 3) {
-      const unsigned c = m[i];
-      if (c == 0) continue;
-      for (size_t k = 0; k < 3; ++k) {
-        const unsigned v = d[i + k];
-        d[i + k] = static_cast<uint8_t>(c == 255 ? v * darkness / 255
-                                                 : (v * c * darkness / 255 + v * (255 - c)) / 255);
-      }
-    }
-  }
-
   layCells([](const uint8_t* src, uint8_t* dst) {
     if (src[1] != 0) dst[1] = src[1];
     if (src[2] != 0) dst[2] = src[2];
   });
+  out.darkness_ = 255 - static_cast<unsigned>(std::clamp(font3d.shadow().color(), 0, 255));
 
   const Rgb front = colorToRgb(font3d.frontColor(), systemColors_);
   const Rgb wall = colorToRgb(font3d.border().color(), systemColors_);
@@ -222,8 +199,8 @@ void SmoothText3D::compose(TSmoothZeichensatz& row, const TFont3D& font3d, std::
   const bool gradient = !textured && font3d.gradient().active();
   const bool horizontal = font3d.gradient().kind() == TSmoothFontGradientKind::sfgkHorizontal;
 
-  // Gradient face (and effect wall) colours along the gradient's axis, black to white
-  // over the whole string rather than per letter.
+  // Gradient face (and effect wall) colours along the gradient's axis, begin to end over
+  // the whole string rather than per letter.
   std::vector<Rgb> ramp;
   std::vector<Rgb> rampWall;
   if (gradient) {
@@ -244,39 +221,60 @@ void SmoothText3D::compose(TSmoothZeichensatz& row, const TFont3D& font3d, std::
     }
   }
 
+  out.face_.assign(pixels, front);
+  out.wall_.assign(pixels, wall);
   for (int cy = 0; cy < hs; ++cy) {
-    const uint8_t* m = mask_.row(cy);
-    uint8_t* d = destination_.row(cy);
-    for (int cx = 0; cx < ws; ++cx, m += 3, d += 3) {
-      const unsigned f = m[2];
+    for (int cx = 0; cx < ws; ++cx) {
+      const size_t i = static_cast<size_t>(cy) * static_cast<size_t>(ws) + static_cast<size_t>(cx);
+      uint8_t* m = mask.data() + 3 * i;
       // Where one letter's face overlaps its neighbour's wall the face lies on top.
-      const unsigned g = std::min<unsigned>(m[1], 255 - f);
-      if (f == 0 && g == 0) continue;
-      Rgb fc = front;
-      Rgb wc = wall;
+      m[1] = static_cast<uint8_t>(std::min<unsigned>(m[1], 255u - m[2]));
+      if (m[1] == 0 && m[2] == 0) continue;
       if (textured) {
         const Rgb texel = texture.pixel(cx % texture.width(), cy % texture.height());
-        if (f > 0) fc = texel;
-        if (effect > 0 && g > 0) wc = effectColor(texel, effect);
+        if (m[2] > 0) out.face_[i] = texel;
+        if (effect > 0 && m[1] > 0) out.wall_[i] = effectColor(texel, effect);
       } else if (gradient) {
         const size_t q = static_cast<size_t>(horizontal ? cx : cy);
-        fc = ramp[q];
-        wc = rampWall[q];
+        out.face_[i] = ramp[q];
+        out.wall_[i] = rampWall[q];
       }
-      if (f == 255) {
-        d[0] = fc.b;
-        d[1] = fc.g;
-        d[2] = fc.r;
-      } else if (g == 255) {
-        d[0] = wc.b;
-        d[1] = wc.g;
-        d[2] = wc.r;
-      } else {
-        const unsigned t = 255 - f - g;
-        d[0] = static_cast<uint8_t>((t * d[0] + f * fc.b + g * wc.b) / 255);
-        d[1] = static_cast<uint8_t>((t * d[1] + f * fc.g + g * wc.g) / 255);
-        d[2] = static_cast<uint8_t>((t * d[2] + f * fc.r + g * wc.r) / 255);
+    }
+  }
+}
+
+void TextStamp::lay(int row, int x0, int x1, uint8_t* pixels) const {
+  const size_t base = static_cast<size_t>(row) * static_cast<size_t>(width_);
+  for (int x = x0; x < x1; ++x, pixels += 3) {
+    const size_t i = base + static_cast<size_t>(x);
+    const uint8_t* m = mask_.data() + 3 * i;
+    uint8_t* d = pixels;
+    const unsigned c = m[0];
+    if (c != 0) {
+      for (size_t k = 0; k < 3; ++k) {
+        const unsigned v = d[k];
+        d[k] = static_cast<uint8_t>(c == 255 ? v * darkness_ / 255
+                                             : (v * c * darkness_ / 255 + v * (255 - c)) / 255);
       }
+    }
+    const unsigned g = m[1];
+    const unsigned f = m[2];
+    if (f == 0 && g == 0) continue;
+    const Rgb& fc = face_[i];
+    const Rgb& wc = wall_[i];
+    if (f == 255) {
+      d[0] = fc.b;
+      d[1] = fc.g;
+      d[2] = fc.r;
+    } else if (g == 255) {
+      d[0] = wc.b;
+      d[1] = wc.g;
+      d[2] = wc.r;
+    } else {
+      const unsigned t = 255 - f - g;
+      d[0] = static_cast<uint8_t>((t * d[0] + f * fc.b + g * wc.b) / 255);
+      d[1] = static_cast<uint8_t>((t * d[1] + f * fc.g + g * wc.g) / 255);
+      d[2] = static_cast<uint8_t>((t * d[2] + f * fc.r + g * wc.r) / 255);
     }
   }
 }

@@ -125,7 +125,10 @@ class FakeSignature : public SignatureHooks {
   void setDiskCacheDirectory(const std::filesystem::path& folder) override {
     log_.calls.push_back("DiskCacheDirectory " + folder.filename().string());
   }
-  void LoadSignature(DesignSettings&) override { log_.calls.push_back("LoadSignature"); }
+  void LoadSignature(DesignSettings&, const DesignControls&,
+                     const std::filesystem::path&) override {
+    log_.calls.push_back("LoadSignature");
+  }
 
  private:
   CallLog& log_;

@@ -20,22 +20,28 @@ using testing::patternImage;
 using testing::patternMask;
 using testing::RecordedSteps;
 
-// Inverts the diagonal of the bitmap it draws on (so the mark depends on what lies below)
-// and records every call.
+// Inverts the diagonal of the level it is placed on (so the mark depends on what lies below)
+// and records every placing.
+struct InvertedDiagonal : LevelOverlay {
+  int size = 0;
+  Rect area() const override { return {0, 0, size, size}; }
+  void lay(int y, int x0, int x1, uint8_t* pixels) const override {
+    if (y < x0 || y >= x1) return;
+    uint8_t* p = pixels + 3 * (y - x0);
+    for (int k = 0; k < 3; ++k) p[k] = static_cast<uint8_t>(255 - p[k]);
+  }
+};
+
 struct MarkingSignature : SignatureDrawer {
   std::vector<std::string> calls;
   bool failing = false;
-  void DrawSignature(Image& bitmap, bool draw) override {
-    calls.push_back(std::to_string(bitmap.width()) + "x" + std::to_string(bitmap.height()) +
-                    (draw ? " draw" : " place"));
+  std::shared_ptr<const LevelOverlay> PlaceSignature(const FrameSpec&, int width,
+                                                     int height) override {
+    calls.push_back(std::to_string(width) + "x" + std::to_string(height));
     if (failing) throw Error("The signature font is missing");
-    if (!draw) return;
-    for (int i = 0; i < std::min(bitmap.width(), bitmap.height()); ++i) {
-      const Rgb p = bitmap.pixel(i, i);
-      bitmap.setPixel(i, i,
-                      Rgb{static_cast<uint8_t>(255 - p.r), static_cast<uint8_t>(255 - p.g),
-                          static_cast<uint8_t>(255 - p.b)});
-    }
+    auto mark = std::make_shared<InvertedDiagonal>();
+    mark->size = std::min(width, height);
+    return mark;
   }
 };
 
@@ -281,14 +287,14 @@ TEST_F(ComposeFrameTest, StepTextsInOrder) {
                                                      "Drawing Outer Matte", "Drawing Signature",
                                                      "Drawing Frame", "Drawing Shadow", " "}));
   // On the matte the signature gets the outer matte O (6 + 6 + 11) x (4 + 6 + 6) ...
-  EXPECT_EQ(onMatte.signatureCalls, (std::vector<std::string>{"23x16 place", "23x16 draw"}));
+  EXPECT_EQ(onMatte.signatureCalls, (std::vector<std::string>{"23x16"}));
   spec.SigDrawOn = 1;
   const Rendered onPhoto = render(spec, photo);
   EXPECT_EQ(onPhoto.steps,
             (std::vector<std::string>{"Drawing Inner Matte", "Drawing Image", "Drawing Outer Matte",
                                       "Drawing Frame", "Drawing Shadow", " "}));
   // ... on the photo the inner matte I (6 + 6) x (4 + 6).
-  EXPECT_EQ(onPhoto.signatureCalls, (std::vector<std::string>{"12x10 place", "12x10 draw"}));
+  EXPECT_EQ(onPhoto.signatureCalls, (std::vector<std::string>{"12x10"}));
 }
 
 TEST_F(ComposeFrameTest, RingAndDropShadowRadiiRoundHalfToEven) {

@@ -17,7 +17,7 @@ class Compose : public ::testing::Test {
  protected:
   Rgb drawnAt(Image& image, int x, int y, std::string_view text, int mode = kModeTopLeft,
               BrushStyle brush = BrushStyle::Clear) {
-    Canvas canvas{image, syntheticFont(), brush, 0x00102030};
+    TextCanvas canvas{image, syntheticFont(), brush, 0x00102030};
     renderer.drawText(canvas, x, y, mode, font3d, text);
     return image.pixel(0, 0);
   }

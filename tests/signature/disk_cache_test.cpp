@@ -255,7 +255,7 @@ TEST(DiskCacheBadPairs, AreRenderedAfreshWhileDrawing) {
   EXPECT_GT(width, 3) << "the glyph was rendered, not taken from the bad pair";
   EXPECT_FALSE(fs::exists(dataPath));
   Image image(40, 40, Rgb{255, 255, 255});
-  Canvas canvas{image, font};
+  TextCanvas canvas{image, font};
   renderer.drawText(canvas, 0, 0, kModeTopLeft, font3d, "A");
   EXPECT_NE(image, Image(40, 40, Rgb{255, 255, 255}));
 }

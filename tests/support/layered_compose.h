@@ -20,6 +20,12 @@
 
 namespace lumabord::testing {
 
+// The signature drawn onto a whole level image.
+inline void layeredSignature(SignatureDrawer& signature, const FrameSpec& spec, Image& level) {
+  const auto placed = signature.PlaceSignature(spec, level.width(), level.height());
+  if (placed) layOverlay(level, *placed);
+}
+
 // The mask entry for position pos of a block of length size (size >= maskSize).
 inline int layeredMaskZone(int pos, int size, int maskSize) {
   const int half = maskSize / 2;
@@ -149,8 +155,7 @@ inline void layeredComposeFrame(const FrameSpec& spec, Image& workPhoto, bool qu
     show("Drawing Image");
     layeredCopy(inner, workPhoto, n, n);
     if (signature && spec.SigDrawOn == 1) {
-      signature->DrawSignature(inner, false);
-      signature->DrawSignature(inner, true);
+      layeredSignature(*signature, spec, inner);
     }
   }
 
@@ -173,8 +178,7 @@ inline void layeredComposeFrame(const FrameSpec& spec, Image& workPhoto, bool qu
   if (spec.SignatureOn && spec.SigDrawOn == 0) {
     show("Drawing Signature");
     if (signature) {
-      signature->DrawSignature(outer, false);
-      signature->DrawSignature(outer, true);
+      layeredSignature(*signature, spec, outer);
     }
   }
 
