@@ -1,5 +1,6 @@
 // The window program: photo paths on the command line are queued at start.
-// --screenshot FILE saves a picture of the window once the first preview shows, then quits.
+// --screenshot FILE saves a picture of the window once the first preview shows, then quits;
+// --screenshot-signature FILE does the same with the signature dialog opened over it.
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
@@ -19,11 +20,16 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(appIcon());
 
   QStringList arguments = QApplication::arguments().mid(1);
-  QString screenshot;
-  if (const qsizetype at = arguments.indexOf(QStringLiteral("--screenshot")); at >= 0) {
-    if (at + 1 < arguments.size()) screenshot = arguments[at + 1];
-    arguments.remove(at, std::min<qsizetype>(2, arguments.size() - at));
-  }
+  const auto takeOption = [&arguments](const QString& name) {
+    QString value;
+    if (const qsizetype at = arguments.indexOf(name); at >= 0) {
+      if (at + 1 < arguments.size()) value = arguments[at + 1];
+      arguments.remove(at, std::min<qsizetype>(2, arguments.size() - at));
+    }
+    return value;
+  };
+  const QString screenshot = takeOption(QStringLiteral("--screenshot"));
+  const QString signatureShot = takeOption(QStringLiteral("--screenshot-signature"));
 
   const PictureLoader& loader = defaultPictureLoader();
   QtClipboard clipboard;
@@ -48,6 +54,24 @@ int main(int argc, char* argv[]) {
         window.close();
       });
     });
+  }
+  if (!signatureShot.isEmpty()) {
+    QObject::connect(
+        &window, &TfrmMain::previewRendered, &window,
+        [&window, signatureShot] {
+          QTimer::singleShot(300, &window, [&window, signatureShot] {
+            // Taken from inside the dialog's own event loop.
+            QTimer::singleShot(500, &window, [&window, signatureShot] {
+              if (QWidget* dialog = QApplication::activeModalWidget()) {
+                dialog->grab().save(signatureShot);
+                dialog->close();
+              }
+              window.close();
+            });
+            window.SignatureMaker1Click();
+          });
+        },
+        Qt::SingleShotConnection);
   }
   window.show();
   return QApplication::exec();

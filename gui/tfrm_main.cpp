@@ -15,9 +15,11 @@
 namespace lumabord {
 namespace {
 
-MainServices modelServices(const MainWindowServices& window) {
+MainServices modelServices(const MainWindowServices& window, MainSignature& signature,
+                           PreviewRenderer& renderer) {
   MainServices services;
-  services.renderer = window.renderer ? window.renderer : &composeFrameRenderer();
+  services.renderer = window.renderer ? window.renderer : &renderer;
+  services.signature = &signature;
   services.assets = &libraryAssetLists();
   services.loader = window.loader;
   services.separators = window.separators;
@@ -32,7 +34,10 @@ QString qs(const std::string& text) {
 }  // namespace
 
 TfrmMain::TfrmMain(MainWindowServices services, const QStringList& arguments, QWidget* parent)
-    : QMainWindow(parent), services_(std::move(services)), model_(*this, modelServices(services_)) {
+    : QMainWindow(parent),
+      services_(std::move(services)),
+      signatureRenderer_(makeComposeFrameRenderer(&signature_.signature())),
+      model_(*this, modelServices(services_, signature_, *signatureRenderer_)) {
   picker_ = new ScreenColorPicker(*services_.screen, this);
   createWidgets();
   createActions();

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "app/main_model.h"
+#include "app/signature_state.h"
 #include "codecs/image_writers.h"
 #include "codecs/picture_loader.h"
 #include "output/batch_output.h"
@@ -62,6 +63,9 @@ class TfrmMain : public QMainWindow, private MainView {
   // The first activation maximises the window and renders the first preview.
   void FormActivate();
   void CopyPreviewToClipboard();
+  // Tools > "Signature Maker" (Ctrl+W) and the "Signature" button: the signature dialog; OK
+  // makes its design the signature and shows it.
+  void SignatureMaker1Click();
   // The six output commands: the destination questions, then the batch.
   void CreateFramedFiles(OutputFormat format);
 
@@ -160,6 +164,9 @@ class TfrmMain : public QMainWindow, private MainView {
   void styleSaveClick();
 
   MainWindowServices services_;
+  // The signature the renderer and the batch draw (before model_, which uses both).
+  MainSignature signature_;
+  std::unique_ptr<PreviewRenderer> signatureRenderer_;
   MainModel model_;
 
   // Batch output: the queue as paths and the JPEG settings as the batch reads them.

@@ -102,9 +102,9 @@ void TfrmMain::createActions() {
   OuterMatteShadowSize1_ = addItem(previewMenu_, QStringLiteral("OuterMatteShadowSize1"),
                                    QStringLiteral("Outer Matte Shadow Size"));
 
-  // Printing, the signature maker, the shell integration and help come later.
-  laterCommands_ = {cmdPrintPreview_, cmdSignature_, Print1_,   Integrate1_,    Remove1_,
-                    SignatureMaker1_, HelpManual1_,  WebSite1_, EmailSupport1_, About1_};
+  // Printing, the shell integration and help come later.
+  laterCommands_ = {cmdPrintPreview_, Print1_,   Integrate1_,    Remove1_,
+                    HelpManual1_,     WebSite1_, EmailSupport1_, About1_};
 }
 
 void TfrmMain::createConnections() {
@@ -115,6 +115,8 @@ void TfrmMain::createConnections() {
   connect(Exit1_, &QAction::triggered, this, &QWidget::close);
   connect(CopytoClipboard1_, &QAction::triggered, this, &TfrmMain::CopyPreviewToClipboard);
   connect(CopytoClipboard2_, &QAction::triggered, this, &TfrmMain::CopyPreviewToClipboard);
+  connect(SignatureMaker1_, &QAction::triggered, this, &TfrmMain::SignatureMaker1Click);
+  connect(cmdSignature_, &QPushButton::clicked, this, &TfrmMain::SignatureMaker1Click);
   connect(ViewActualSize1_, &QAction::triggered, this,
           [this] { imgPreview_->setMode(PreviewView::Mode::ActualSize); });
   connect(FittoPage1_, &QAction::triggered, this,
@@ -172,10 +174,12 @@ void TfrmMain::updateActions() {
   CopytoClipboard2_->setEnabled(haveImage);
   // While a batch runs nothing may change the queue or start another batch or a print.
   const bool idle = !batchRunning_;
-  for (QPushButton* button : {cmdAdd_, cmdClear_, cmdSaveJPEG_, cmdSaveTIFF_, cmdSaveBMP_}) {
+  for (QPushButton* button :
+       {cmdAdd_, cmdClear_, cmdSaveJPEG_, cmdSaveTIFF_, cmdSaveBMP_, cmdSignature_}) {
     button->setEnabled(idle);
   }
-  for (QAction* action : {Open1_, ClearQueue1_, SaveAsJPEGs1_, SaveasTIFFs1_, SaveAsBMPs1_}) {
+  for (QAction* action :
+       {Open1_, ClearQueue1_, SaveAsJPEGs1_, SaveasTIFFs1_, SaveAsBMPs1_, SignatureMaker1_}) {
     action->setEnabled(idle);
   }
   RecentFiles1_->setEnabled(idle);

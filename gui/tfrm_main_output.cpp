@@ -12,10 +12,11 @@ void TfrmMain::CreateFramedFiles(OutputFormat format) {
   if (!batch_) {
     FrameEngine* engine = services_.engine;
     if (engine == nullptr) {
-      ownEngine_ = std::make_unique<StandardFrameEngine>(model_.AppPath);
+      ownEngine_ = std::make_unique<StandardFrameEngine>(model_.AppPath, &signature_.signature());
       engine = ownEngine_.get();
     }
-    BatchModel batchModel{batchQueue_, model_.WorkPhoto, batchJpeg_, [this] {
+    BatchModel batchModel{batchQueue_, model_.WorkPhoto, batchJpeg_,
+                          [this] {
                             // The output box is read afresh for every photo.
                             readDesign();
                             return model_.Snapshot();
