@@ -49,6 +49,7 @@ void childExec(const std::vector<std::string>& args, const fs::path& store, cons
   if (chdir(cwd.c_str()) != 0) _exit(126);
   setenv("LUMABORD_REGISTRY", store.c_str(), 1);
   unsetenv("LUMABORD_HOME");  // the assets beside the program are the defaults
+  setenv("XDG_CACHE_HOME", (cwd / "cache").c_str(), 1);
   execv(program.c_str(), argv.data());
   _exit(127);
 }
@@ -344,6 +345,62 @@ TEST_F(FrameCli, StoredSettingsAreTheDefaultsAndOptionsReplaceThem) {
   const std::string baseline = output({"--baseline"}, "baseline");
   EXPECT_TRUE(hasMarker(baseline, '\xC0'));
   EXPECT_FALSE(hasMarker(baseline, '\xC2'));
+}
+
+TEST_F(FrameCli, TheStoredSignatureIsDrawnAndItsOptionsReplaceItForOneRun) {
+  const fs::path photo = writePhoto(dir / "p" / "a.bmp");
+  auto run = [&](const std::string& out, std::vector<std::string> args) {
+    args.insert(args.end(),
+                {"--format", "bmp", "--box", "2000x2000", "--out", out, photo.string()});
+    const CliRun result = frame(args);
+    EXPECT_EQ(result.status, 0) << result.err;
+    return readText(dir / out);
+  };
+  const std::string plain = run("plain.bmp", {});
+  setting("Signature", 1);
+  const std::string stored = run("stored.bmp", {});
+  EXPECT_NE(stored, plain) << "\"Signature\" = 1 draws the stored design";
+  EXPECT_EQ(run("off.bmp", {"--signature", "off"}), plain);
+  EXPECT_NE(run("picture.bmp", {"--signature-on", "picture", "--signature-align", "top-left"}),
+            stored);
+  EXPECT_NE(run("text.bmp", {"--signature-text", "\xC3\x89mile \xE2\x82\xAC"}), stored);
+  EXPECT_FALSE(fs::is_empty(dir / "cache" / "lumabord" / "FontCache3D"))
+      << "the glyphs are kept for the next run";
+
+  const std::vector<std::pair<std::vector<std::string>, std::string>> usage = {
+      {{"--signature-text", "\xCE\xA9 and \xE2\x98\x85 and \xCE\xA9"},
+       "--signature-text holds characters outside Windows-1252: \xCE\xA9, \xE2\x98\x85"},
+      {{"--signature-align", "middle"},
+       "--signature-align is top-left, top-center, top-right, bottom-left, bottom-center or "
+       "bottom-right, not 'middle'"},
+      {{"--signature-on", "frame"}, "--signature-on is matte or picture, not 'frame'"},
+      {{"--signature", "yes"}, "--signature is on or off, not 'yes'"},
+  };
+  for (const auto& [args, message] : usage) {
+    std::vector<std::string> all = args;
+    all.push_back(photo.string());
+    const CliRun bad = frame(all);
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.err.substr(0, bad.err.find('\n')), "lumabord-cli frame: " + message);
+  }
+
+  // lumabord-cli signature shows the design a batch draws, out-of-range values as used.
+  setting("Signature Align", 9);
+  setting("Signature FontSytle", 3);
+  const std::string command = "LUMABORD_REGISTRY='" + store().string() + "' " +
+                              LUMABORD_BINARY_DIR "/lumabord-cli signature";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string shown;
+  char buffer[256];
+  while (std::fgets(buffer, sizeof buffer, pipe)) shown += buffer;
+  EXPECT_EQ(pclose(pipe), 0);
+  EXPECT_EQ(shown,
+            "FontCharSet=0\nFontSize=18\nFontName=Tahoma\nFontSytle=3\nFontColor=clWindowText\n"
+            "Gradiant=1\nVertical=1\nHorizontal=0\nBeginColor=clWhite\nEndColor=clGray\n"
+            "TextEffect=1\nShadowStyle=1\nBorderColor=clGray\nShadowView=135\nBorderSize=1\n"
+            "Text=\xC2\xA9 2003 Your Name\nSolid=0\nSolidColor=clWhite\nUseSolid=1\nUseTexture=0\n"
+            "Texture=0\nDrawOn=0\nAlign=4\nSpace=0\nAltitude=3\nAnti=1\n");
 }
 
 TEST_F(FrameCli, BackgroundAndDropShadowShowInTheCornerPixels) {

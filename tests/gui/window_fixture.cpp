@@ -35,6 +35,7 @@ void BandRenderer::render(const FrameSpec& spec, Image& photo, bool queueEmpty,
 
 WindowRig::WindowRig() {
   qputenv("LUMABORD_REGISTRY", QByteArray::fromStdString((dir / "registry.reg").string()));
+  qputenv("XDG_CACHE_HOME", QByteArray::fromStdString((dir / "cache").string()));
   qunsetenv("LUMABORD_HOME");
 }
 
@@ -96,5 +97,6 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Lumabord"));
   int failures = lumabord::testing::runMainWindowTests(argc, argv);
   failures += lumabord::testing::runBatchWindowTests(argc, argv);
+  failures += lumabord::testing::runSignatureWindowTests(argc, argv);
   return failures;
 }

@@ -18,6 +18,7 @@
 #include "compose/style_file.h"
 #include "output/compose_stage.h"
 #include "output/frame_engine.h"
+#include "signature/signature.h"
 #include "support/temp_dir.h"
 
 namespace lumabord {
@@ -44,8 +45,9 @@ Image detailedPhoto(int w, int h) {
 
 // The framed picture of the photo at path through the batch's stage, resampled into box.
 Image streamed(const FrameSpec& spec, const fs::path& path, Size box, bool placeholder = false,
-               Image workPhoto = {}, bool keepPhoto = false) {
-  StandardFrameEngine engine(kAppPath);
+               Image workPhoto = {}, bool keepPhoto = false, SignatureDrawer* signature = nullptr) {
+  StandardFrameEngine engine(kAppPath, signature);
+  engine.prepare(spec);
   ComposeStage stage(engine, spec, {path}, placeholder, keepPhoto, workPhoto);
   RowSource& rows = stage.take(0);
   const Size size = FitWithin(rows.width(), rows.height(), box.width, box.height);
@@ -56,9 +58,12 @@ Image streamed(const FrameSpec& spec, const fs::path& path, Size box, bool place
 }
 
 // The same from the whole decoded photo and the whole framed picture.
-Image whole(const FrameSpec& spec, Image photo, Size box, bool queueEmpty = false) {
+Image whole(const FrameSpec& spec, Image photo, Size box, bool queueEmpty = false,
+            SignatureDrawer* signature = nullptr) {
   Image framed;
-  ComposeFrame(spec, photo, queueEmpty, {kAppPath}, framed);
+  RenderContext context{kAppPath};
+  context.signature = signature;
+  ComposeFrame(spec, photo, queueEmpty, context, framed);
   const Size size = FitWithin(framed.width(), framed.height(), box.width, box.height);
   Image out;
   ResizeImage(framed, out, size.width, size.height);
@@ -121,6 +126,49 @@ TEST(StreamedFraming, OtherFormatsThePlaceholderAndNegativeMarginsToo) {
   const fs::path bigBmp = dir / "big.bmp";
   WriteBmpFile(bigBmp, big);
   EXPECT_EQ(streamed(spec, bigBmp, {256, 256}), whole(spec, big.clone(), {256, 256}));
+}
+
+TEST(StreamedFraming, TheSignatureOnBothLevelsInAllSixPositionsGivesTheWholePictureResult) {
+  TempDir dir;
+  const Image photo = detailedPhoto(120, 90);
+  const fs::path bmp = dir / "photo.bmp";
+  WriteBmpFile(bmp, photo);
+  // Letters taller than the outer matte's band, so that on the matte they also cover the
+  // inner matte and the photo, and on the photo they reach into the inner matte.
+  SignatureLettering lettering;
+  lettering.text = "\xA9 Lee & Co";
+  lettering.font.name = "DejaVu Sans";
+  lettering.font.setSize(40);
+  lettering.font.style = kFontBold;
+  lettering.font3d = signatureDefaultDesign();
+  lettering.font3d.gradient().setEndColor(0x2040C0);
+  Signature signature;
+  signature.setLettering(lettering);
+  FrameSpec spec = bundledStyles().at(0);
+  spec.SignatureOn = true;
+  spec.InnerWidth = 12;
+  for (const int drawOn : {0, 1}) {
+    spec.SigDrawOn = drawOn;
+    spec.SignatureOn = false;
+    const Image unsigned_ = whole(spec, photo.clone(), {5000, 5000});
+    spec.SignatureOn = true;
+    for (int align = 0; align < 6; ++align) {
+      spec.SigAlign = align;
+      SCOPED_TRACE("draw on " + std::to_string(drawOn) + ", align " + std::to_string(align));
+      const Image full = whole(spec, photo.clone(), {5000, 5000}, false, &signature);
+      EXPECT_FALSE(full == unsigned_) << "the signature shows";
+      EXPECT_EQ(streamed(spec, bmp, {5000, 5000}, false, {}, false, &signature), full);
+      EXPECT_EQ(streamed(spec, bmp, {97, 80}, false, {}, align % 2 == 0, &signature),
+                whole(spec, photo.clone(), {97, 80}, false, &signature));
+    }
+  }
+  // An empty queue has no photo to sign; on the matte the signature is drawn all the same.
+  for (const int drawOn : {0, 1}) {
+    spec.SigDrawOn = drawOn;
+    const Image blank(800, 600, Rgb{255, 255, 255});
+    EXPECT_EQ(streamed(spec, {}, {300, 300}, true, blank.clone(), false, &signature),
+              whole(spec, blank.clone(), {300, 300}, true, &signature));
+  }
 }
 
 TEST(StreamedFraming, APhotoThatBreaksOffFailsWithTheLoadersMessage) {
