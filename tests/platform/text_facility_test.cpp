@@ -3,10 +3,12 @@
 // and the Windows-1252 code page.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <set>
 
 #include "base/error.h"
 #include "platform/cp1252.h"
+#include "platform/freetype/font_resolver.h"
 #include "platform/text_facility.h"
 
 namespace lumabord {
@@ -133,6 +135,13 @@ TEST(TextFacility, UnknownFamiliesFallBackAndSizesAreBounded) {
   EXPECT_GT(fallback->textWidth("Name"), 0);
   EXPECT_GT(fallback->textHeight(), 24);
   EXPECT_THROW((void)defaultTextFacility().createFont(font("DejaVu Sans", -5000)), Error);
+  // The missing face is fontconfig's own best match, the same at every run.
+  std::FILE* pipe = popen("fc-match -f '%{file}' 'Tahoma:bold' 2>/dev/null", "r");
+  ASSERT_NE(pipe, nullptr);
+  char file[512] = {};
+  const size_t read = std::fread(file, 1, sizeof file - 1, pipe);
+  if (pclose(pipe) != 0 || read == 0) GTEST_SKIP() << "fc-match is not installed";
+  EXPECT_EQ(resolveFace("Tahoma", true, false).file, std::string(file, read));
 }
 
 TEST(TextFacility, Windows1252Codes) {
