@@ -248,22 +248,16 @@ void TfrmSignature::createConnections() {
     checkPair(rdoUseTexture_, rdoUseColor_);
     UpdateSignaturePreview();
   });
-  connect(rdoUseColor_, &QRadioButton::clicked, this, [=, this] {
-    checkPair(rdoUseColor_, rdoUseTexture_);
-    update();
-  });
-  connect(rdoUseTexture_, &QRadioButton::clicked, this, [=, this] {
-    checkPair(rdoUseTexture_, rdoUseColor_);
-    update();
-  });
-  connect(rdoVertical_, &QRadioButton::clicked, this, [=, this] {
-    checkPair(rdoVertical_, rdoHorizontal_);
-    update();
-  });
-  connect(rdoHorizontal_, &QRadioButton::clicked, this, [=, this] {
-    checkPair(rdoHorizontal_, rdoVertical_);
-    update();
-  });
+  const std::pair<QRadioButton*, QRadioButton*> pairs[] = {{rdoUseColor_, rdoUseTexture_},
+                                                           {rdoUseTexture_, rdoUseColor_},
+                                                           {rdoVertical_, rdoHorizontal_},
+                                                           {rdoHorizontal_, rdoVertical_}};
+  for (const auto& [button, partner] : pairs) {
+    connect(button, &QRadioButton::clicked, this, [=, this] {
+      checkPair(button, partner);
+      update();
+    });
+  }
   connect(cboDraw_, &QComboBox::activated, this, &TfrmSignature::cboDrawClick);
   connect(cboAlignText_, &QComboBox::activated, this, [this] {
     cboDrawClick();
