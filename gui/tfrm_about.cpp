@@ -61,8 +61,9 @@ TfrmAbout::TfrmAbout(DesktopOpener& opener, ShowError showError, QWidget* parent
   grid->addWidget(caption("lblVersionCaption", "Version:", panel->body()), 1, 0);
   grid->addWidget(caption("lblVersion", std::string(kVersion).c_str(), panel->body()), 1, 1);
   grid->addWidget(caption("lblWebCaption", "Website:", panel->body()), 2, 0);
-  const QString site = QString::fromUtf8(kWebSite.data(), static_cast<qsizetype>(kWebSite.size()));
-  grid->addWidget(linkLabel("lblWeb", site, site), 2, 1);
+  grid->addWidget(linkLabel("lblWeb", QString::fromUtf8(webSiteText().data(), webSiteText().size()),
+                            QString::fromUtf8(kWebSite.data(), kWebSite.size())),
+                  2, 1);
   grid->addWidget(caption("lblEmailCaption", "Email:", panel->body()), 3, 0);
   const QString mail =
       QString::fromUtf8(kSupportEmail.data(), static_cast<qsizetype>(kSupportEmail.size()));
