@@ -43,6 +43,12 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/io.github.lumabord.Luma
 man=$(zcat "$root/usr/share/man/man1/lumabord-cli.1.gz")
 grep -q '^\.SS frame' <<<"$man" || fail "man page lacks frame"
 
+# The context-menu library is an ELF shared object that offers its two entry points only.
+lib=$root/usr/lib/lumabord/cvaframe.dll
+[[ $(head -c4 "$lib" | od -An -c | tr -d ' ') == 177ELF ]] || fail "cvaframe.dll is not ELF"
+exported=$(nm -D --defined-only "$lib" | awk '$2 == "T" { print $3 }' | sort | tr '\n' ' ')
+[[ $exported == "DllRegisterServer DllUnregisterServer " ]] || fail "cvaframe.dll exports: $exported"
+
 # The installed programs run from a folder their user cannot write, with an empty home.
 chmod -R a-w "$root"
 home=$work/home
