@@ -49,18 +49,28 @@ lib=$root/usr/lib/lumabord/cvaframe.dll
 exported=$(nm -D --defined-only "$lib" | awk '$2 == "T" { print $3 }' | sort | tr '\n' ' ')
 [[ $exported == "DllRegisterServer DllUnregisterServer " ]] || fail "cvaframe.dll exports: $exported"
 
-# The installed programs run from a folder their user cannot write, with an empty home.
+# The installed programs run from a folder their user cannot write, with an empty home; as
+# root the test runs them as the user nobody, for whom the folder really is read-only.
 chmod -R a-w "$root"
+chmod 755 "$work"
 home=$work/home
-mkdir "$home"
+mkdir -m 777 "$home" "$work/framed"
+as_user=(env)
+if [[ $(id -u) -eq 0 ]] && command -v setpriv >/dev/null; then
+  as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups env)
+fi
+run() { "${as_user[@]}" HOME="$home" XDG_CONFIG_HOME= XDG_CACHE_HOME= XDG_DATA_HOME= "$@"; }
 cli=$root/usr/bin/lumabord-cli
-[[ $(HOME=$home "$cli" --version) == "lumabord-cli 2.1.1" ]] || fail "lumabord-cli --version"
-[[ $(HOME=$home "$root/usr/bin/lumabord" --version) == "lumabord 2.1.1" ]] || fail "lumabord --version"
-mkdir "$work/framed"
-HOME=$home XDG_CONFIG_HOME= XDG_CACHE_HOME= XDG_DATA_HOME= "$cli" frame --style "Gold Leaf" \
-  --box 400x300 --out "$work/framed" "$root/usr/lib/lumabord/Sample Photos/Mountain Lake.jpg" ||
-  fail "installed lumabord-cli frame"
+[[ $(run "$cli" --version) == "lumabord-cli 2.1.1" ]] || fail "lumabord-cli --version"
+[[ $(run "$root/usr/bin/lumabord" --version) == "lumabord 2.1.1" ]] || fail "lumabord --version"
+run "$cli" frame --style "Gold Leaf" --box 400x300 --out "$work/framed" \
+  "$root/usr/lib/lumabord/Sample Photos/Mountain Lake.jpg" >/dev/null || fail "installed lumabord-cli frame"
 [[ -s "$work/framed/Mountain Lake.jpg" ]] || fail "no framed photo from the installed program"
+# The window starts, renders and keeps its settings in the user's XDG folder.
+run QT_QPA_PLATFORM=offscreen timeout 60 "$root/usr/bin/lumabord" --screenshot "$work/framed/window.png" \
+  "$root/usr/lib/lumabord/Sample Photos/Mountain Lake.jpg" >/dev/null 2>&1 || fail "installed lumabord"
+[[ -s "$work/framed/window.png" ]] || fail "the installed window showed no preview"
+[[ -s "$home/.config/lumabord/registry.reg" ]] || fail "the installed window kept no settings"
 
 # apt can resolve the package's dependencies from the distribution's packages.
 policy=$(apt-cache policy libqt6widgets6 2>/dev/null || true)
