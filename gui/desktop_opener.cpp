@@ -9,6 +9,11 @@ namespace lumabord {
 
 void XdgOpener::open(const QString& target, const QString& workingFolder,
                      std::function<void(int status)> failed) {
+  // Nobody waits for the outcome: the opener runs on its own and outlives the program.
+  if (!failed) {
+    QProcess::startDetached(QStringLiteral("xdg-open"), {target}, workingFolder);
+    return;
+  }
   // Owned by the application, not by a dialog: closing the About box must not kill a
   // browser that xdg-open runs in the foreground.
   auto* process = new QProcess(QCoreApplication::instance());
@@ -17,7 +22,7 @@ void XdgOpener::open(const QString& target, const QString& workingFolder,
   QObject::connect(process, &QProcess::finished, process,
                    [process, failed](int status, QProcess::ExitStatus how) {
                      process->deleteLater();
-                     if (failed && (how != QProcess::NormalExit || status != 0)) {
+                     if (how != QProcess::NormalExit || status != 0) {
                        failed(how == QProcess::NormalExit ? status : 128);
                      }
                    });
@@ -25,7 +30,7 @@ void XdgOpener::open(const QString& target, const QString& workingFolder,
                    [process, failed](QProcess::ProcessError error) {
                      if (error != QProcess::FailedToStart) return;
                      process->deleteLater();
-                     if (failed) failed(127);
+                     failed(127);
                    });
   process->start(QStringLiteral("xdg-open"), {target});
 }

@@ -202,16 +202,24 @@ std::string shellArgument(std::string_view argument) {
   return out + "'";
 }
 
+std::vector<fs::path> entryPaths(const EntryPlaces& places) {
+  return {places.dataHome / "applications/lumabord-frame.desktop",
+          places.dataHome / "kio/servicemenus/lumabord-frame.desktop",
+          places.dataHome / "nautilus/scripts" / std::string(kCaption),
+          places.dataHome / "nemo/actions/lumabord-frame.nemo_action"};
+}
+
 std::vector<EntryFile> entryFiles(const EntryPlaces& places, const fs::path& program) {
   const std::string path = program.string();
   if (!validUtf8(path)) throw std::runtime_error("the program's path is not UTF-8: " + path);
   const std::string exec = desktopExecArgument(path);
+  const std::vector<fs::path> paths = entryPaths(places);
   return {
-      {places.dataHome / "applications/lumabord-frame.desktop", desktopEntry(exec), false},
+      {paths[0], desktopEntry(exec), false},
       // Dolphin runs service menus from a user's folder only when they are executable.
-      {places.dataHome / "kio/servicemenus/lumabord-frame.desktop", dolphinServiceMenu(exec), true},
-      {places.dataHome / "nautilus/scripts" / std::string(kCaption), nautilusScript(path), true},
-      {places.dataHome / "nemo/actions/lumabord-frame.nemo_action", nemoAction(path), false},
+      {paths[1], dolphinServiceMenu(exec), true},
+      {paths[2], nautilusScript(path), true},
+      {paths[3], nemoAction(path), false},
   };
 }
 
@@ -235,7 +243,7 @@ void registerEntries(const EntryPlaces& places, const fs::path& program) {
 }
 
 void unregisterEntries(const EntryPlaces& places) {
-  for (const EntryFile& file : entryFiles(places, "lumabord")) fs::remove(file.path);
+  for (const fs::path& path : entryPaths(places)) fs::remove(path);
   const fs::path actions = thunarActionsFile(places);
   if (fs::exists(actions)) {
     const std::vector<uint8_t> bytes = readFile(actions);

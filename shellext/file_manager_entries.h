@@ -27,6 +27,10 @@ struct EntryPlaces {
 // One argument for a POSIX shell or GLib's shell-style parser: single-quoted.
 [[nodiscard]] std::string shellArgument(std::string_view argument);
 
+// Where the desktop entry ("Open With"), the Dolphin service menu, the Nautilus script and
+// the Nemo action live.
+[[nodiscard]] std::vector<std::filesystem::path> entryPaths(const EntryPlaces& places);
+
 // A file the registration owns wholly.
 struct EntryFile {
   std::filesystem::path path;
@@ -34,8 +38,7 @@ struct EntryFile {
   bool executable = false;
 };
 
-// The files that make the entry for `program`: the XDG desktop entry ("Open With"), the
-// Dolphin service menu, the Nautilus script and the Nemo action. Throws std::runtime_error
+// The files that make the entry for `program`, at entryPaths(). Throws std::runtime_error
 // when the program's path is not valid UTF-8 (no entry file could name it).
 [[nodiscard]] std::vector<EntryFile> entryFiles(const EntryPlaces& places,
                                                 const std::filesystem::path& program);
