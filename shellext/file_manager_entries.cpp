@@ -224,7 +224,15 @@ std::vector<EntryFile> entryFiles(const EntryPlaces& places, const fs::path& pro
 }
 
 fs::path thunarActionsFile(const EntryPlaces& places) {
-  return places.configHome / "Thunar/uca.xml";
+  const fs::path file = places.configHome / "Thunar/uca.xml";
+  // Dotfile managers link the file into place; writing goes to the linked file so that the
+  // link stays.
+  std::error_code ec;
+  if (fs::is_symlink(file, ec)) {
+    const fs::path target = fs::canonical(file, ec);
+    if (!ec) return target;
+  }
+  return file;
 }
 
 void registerEntries(const EntryPlaces& places, const fs::path& program) {
@@ -250,7 +258,9 @@ void unregisterEntries(const EntryPlaces& places) {
     const std::string document(bytes.begin(), bytes.end());
     const std::string rest = removeThunarAction(document);
     // A file that held only our action goes the way it came.
-    if (rest == thunarActionsDocument("")) {
+    std::error_code ec;
+    if (rest == thunarActionsDocument("") &&
+        !fs::is_symlink(places.configHome / "Thunar/uca.xml", ec)) {
       fs::remove(actions);
     } else if (rest != document) {
       writeFileAtomic(actions, rest);

@@ -43,7 +43,8 @@ struct EntryFile {
 [[nodiscard]] std::vector<EntryFile> entryFiles(const EntryPlaces& places,
                                                 const std::filesystem::path& program);
 
-// The Thunar custom actions file the Thunar action is merged into.
+// The Thunar custom actions file the Thunar action is merged into (the file it links to, when
+// it is a symbolic link).
 [[nodiscard]] std::filesystem::path thunarActionsFile(const EntryPlaces& places);
 
 // Writes every entry (replacing earlier ones of ours, so registering twice adds nothing

@@ -170,5 +170,19 @@ TEST(CvaframeLibrary, RegistersAndUnregistersInTheUsersHome) {
   EXPECT_NE(library.call("DllRegisterServer"), 0) << "no home: a failure status, no crash";
 }
 
+TEST(CvaframeLibrary, ALinkedThunarFileStaysALink) {
+  const TempDir temp;
+  const fs::path dotfile = temp.write("dotfiles/uca.xml", std::string(kUserActions));
+  fs::create_directories(temp / "config/Thunar");
+  fs::create_symlink(dotfile, temp / "config/Thunar/uca.xml");
+  const EntryPlaces places{temp / "data", temp / "config"};
+  registerEntries(places, "/usr/lib/lumabord/lumabord");
+  EXPECT_TRUE(fs::is_symlink(temp / "config/Thunar/uca.xml"));
+  EXPECT_NE(readText(dotfile).find(kThunarActionId), std::string::npos);
+  unregisterEntries(places);
+  EXPECT_TRUE(fs::is_symlink(temp / "config/Thunar/uca.xml"));
+  EXPECT_EQ(readText(dotfile), kUserActions);
+}
+
 }  // namespace
 }  // namespace lumabord::shellext
