@@ -64,6 +64,8 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationDisplayName(QStringLiteral("Lumabord"));
   QApplication::setApplicationVersion(QString::fromUtf8(kVersion.data(), kVersion.size()));
   QApplication::setWindowIcon(appIcon());
+  // Wayland shells match the window to lumabord.desktop (its icon and name) by this id.
+  QGuiApplication::setDesktopFileName(QStringLiteral("lumabord"));
 
   QStringList arguments = QApplication::arguments().mid(1);
   QString screenshot;
