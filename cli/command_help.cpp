@@ -1,5 +1,6 @@
 // The help texts of lumabord-cli, kept in one table so that the commands' files stay about
-// their work; a test holds every option of a synopsis to a line here and the other way round.
+// their work; a test holds every option of a synopsis to a line here. Only the options the
+// command's synopsis offers are shown.
 #include "command_help.h"
 
 #include <string>
@@ -31,6 +32,13 @@ const std::vector<CommandHelp>& helpTable() {
            {"--shadow-color COLOUR", "that shadow's colour"},
            {"--background COLOUR", "the colour around the frame, under the drop shadow"},
            {"--drop-shadow NAME|none", "the drop shadow from \"Shadows/\", or none"},
+           {"--signature on|off", "draw the signature (default: the stored \"Signature\" value)"},
+           {"--signature-text TEXT",
+            "the signature's text for this run (UTF-8, Windows-1252 letters)"},
+           {"--signature-on matte|picture", "draw the signature on the outer matte or the picture"},
+           {"--signature-align "
+            "top-left|top-center|top-right|bottom-left|bottom-center|bottom-right",
+            "where the signature stands"},
        },
        "lumabord-cli frame --style \"Classic Oak\" --box 1200x900 --out framed *.jpg"},
       {"print",
@@ -54,6 +62,13 @@ const std::vector<CommandHelp>& helpTable() {
            {"--shadow-size N", "that shadow's size from 1 to 30 pixels"},
            {"--shadow-color COLOUR", "that shadow's colour"},
            {"--drop-shadow NAME|none", "the drop shadow from \"Shadows/\", or none"},
+           {"--signature on|off", "draw the signature (default: the stored \"Signature\" value)"},
+           {"--signature-text TEXT",
+            "the signature's text for this run (UTF-8, Windows-1252 letters)"},
+           {"--signature-on matte|picture", "draw the signature on the outer matte or the picture"},
+           {"--signature-align "
+            "top-left|top-center|top-right|bottom-left|bottom-center|bottom-right",
+            "where the signature stands"},
        },
        "lumabord-cli print lake.jpg --pdf lake.pdf --paper a4 --position top"},
       {"signature",
@@ -115,6 +130,18 @@ const std::vector<CommandHelp>& helpTable() {
   return table;
 }
 
+// Whether the synopsis offers the option: its name followed by a space, "]", "|" or the end.
+bool offers(std::string_view usage, std::string_view option) {
+  const std::string_view name = option.substr(0, option.find(' '));
+  for (size_t at = usage.find(name); at != std::string_view::npos; at = usage.find(name, at + 1)) {
+    const size_t end = at + name.size();
+    if (end == usage.size() || usage[end] == ' ' || usage[end] == ']' || usage[end] == '|') {
+      return true;
+    }
+  }
+  return false;
+}
+
 constexpr const char* kColourNote =
     "COLOUR is a colour name such as clNavy or clBtnFace, or $00BBGGRR in hexadecimal.\n";
 
@@ -158,6 +185,8 @@ void printCommandHelp(std::FILE* out, const Command& command) {
     std::fprintf(out, "\nOptions:\n");
     bool colours = false;
     for (const OptionHelp& option : help->options) {
+      // The table may explain options a build of the command does not offer.
+      if (!offers(command.usage, option.option)) continue;
       std::fprintf(out, "  %-24s %s\n", option.option, option.text);
       colours = colours || std::string_view(option.option).find("COLOUR") != std::string::npos;
     }
