@@ -53,6 +53,7 @@ TfrmMain& WindowRig::open(const QStringList& arguments) {
   services.loader = &loader;
   services.renderer = &renderer;
   services.engine = engine;
+  services.opener = &opener;
   services.separators = NumberSeparators{".", ","};
   window_ = std::make_unique<TfrmMain>(std::move(services), arguments);
   return *window_;
@@ -98,5 +99,6 @@ int main(int argc, char** argv) {
   int failures = lumabord::testing::runMainWindowTests(argc, argv);
   failures += lumabord::testing::runBatchWindowTests(argc, argv);
   failures += lumabord::testing::runSignatureWindowTests(argc, argv);
+  failures += lumabord::testing::runHelpWindowTests(argc, argv);
   return failures;
 }
