@@ -252,7 +252,9 @@ void TfrmSignature::createConnections() {
                                                            {rdoUseTexture_, rdoUseColor_},
                                                            {rdoVertical_, rdoHorizontal_},
                                                            {rdoHorizontal_, rdoVertical_}};
-  for (const auto& [button, partner] : pairs) {
+  for (const auto& pair : pairs) {
+    QRadioButton* button = pair.first;
+    QRadioButton* partner = pair.second;
     connect(button, &QRadioButton::clicked, this, [=, this] {
       checkPair(button, partner);
       update();
