@@ -35,6 +35,7 @@
 #include "compose/design_controls.h"
 #include "compose/frame_spec.h"
 #include "compose/style_file.h"
+#include "print/page_geometry.h"
 
 namespace lumabord {
 
@@ -120,16 +121,6 @@ struct MainServices {
   SignatureHooks* signature = nullptr;         // nullptr: nothing to restore
   std::optional<NumberSeparators> separators;  // nullopt: the user's locale
   std::filesystem::path programFile;           // empty: /proc/self/exe (LUMABORD_HOME wins)
-};
-
-// The page setup's paper and margins, in thousandths of an inch (used by printing).
-struct PageSetup {
-  int paperWidth = 8500;
-  int paperHeight = 11000;
-  int marginLeft = 250;
-  int marginTop = 250;
-  int marginRight = 250;
-  int marginBottom = 250;
 };
 
 class MainModel {
