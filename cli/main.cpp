@@ -22,9 +22,13 @@ void printUsage(std::FILE* out) {
 
 }  // namespace
 
-CommandRegistration::CommandRegistration(Command command) { table().push_back(command); }
+CommandRegistration::CommandRegistration(Command command) {
+  table().push_back(command);
+}
 
-const std::vector<Command>& commands() { return table(); }
+const std::vector<Command>& commands() {
+  return table();
+}
 
 }  // namespace lumabord::cli
 

@@ -1,0 +1,84 @@
+// Printing through QPrinter.
+#include "page_printer.h"
+
+#include <QCoreApplication>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinterInfo>
+#include <cmath>
+
+#include "base/error.h"
+#include "page_painter.h"
+
+namespace lumabord {
+namespace {
+
+int thousandths(double inches) {
+  return static_cast<int>(std::lround(inches * 1000.0));
+}
+
+std::string jobTarget(const QPrinter& printer) {
+  return printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName().toStdString()
+                                                       : printer.printerName().toStdString();
+}
+
+}  // namespace
+
+bool printerInstalled() {
+  return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+PageSetup pageSetupOf(const QPrinter& printer) {
+  const QPageLayout layout = printer.pageLayout();
+  const QSizeF paper = layout.fullRect(QPageLayout::Inch).size();
+  const QMarginsF margins = layout.margins(QPageLayout::Inch);
+  return {thousandths(paper.width()), thousandths(paper.height()),  thousandths(margins.left()),
+          thousandths(margins.top()), thousandths(margins.right()), thousandths(margins.bottom())};
+}
+
+void applyPageSetup(QPrinter& printer, const PageSetup& setup) {
+  const QPageSize size(QSizeF(setup.paperWidth / 1000.0, setup.paperHeight / 1000.0),
+                       QPageSize::Inch, QString(), QPageSize::FuzzyMatch);
+  const QMarginsF margins(setup.marginLeft / 1000.0, setup.marginTop / 1000.0,
+                          setup.marginRight / 1000.0, setup.marginBottom / 1000.0);
+  QPageLayout layout(size, QPageLayout::Portrait, margins, QPageLayout::Inch);
+  // Margins are the program's own: they may be narrower than the printer's hardware ones.
+  layout.setMode(QPageLayout::FullPageMode);
+  printer.setPageLayout(layout);
+}
+
+PageSetup defaultPageSetup() {
+  if (!printerInstalled()) return {};
+  QPrinter printer(QPrinter::HighResolution);
+  return pageSetupOf(printer);
+}
+
+void printPage(QPrinter& printer, const RecordedPage& page, bool fast, int screenDpi) {
+  if (printer.outputFormat() == QPrinter::NativeFormat && !printerInstalled()) return;
+  printer.setDocName(QString::fromLatin1(kPrintJobTitle));
+  printer.setCreator(QStringLiteral("Lumabord"));
+  // Page coordinate (0, 0) is the corner of the sheet, and the page fills the whole sheet.
+  printer.setFullPage(true);
+  const std::string target = jobTarget(printer);
+  QPainter painter;
+  if (!painter.begin(&printer)) {
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+      fail("Cannot create file %s", target.c_str());
+    fail("Cannot start printing on %s", target.c_str());
+  }
+  const QRectF sheet(QPointF(0, 0),
+                     printer.pageLayout().fullRectPixels(printer.resolution()).size());
+  QCoreApplication::processEvents();
+  if (fast) {
+    replayPage(painter, page, sheet);
+  } else {
+    painter.drawImage(sheet, rasterisePage(page, screenDpi));
+  }
+  QCoreApplication::processEvents();
+  if (!painter.end() || printer.printerState() == QPrinter::Error) {
+    printer.abort();
+    fail("Printing on %s failed", target.c_str());
+  }
+}
+
+}  // namespace lumabord
