@@ -1,0 +1,184 @@
+// lumabord-cli print as a user runs it: the PDF of every position and of another paper, and
+// a real job through a CUPS scheduler of the test's own, each page rasterised and measured.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "codecs/image_writers.h"
+#include "print/page_geometry.h"
+#include "support/pdf_page.h"
+#include "support/private_cups.h"
+#include "support/run_program.h"
+#include "support/temp_dir.h"
+
+namespace lumabord {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::PdfFacts;
+using testing::ProgramRun;
+using testing::TempDir;
+
+constexpr Rgb kMagenta{255, 0, 255};
+constexpr Rgb kWhite{255, 255, 255};
+
+// A photo with a gradient, framed with the stored (default) design.
+fs::path writePhoto(const TempDir& dir) {
+  Image photo(240, 180);
+  for (int y = 0; y < photo.height(); ++y) {
+    for (int x = 0; x < photo.width(); ++x) {
+      photo.setPixel(x, y, {static_cast<uint8_t>(x), static_cast<uint8_t>(y), 90});
+    }
+  }
+  const fs::path path = dir / "photo.bmp";
+  writeImageFile(path, photo, OutputFormat::Bmp, {});
+  return path;
+}
+
+ProgramRun printCli(const TempDir& dir, std::vector<std::string> args,
+                    testing::Environment environment = {}) {
+  args.insert(args.begin(), {LUMABORD_BINARY_DIR "/lumabord-cli", "print"});
+  environment.emplace_back("LUMABORD_REGISTRY", (dir / "registry.reg").string());
+  environment.emplace_back("LUMABORD_HOME", "");
+  return testing::runProgram(args, environment);
+}
+
+// Checks a printed page against the geometry: one page with one image, the job title, the
+// paper, white margins, the page colour everywhere in the printable area but the picture's
+// box (so no dotted guide), and that box within a pixel of where the geometry puts it.
+void expectPage(const fs::path& pdf, const PageSetup& setup, PagePosition position) {
+  const PdfFacts facts = testing::readPdfFacts(pdf);
+  ASSERT_EQ(facts.pages, 1) << pdf;
+  EXPECT_EQ(facts.title, "Lumabord Template");
+  ASSERT_EQ(facts.images, 1);
+  const PageGeometry page = pageGeometry(setup, 1200, 1200);
+  EXPECT_NEAR(facts.widthPt, page.paperWidth * 0.72, 1.0);
+  EXPECT_NEAR(facts.heightPt, page.paperHeight * 0.72, 1.0);
+  const PageRect expected = placeImage(page, facts.imageWidth, facts.imageHeight, 96, position);
+
+  const Image sheet = testing::rasterisePdf(pdf, 100);  // one pixel per hundredth of an inch
+  // A standard paper keeps its exact size (A4 is 1169.3 hundredths high): within a pixel.
+  ASSERT_NEAR(sheet.width(), page.paperWidth, 1);
+  ASSERT_NEAR(sheet.height(), page.paperHeight, 1);
+  const PageRect box = testing::boxOfOthers(sheet, page.printable, kMagenta, 8);
+  EXPECT_NEAR(box.left, expected.left, 1) << static_cast<int>(position);
+  EXPECT_NEAR(box.top, expected.top, 1) << static_cast<int>(position);
+  EXPECT_NEAR(box.right, expected.right, 1) << static_cast<int>(position);
+  EXPECT_NEAR(box.bottom, expected.bottom, 1) << static_cast<int>(position);
+  const PageRect& area = page.printable;
+  for (const auto& [x, y] : {std::pair{area.left / 2, area.top / 2},
+                             {page.paperWidth - 2, page.paperHeight / 2},
+                             {page.paperWidth / 2, page.paperHeight - 2}}) {
+    EXPECT_EQ(sheet.pixel(x, y), kWhite) << x << "," << y;
+  }
+}
+
+TEST(PrintCli, PdfOfEveryPositionAndAnotherPaper) {
+  const TempDir dir;
+  const fs::path photo = writePhoto(dir);
+  struct Case {
+    const char* position;
+    PagePosition value;
+    std::vector<std::string> paper;
+    PageSetup setup;
+  };
+  const PageSetup letter;
+  const std::vector<Case> cases = {
+      {"top-left", PagePosition::TopLeft, {}, letter},
+      {"top", PagePosition::Top, {}, letter},
+      {"top-right", PagePosition::TopRight, {}, letter},
+      {"right", PagePosition::Right, {}, letter},
+      {"bottom-right", PagePosition::BottomRight, {}, letter},
+      {"bottom", PagePosition::Bottom, {}, letter},
+      {"bottom-left", PagePosition::BottomLeft, {}, letter},
+      {"left", PagePosition::Left, {}, letter},
+      {"center", PagePosition::Center, {}, letter},
+      {"top-right",
+       PagePosition::TopRight,
+       {"--paper", "a4", "--margins", "1.333"},
+       {8268, 11693, 1333, 1333, 1333, 1333}},
+  };
+  for (const Case& c : cases) {
+    const fs::path pdf = dir / (std::string(c.position) + ".pdf");
+    std::vector<std::string> args = {photo.string(), "--pdf",         pdf.string(), "--position",
+                                     c.position,     "--box",         "400x300",    "--background",
+                                     "$00FF00FF",    "--drop-shadow", "none"};
+    args.insert(args.end(), c.paper.begin(), c.paper.end());
+    const ProgramRun run = printCli(dir, args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    expectPage(pdf, c.setup, c.value);
+  }
+}
+
+TEST(PrintCli, BadCommandLinesAndMissingDestinations) {
+  const TempDir dir;
+  const fs::path photo = writePhoto(dir);
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    std::string firstLine;
+  };
+  const std::vector<Case> cases = {
+      {{photo.string()},
+       2,
+       "lumabord-cli print: name one destination: --pdf OUT.pdf or --printer NAME"},
+      {{photo.string(), "--pdf", "a.pdf", "--paper", "b5"},
+       2,
+       "lumabord-cli print: --paper is letter, a4, legal, a3 or a5, not 'b5'"},
+      {{photo.string(), "--pdf", "a.pdf", "--margins", "-1"},
+       2,
+       "lumabord-cli print: --margins is a number of inches from 0 to 100, not '-1'"},
+      {{photo.string(), "--pdf", "a.pdf", "--position", "middle"},
+       2,
+       "lumabord-cli print: --position names one of the nine places, not 'middle'"},
+      {{photo.string(), "--pdf", "a.pdf", "--dpi", "0"},
+       2,
+       "lumabord-cli print: --dpi must be from 1 to 600, not 0"},
+      {{photo.string(), "--pdf", "a.pdf", "--out", "x"},
+       2,
+       "lumabord-cli print: --out is not an option of print"},
+      {{photo.string(), photo.string(), "--pdf", "a.pdf"},
+       2,
+       "lumabord-cli print: name exactly one photo to print"},
+      {{photo.string(), "--pdf", (dir / "no/such/folder/a.pdf").string()},
+       1,
+       "Cannot create file " + (dir / "no/such/folder/a.pdf").string()},
+      {{(dir / "missing.jpg").string(), "--pdf", (dir / "a.pdf").string()},
+       1,
+       "Cannot open file " + (dir / "missing.jpg").string()},
+  };
+  for (const Case& c : cases) {
+    const ProgramRun run = printCli(dir, c.args);
+    EXPECT_EQ(run.status, c.status) << c.firstLine;
+    EXPECT_EQ(run.err.substr(0, run.err.find('\n')), c.firstLine);
+  }
+  EXPECT_FALSE(fs::exists(dir / "a.pdf"));
+}
+
+TEST(PrintCli, RealJobThroughPrivateCups) {
+  const testing::PrivateCups cups;
+  if (!cups.skipReason().empty()) GTEST_SKIP() << cups.skipReason();
+  const TempDir dir;
+  const fs::path photo = writePhoto(dir);
+  const testing::Environment environment = {{"CUPS_SERVER", cups.server()}};
+  const ProgramRun run =
+      printCli(dir,
+               {photo.string(), "--printer", testing::PrivateCups::kQueue, "--position", "bottom",
+                "--box", "400x300", "--background", "$00FF00FF", "--drop-shadow", "none"},
+               environment);
+  ASSERT_EQ(run.status, 0) << run.err;
+  const auto title = cups.waitForJob(1, std::chrono::seconds(60));
+  ASSERT_TRUE(title) << cups.errorLog();
+  EXPECT_EQ(*title, "Lumabord Template");
+  expectPage(cups.jobFile(), PageSetup{}, PagePosition::Bottom);
+
+  const ProgramRun missing = printCli(dir, {photo.string(), "--printer", "nope"}, environment);
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err, "There is no printer named \"nope\"\n");
+}
+
+}  // namespace
+}  // namespace lumabord
