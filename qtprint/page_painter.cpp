@@ -8,23 +8,9 @@
 #include <variant>
 
 #include "base/error.h"
+#include "qt_image.h"
 
 namespace lumabord {
-namespace {
-
-QColor qcolor(ColorValue value) {
-  const Rgb c = colorToRgb(value);
-  return {c.r, c.g, c.b};
-}
-
-}  // namespace
-
-QImage toQImage(const Image& image) {
-  const QImage view(image.data(), image.width(), image.height(),
-                    static_cast<qsizetype>(image.stride()), QImage::Format_BGR888);
-  return view.copy();
-}
-
 void replayPage(QPainter& painter, const RecordedPage& page, const QRectF& target) {
   if (page.width <= 0 || page.height <= 0) return;
   const double sx = target.width() / page.width;
@@ -42,14 +28,14 @@ void replayPage(QPainter& painter, const RecordedPage& page, const QRectF& targe
         [&](const auto& c) {
           using T = std::decay_t<decltype(c)>;
           if constexpr (std::is_same_v<T, PageFill>) {
-            painter.fillRect(map(c.rect), qcolor(c.color));
+            painter.fillRect(map(c.rect), toQColor(c.color));
           } else if constexpr (std::is_same_v<T, PageImage>) {
             if (!page.image || page.image->empty()) return;
             // Converted once per replay; the device receives the image at its own pixels.
             if (picture.isNull()) picture = toQImage(*page.image);
             painter.drawImage(map(c.rect), picture);
           } else {
-            QPen pen(qcolor(c.color), 0, Qt::DotLine);
+            QPen pen(toQColor(c.color), 0, Qt::DotLine);
             pen.setCosmetic(true);
             painter.setPen(pen);
             painter.drawLine(point(c.x1, c.y1), point(c.x2, c.y2));

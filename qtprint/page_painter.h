@@ -10,9 +10,6 @@
 
 namespace lumabord {
 
-// The picture as a QImage sharing nothing with it.
-[[nodiscard]] QImage toQImage(const Image& image);
-
 // Draws the page stretched into target (device coordinates of painter): page coordinate
 // (0, 0) falls on target's top-left corner and (width, height) on its bottom-right.
 void replayPage(QPainter& painter, const RecordedPage& page, const QRectF& target);

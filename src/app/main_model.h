@@ -163,6 +163,10 @@ class MainModel {
   // A batch works on WorkPhoto; while held, requests only mark the preview as due, and
   // releasing renders it once if anything asked for it.
   void HoldRendering(bool hold);
+  // Renders WorkPhoto with the current controls into target for a command of its own
+  // (printing), exactly as the preview is rendered; preview requests meanwhile wait for it.
+  // Throws Error on failure.
+  void RenderForOutput(Image& target);
 
   // --- Design handlers (the view has already stored the new value in controls) -----------
   void cboDesignChange(

@@ -96,5 +96,6 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Lumabord"));
   int failures = lumabord::testing::runMainWindowTests(argc, argv);
   failures += lumabord::testing::runBatchWindowTests(argc, argv);
+  failures += lumabord::testing::runPrintWindowTests(argc, argv);
   return failures;
 }

@@ -127,5 +127,6 @@ void answerNextModal(std::function<void(QWidget*)> check);
 
 int runMainWindowTests(int argc, char** argv);
 int runBatchWindowTests(int argc, char** argv);
+int runPrintWindowTests(int argc, char** argv);
 
 }  // namespace lumabord::testing

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <sstream>
+#include <utility>
 
 #include "support/run_program.h"
 #include "support/temp_dir.h"
@@ -87,6 +88,48 @@ PageRect boxOfOthers(const Image& image, const PageRect& area, Rgb ground, int t
   }
   if (box.right <= box.left) return {};
   return box;
+}
+
+std::string pageMismatch(const std::filesystem::path& pdf, const PageSetup& setup,
+                         PagePosition position, Rgb ground, int screenDpi) {
+  const PdfFacts facts = readPdfFacts(pdf);
+  std::ostringstream problems;
+  if (facts.pages != 1) problems << facts.pages << " pages; ";
+  if (facts.title != "Lumabord Template") problems << "title '" << facts.title << "'; ";
+  if (facts.images != 1) problems << facts.images << " images; ";
+  const PageGeometry page = pageGeometry(setup, 1200, 1200);
+  if (std::abs(facts.widthPt - page.paperWidth * 0.72) > 1 ||
+      std::abs(facts.heightPt - page.paperHeight * 0.72) > 1) {
+    problems << "paper " << facts.widthPt << " x " << facts.heightPt << " pt; ";
+  }
+  // One pixel per hundredth of an inch; a standard paper keeps its exact size (A4 is 1169.3
+  // hundredths high), so the sheet may be a pixel larger.
+  const Image sheet = rasterisePdf(pdf, 100);
+  if (std::abs(sheet.width() - page.paperWidth) > 1 ||
+      std::abs(sheet.height() - page.paperHeight) > 1) {
+    problems << "sheet of " << sheet.width() << " x " << sheet.height() << " pixels";
+    return problems.str();
+  }
+  const PageRect expected =
+      placeImage(page, facts.imageWidth, facts.imageHeight, screenDpi, position);
+  const PageRect box = boxOfOthers(sheet, page.printable, ground, 8);
+  if (std::abs(box.left - expected.left) > 1 || std::abs(box.top - expected.top) > 1 ||
+      std::abs(box.right - expected.right) > 1 || std::abs(box.bottom - expected.bottom) > 1) {
+    problems << "picture at (" << box.left << ", " << box.top << ") - (" << box.right << ", "
+             << box.bottom << "), expected (" << expected.left << ", " << expected.top << ") - ("
+             << expected.right << ", " << expected.bottom << "); ";
+  }
+  const PageRect& area = page.printable;
+  for (const auto& [x, y] :
+       {std::pair{area.left / 2, area.top / 2},
+        {page.paperWidth - 1 - (page.paperWidth - area.right) / 2, page.paperHeight / 2},
+        {page.paperWidth / 2, page.paperHeight - 1 - (page.paperHeight - area.bottom) / 2}}) {
+    if (x < area.left || y < area.top || x >= area.right || y >= area.bottom) {
+      const Rgb c = sheet.pixel(x, y);
+      if (c != Rgb{255, 255, 255}) problems << "margin at " << x << "," << y << " not white; ";
+    }
+  }
+  return problems.str();
 }
 
 }  // namespace lumabord::testing

@@ -28,4 +28,12 @@ Image rasterisePdf(const std::filesystem::path& pdf, int dpi);
 // tolerance in any channel; empty when there is none.
 PageRect boxOfOthers(const Image& image, const PageRect& area, Rgb ground, int tolerance);
 
+// Compares a printed page with the geometry: one page with one image titled "Lumabord
+// Template", the paper's size, white outside the printable area, ground everywhere inside
+// it but the picture's box (so no dotted guide), and that box within a pixel of where
+// placeImage puts the image (at 1200 printer pixels per inch). Empty when all holds, else
+// what differs.
+std::string pageMismatch(const std::filesystem::path& pdf, const PageSetup& setup,
+                         PagePosition position, Rgb ground, int screenDpi = 96);
+
 }  // namespace lumabord::testing
