@@ -19,11 +19,17 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(appIcon());
 
   QStringList arguments = QApplication::arguments().mid(1);
-  QString screenshot;
-  if (const qsizetype at = arguments.indexOf(QStringLiteral("--screenshot")); at >= 0) {
-    if (at + 1 < arguments.size()) screenshot = arguments[at + 1];
-    arguments.remove(at, std::min<qsizetype>(2, arguments.size() - at));
-  }
+  const auto takeOption = [&arguments](const QString& name) {
+    QString value;
+    if (const qsizetype at = arguments.indexOf(name); at >= 0) {
+      if (at + 1 < arguments.size()) value = arguments[at + 1];
+      arguments.remove(at, std::min<qsizetype>(2, arguments.size() - at));
+    }
+    return value;
+  };
+  const QString screenshot = takeOption(QStringLiteral("--screenshot"));
+  // --screenshot-print FILE saves the print dialog of the first preview instead.
+  const QString printShot = takeOption(QStringLiteral("--screenshot-print"));
 
   const PictureLoader& loader = defaultPictureLoader();
   QtClipboard clipboard;
@@ -45,6 +51,26 @@ int main(int argc, char* argv[]) {
     QObject::connect(&window, &TfrmMain::previewRendered, &window, [&window, screenshot] {
       QTimer::singleShot(300, &window, [&window, screenshot] {
         window.grab().save(screenshot);
+        window.close();
+      });
+    });
+  }
+  if (!printShot.isEmpty()) {
+    window.setGeometry(window.screen()->availableGeometry());
+    QObject::connect(&window, &TfrmMain::previewRendered, &window, [&window, printShot] {
+      auto* poll = new QTimer(&window);
+      QObject::connect(poll, &QTimer::timeout, &window, [&window, poll, printShot] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog == nullptr) return;
+        poll->stop();
+        QTimer::singleShot(300, dialog, [dialog, printShot] {
+          dialog->grab().save(printShot);
+          dialog->close();
+        });
+      });
+      poll->start(50);
+      QTimer::singleShot(0, &window, [&window] {
+        window.PrintFramedImage();
         window.close();
       });
     });
