@@ -30,18 +30,26 @@ bool printerInstalled() {
 
 PageSetup pageSetupOf(const QPrinter& printer) {
   const QPageLayout layout = printer.pageLayout();
-  const QSizeF paper = layout.fullRect(QPageLayout::Inch).size();
+  // Qt keeps standard papers in their own units, and rounds inches to two decimals (A4
+  // would come back as 11.69): millimetres are exact for both kinds.
+  const QSizeF paper = layout.fullRect(QPageLayout::Millimeter).size() / 25.4;
   const QMarginsF margins = layout.margins(QPageLayout::Inch);
   return {thousandths(paper.width()), thousandths(paper.height()),  thousandths(margins.left()),
           thousandths(margins.top()), thousandths(margins.right()), thousandths(margins.bottom())};
 }
 
 void applyPageSetup(QPrinter& printer, const PageSetup& setup) {
-  const QPageSize size(QSizeF(setup.paperWidth / 1000.0, setup.paperHeight / 1000.0),
-                       QPageSize::Inch, QString(), QPageSize::FuzzyMatch);
+  // A sheet wider than high is a standard paper turned, so that the printer keeps its
+  // paper name and turns the page itself.
+  const bool landscape = setup.paperWidth > setup.paperHeight;
+  const int shortSide = landscape ? setup.paperHeight : setup.paperWidth;
+  const int longSide = landscape ? setup.paperWidth : setup.paperHeight;
+  const QPageSize size(QSizeF(shortSide / 1000.0, longSide / 1000.0), QPageSize::Inch, QString(),
+                       QPageSize::FuzzyMatch);
   const QMarginsF margins(setup.marginLeft / 1000.0, setup.marginTop / 1000.0,
                           setup.marginRight / 1000.0, setup.marginBottom / 1000.0);
-  QPageLayout layout(size, QPageLayout::Portrait, margins, QPageLayout::Inch);
+  QPageLayout layout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, margins,
+                     QPageLayout::Inch);
   // Margins are the program's own: they may be narrower than the printer's hardware ones.
   layout.setMode(QPageLayout::FullPageMode);
   printer.setPageLayout(layout);

@@ -7,6 +7,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "page_printer.h"
 #include "print_preview.h"
 #include "support/pdf_page.h"
 #include "support/private_cups.h"
@@ -116,6 +117,23 @@ class PrintWindowTest : public QObject {
     QVERIFY(QRect(0, 0, 349, 349).contains(paper.adjusted(0, 0, 6, 6)));
     const QImage pane = d->preview()->grab().toImage();
     QCOMPARE(pane.pixelColor(paper.right() + 3, paper.center().y()), QColor(Qt::darkGray));
+
+    // A job that cannot start is reported, and the dialog closes all the same.
+    printer.setOutputFileName(QStringLiteral("/nonexistent/page.pdf"));
+    d->findChild<QPushButton*>("Button2")->click();
+    QCOMPARE(errors_, std::vector<std::string>{"Cannot create file /nonexistent/page.pdf"});
+    QCOMPARE(d->result(), int(QDialog::Accepted));
+  }
+
+  void pageSetupRoundTripsThroughThePrinter() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    for (const PageSetup& setup :
+         {PageSetup{8500, 11000, 250, 250, 250, 250}, PageSetup{11693, 8268, 500, 400, 300, 200},
+          PageSetup{5827, 8268, 0, 0, 0, 0}}) {
+      applyPageSetup(printer, setup);
+      QCOMPARE(pageSetupOf(printer), setup);
+    }
   }
 
   void windowPrintsThroughPrivateCups() {

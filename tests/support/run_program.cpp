@@ -9,7 +9,8 @@
 
 namespace lumabord::testing {
 
-ProgramRun runProgram(const std::vector<std::string>& argv, const Environment& environment) {
+ProgramRun runProgram(const std::vector<std::string>& argv, const Environment& environment,
+                      const std::filesystem::path& cwd) {
   const TempDir capture;
   const auto out = capture / "out", err = capture / "err";
   std::vector<char*> args;
@@ -20,6 +21,7 @@ ProgramRun runProgram(const std::vector<std::string>& argv, const Environment& e
     const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (o < 0 || e < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0) _exit(126);
+    if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(126);
     for (const auto& [name, value] : environment) {
       if (value.empty()) {
         unsetenv(name.c_str());

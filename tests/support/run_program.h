@@ -1,6 +1,7 @@
 // Runs a program with extra environment variables and captures what it prints.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,7 +17,8 @@ struct ProgramRun {
 using Environment = std::vector<std::pair<std::string, std::string>>;
 
 // argv[0] is the program's path. Each environment entry is set (or, with an empty value,
-// removed) in the child only.
-ProgramRun runProgram(const std::vector<std::string>& argv, const Environment& environment = {});
+// removed) in the child only, which starts in cwd (empty: this process's folder).
+ProgramRun runProgram(const std::vector<std::string>& argv, const Environment& environment = {},
+                      const std::filesystem::path& cwd = {});
 
 }  // namespace lumabord::testing
