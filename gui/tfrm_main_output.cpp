@@ -15,8 +15,7 @@ void TfrmMain::CreateFramedFiles(OutputFormat format) {
       ownEngine_ = std::make_unique<StandardFrameEngine>(model_.AppPath);
       engine = ownEngine_.get();
     }
-    BatchModel batchModel{batchQueue_, model_.WorkPhoto, batchJpeg_,
-                          [this] {
+    BatchModel batchModel{batchQueue_, model_.WorkPhoto, batchJpeg_, [this] {
                             // The output box is read afresh for every photo.
                             readDesign();
                             return model_.Snapshot();

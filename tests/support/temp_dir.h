@@ -19,8 +19,7 @@ class TempDir {
 
   // Writes a file (creating folders on the way) and returns its path.
   std::filesystem::path write(const std::string& relative, const std::string& bytes) const;
-  std::filesystem::path write(const std::string& relative,
-                              const std::vector<unsigned char>& bytes) const;
+  std::filesystem::path write(const std::string& relative, const std::vector<unsigned char>& bytes) const;
 
  private:
   std::filesystem::path path_;
