@@ -52,6 +52,7 @@ TfrmMain& WindowRig::open(const QStringList& arguments) {
   services.loader = &loader;
   services.renderer = &renderer;
   services.engine = engine;
+  services.opener = &opener;
   services.separators = NumberSeparators{".", ","};
   window_ = std::make_unique<TfrmMain>(std::move(services), arguments);
   return *window_;
@@ -97,5 +98,6 @@ int main(int argc, char** argv) {
   int failures = lumabord::testing::runMainWindowTests(argc, argv);
   failures += lumabord::testing::runBatchWindowTests(argc, argv);
   failures += lumabord::testing::runPrintWindowTests(argc, argv);
+  failures += lumabord::testing::runHelpWindowTests(argc, argv);
   return failures;
 }
