@@ -11,8 +11,8 @@ namespace lumabord {
 
 void TfrmMain::PrintFramedImage() {
   if (batchRunning_ || !claimRenderer()) return;
-  // Without a printer there is no resolution to lay the page out with.
-  if (!printerInstalled()) {
+  // Without a printer to print on there is no resolution to lay the page out with.
+  if (!defaultPrinterSelected()) {
     services_.dialogs->error(kNoDefaultPrinter);
     return;
   }

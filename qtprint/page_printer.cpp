@@ -28,6 +28,10 @@ bool printerInstalled() {
   return !QPrinterInfo::availablePrinterNames().isEmpty();
 }
 
+bool defaultPrinterSelected() {
+  return !QPrinterInfo::defaultPrinter().isNull();
+}
+
 PageSetup pageSetupOf(const QPrinter& printer) {
   const QPageLayout layout = printer.pageLayout();
   // Qt keeps standard papers in their own units, and rounds inches to two decimals (A4
@@ -56,7 +60,7 @@ void applyPageSetup(QPrinter& printer, const PageSetup& setup) {
 }
 
 PageSetup defaultPageSetup() {
-  if (!printerInstalled()) return {};
+  if (!defaultPrinterSelected()) return {};
   QPrinter printer(QPrinter::HighResolution);
   return pageSetupOf(printer);
 }

@@ -11,8 +11,9 @@ namespace lumabord {
 inline constexpr const char* kPrintJobTitle = "Lumabord Template";
 inline constexpr const char* kNoDefaultPrinter = "There is no default printer currently selected";
 
-// Whether the system knows any printer.
+// Whether the system knows any printer, and whether one of them is the default.
 [[nodiscard]] bool printerInstalled();
+[[nodiscard]] bool defaultPrinterSelected();
 
 // Paper and margins of the printer's page layout in thousandths of an inch, and back.
 [[nodiscard]] PageSetup pageSetupOf(const QPrinter& printer);
