@@ -81,6 +81,43 @@ TEST(PrintCli, PdfOfEveryPositionAndAnotherPaper) {
   }
 }
 
+TEST(PrintCli, CompatiblePrintingSendsThePageDrawnAtTheScreensResolution) {
+  const TempDir dir;
+  const fs::path photo = writePhoto(dir);
+  const auto printed = [&](const std::string& name, std::vector<std::string> extra) {
+    const fs::path pdf = dir / name;
+    std::vector<std::string> args = {photo.string(), "--pdf",         pdf.string(),
+                                     "--box",        "400x300",       "--background",
+                                     "$00FF00FF",    "--drop-shadow", "none"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    EXPECT_EQ(printCli(dir, args).status, 0);
+    return pdf;
+  };
+  const fs::path fast = printed("fast.pdf", {});
+  const fs::path compatible = printed("compatible.pdf", {"--compatible", "--dpi", "72"});
+  // The whole Letter page at 72 pixels per inch is one 612 x 792 picture.
+  const testing::PdfFacts facts = testing::readPdfFacts(compatible);
+  EXPECT_EQ(facts.images, 1);
+  EXPECT_EQ(facts.imageWidth, 612);
+  EXPECT_EQ(facts.imageHeight, 792);
+  // At 72 pixels per inch the picture is 96/72 as large as at the default 96: placed as the
+  // geometry says, within the two pixels that drawing at 72 and stretching may blur.
+  const Image sheet = testing::rasterisePdf(compatible, 100);
+  const PageGeometry page = pageGeometry(PageSetup{}, 1200, 1200);
+  const testing::PdfFacts fastFacts = testing::readPdfFacts(fast);
+  const PageRect expected =
+      placeImage(page, fastFacts.imageWidth, fastFacts.imageHeight, 72, PagePosition::Center);
+  // The page travels as a JPEG picture: its colours are near, its edges with the white
+  // margins soft, so the search keeps off those edges and allows for the compression.
+  const PageRect& area = page.printable;
+  const PageRect inner{area.left + 4, area.top + 4, area.right - 4, area.bottom - 4};
+  const PageRect box = testing::boxOfOthers(sheet, inner, kMagenta, 48);
+  EXPECT_NEAR(box.left, expected.left, 2);
+  EXPECT_NEAR(box.top, expected.top, 2);
+  EXPECT_NEAR(box.right, expected.right, 2);
+  EXPECT_NEAR(box.bottom, expected.bottom, 2);
+}
+
 TEST(PrintCli, BadCommandLinesAndMissingDestinations) {
   const TempDir dir;
   const fs::path photo = writePhoto(dir);
