@@ -23,7 +23,7 @@ struct PrintOptions {
   std::optional<std::filesystem::path> pdf;
   std::optional<std::string> printer;
   PageSetup setup;  // Letter, margins of 0.25 inch
-  PagePosition position = PagePosition::Center;
+  ImagePosition position = ImagePosition::Center;
   ColorValue pageColor = kClWhite;
   bool compatible = false;
   int screenDpi = 96;

@@ -18,7 +18,7 @@ namespace {
 constexpr int kButtonSide = 57;
 
 struct PositionButton {
-  PagePosition position;
+  ImagePosition position;
   int row, column;
   const char* name;
   const char* caption;
@@ -26,15 +26,15 @@ struct PositionButton {
 
 // The 3 x 3 grid; two-word captions stand on two lines.
 constexpr std::array<PositionButton, 9> kPositionButtons{{
-    {PagePosition::TopLeft, 0, 0, "cmdTopLeft", "Top\nLeft"},
-    {PagePosition::Top, 0, 1, "cmdTop", "Top"},
-    {PagePosition::TopRight, 0, 2, "cmdTopRight", "Top\nRight"},
-    {PagePosition::Left, 1, 0, "cmdLeft", "Left"},
-    {PagePosition::Center, 1, 1, "cmdMiddle", "Center"},
-    {PagePosition::Right, 1, 2, "cmdRight", "Right"},
-    {PagePosition::BottomLeft, 2, 0, "cmdBottomLeft", "Bottom\nLeft"},
-    {PagePosition::Bottom, 2, 1, "cmdBottom", "Bottom"},
-    {PagePosition::BottomRight, 2, 2, "cmdBottomRight", "Bottom\nRight"},
+    {ImagePosition::TopLeft, 0, 0, "cmdTopLeft", "Top\nLeft"},
+    {ImagePosition::Top, 0, 1, "cmdTop", "Top"},
+    {ImagePosition::TopRight, 0, 2, "cmdTopRight", "Top\nRight"},
+    {ImagePosition::Left, 1, 0, "cmdLeft", "Left"},
+    {ImagePosition::Center, 1, 1, "cmdMiddle", "Center"},
+    {ImagePosition::Right, 1, 2, "cmdRight", "Right"},
+    {ImagePosition::BottomLeft, 2, 0, "cmdBottomLeft", "Bottom\nLeft"},
+    {ImagePosition::Bottom, 2, 1, "cmdBottom", "Bottom"},
+    {ImagePosition::BottomRight, 2, 2, "cmdBottomRight", "Bottom\nRight"},
 }};
 
 QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
@@ -136,7 +136,7 @@ void TfrmCanvasPrint::BuildPage(bool forPrinting) {
   request.printerDpiX = request.printerDpiY = printer_.resolution();
   request.screenDpi = logicalDpiX();
   request.image = PrintImage;
-  request.position = Position;
+  request.position = PagePosition;
   request.pageColor = PageColor;
   request.forPrinting = forPrinting;
   PrintPreview1_->setPage(lumabord::BuildPage(request));
@@ -145,13 +145,13 @@ void TfrmCanvasPrint::BuildPage(bool forPrinting) {
 void TfrmCanvasPrint::MarkPosition() {
   for (size_t i = 0; i < positionButtons_.size(); ++i) {
     QFont font = positionButtons_[i]->font();
-    font.setBold(i == static_cast<size_t>(Position));
+    font.setBold(i == static_cast<size_t>(PagePosition));
     positionButtons_[i]->setFont(font);
   }
 }
 
-void TfrmCanvasPrint::positionClick(PagePosition position) {
-  Position = position;
+void TfrmCanvasPrint::positionClick(ImagePosition position) {
+  PagePosition = position;
   MarkPosition();
   BuildPage(false);
 }

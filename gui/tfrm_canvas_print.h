@@ -41,12 +41,12 @@ class TfrmCanvasPrint : public QDialog {
 
   // The scaled framed image; the caller fills it before BuildPage.
   std::shared_ptr<Image> PrintImage;
-  PagePosition Position = PagePosition::Center;  // PagePosition
+  ImagePosition PagePosition = ImagePosition::Center;
   ColorValue PageColor = kClWhite;
 
   // Records the page anew from the current state; without the guide when for printing.
   void BuildPage(bool forPrinting);
-  // The button of Position in bold, the eight others in normal weight.
+  // The button of PagePosition in bold, the eight others in normal weight.
   void MarkPosition();
 
   [[nodiscard]] const RecordedPage& page() const;
@@ -54,7 +54,7 @@ class TfrmCanvasPrint : public QDialog {
   [[nodiscard]] bool fastPrint() const { return chkFastPrint_->isChecked(); }
 
  private:
-  void positionClick(PagePosition position);
+  void positionClick(ImagePosition position);
   void Button4Click();  // "Background..."
   void Button1Click();  // "Paper Setup"
   void Button2Click();  // "Print"
@@ -64,7 +64,7 @@ class TfrmCanvasPrint : public QDialog {
   PageSetup& pageSetup_;
   QPrinter& printer_;
   PrintPreview* PrintPreview1_ = nullptr;
-  std::array<QPushButton*, 9> positionButtons_{};  // indexed by PagePosition
+  std::array<QPushButton*, 9> positionButtons_{};  // indexed by ImagePosition
   QWidget* panPaper_ = nullptr;
   QCheckBox* chkFastPrint_ = nullptr;
 };

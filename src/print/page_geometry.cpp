@@ -12,16 +12,16 @@
 namespace lumabord {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, PagePosition>, 9> kPositionNames{{
-    {"top-left", PagePosition::TopLeft},
-    {"top", PagePosition::Top},
-    {"top-right", PagePosition::TopRight},
-    {"right", PagePosition::Right},
-    {"bottom-right", PagePosition::BottomRight},
-    {"bottom", PagePosition::Bottom},
-    {"bottom-left", PagePosition::BottomLeft},
-    {"left", PagePosition::Left},
-    {"center", PagePosition::Center},
+constexpr std::array<std::pair<std::string_view, ImagePosition>, 9> kPositionNames{{
+    {"top-left", ImagePosition::TopLeft},
+    {"top", ImagePosition::Top},
+    {"top-right", ImagePosition::TopRight},
+    {"right", ImagePosition::Right},
+    {"bottom-right", ImagePosition::BottomRight},
+    {"bottom", ImagePosition::Bottom},
+    {"bottom-left", ImagePosition::BottomLeft},
+    {"left", ImagePosition::Left},
+    {"center", ImagePosition::Center},
 }};
 
 void requirePositive(int dpi, const char* what) {
@@ -36,7 +36,7 @@ void equalizeMargins(PageSetup& setup) {
   setup.marginLeft = setup.marginTop = setup.marginRight = setup.marginBottom = margin;
 }
 
-std::optional<PagePosition> positionFromName(std::string_view name) {
+std::optional<ImagePosition> positionFromName(std::string_view name) {
   for (const auto& [text, position] : kPositionNames) {
     if (text == name) return position;
   }
@@ -69,7 +69,7 @@ PageGeometry pageGeometry(const PageSetup& setup, int dpiX, int dpiY) {
 }
 
 PageRect placeImage(const PageGeometry& page, int width, int height, int screenDpi,
-                    PagePosition position) {
+                    ImagePosition position) {
   requirePositive(screenDpi, "screen");
   const PageRect& area = page.printable;
   const int areaW = area.width();
@@ -87,28 +87,28 @@ PageRect placeImage(const PageGeometry& page, int width, int height, int screenD
   int x = area.left + static_cast<int>(roundHalfEven((areaW - w) / 2.0));
   int y = area.top + static_cast<int>(roundHalfEven((areaH - h) / 2.0));
   switch (position) {
-    case PagePosition::TopLeft:
-    case PagePosition::Left:
-    case PagePosition::BottomLeft:
+    case ImagePosition::TopLeft:
+    case ImagePosition::Left:
+    case ImagePosition::BottomLeft:
       x = area.left;
       break;
-    case PagePosition::TopRight:
-    case PagePosition::Right:
-    case PagePosition::BottomRight:
+    case ImagePosition::TopRight:
+    case ImagePosition::Right:
+    case ImagePosition::BottomRight:
       x = area.right - w;
       break;
     default:
       break;
   }
   switch (position) {
-    case PagePosition::TopLeft:
-    case PagePosition::Top:
-    case PagePosition::TopRight:
+    case ImagePosition::TopLeft:
+    case ImagePosition::Top:
+    case ImagePosition::TopRight:
       y = area.top;
       break;
-    case PagePosition::BottomLeft:
-    case PagePosition::Bottom:
-    case PagePosition::BottomRight:
+    case ImagePosition::BottomLeft:
+    case ImagePosition::Bottom:
+    case ImagePosition::BottomRight:
       y = area.bottom - h;
       break;
     default:

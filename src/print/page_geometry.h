@@ -22,7 +22,7 @@ struct PageSetup {
 void equalizeMargins(PageSetup& setup);
 
 // The nine places of the image, numbered as the print dialog stores them.
-enum class PagePosition {
+enum class ImagePosition {
   TopLeft = 0,
   Top = 1,
   TopRight = 2,
@@ -35,7 +35,7 @@ enum class PagePosition {
 };
 
 // "top-left", "top", ..., "center" (the command line's names); nullopt for anything else.
-[[nodiscard]] std::optional<PagePosition> positionFromName(std::string_view name);
+[[nodiscard]] std::optional<ImagePosition> positionFromName(std::string_view name);
 
 // A rectangle in hundredths of an inch from the sheet's top-left corner; right and bottom
 // are exclusive.
@@ -70,6 +70,6 @@ struct PageGeometry {
 // empty printable area gives an empty rectangle at its corner. Throws Error when screenDpi
 // is not positive.
 [[nodiscard]] PageRect placeImage(const PageGeometry& page, int width, int height, int screenDpi,
-                                  PagePosition position);
+                                  ImagePosition position);
 
 }  // namespace lumabord

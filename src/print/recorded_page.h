@@ -46,7 +46,7 @@ struct PageRequest {
   int printerDpiY = 600;
   int screenDpi = 96;
   std::shared_ptr<const Image> image;
-  PagePosition position = PagePosition::Center;
+  ImagePosition position = ImagePosition::Center;
   ColorValue pageColor = kClWhite;
   bool forPrinting = false;  // leaves out the dotted guide around the printable area
 };

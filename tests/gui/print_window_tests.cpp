@@ -162,7 +162,7 @@ class PrintWindowTest : public QObject {
     QVERIFY2(title.has_value(), cups.errorLog().c_str());
     QCOMPARE(*title, std::string("Lumabord Template"));
     const std::string mismatch =
-        pageMismatch(cups.jobFile(), rig.model().PageSetup1, PagePosition::BottomLeft,
+        pageMismatch(cups.jobFile(), rig.model().PageSetup1, ImagePosition::BottomLeft,
                      Rgb{255, 0, 255}, screenDpi);
     QVERIFY2(mismatch.empty(), mismatch.c_str());
     useCupsServer((TempDir() / "gone.sock").string());

@@ -45,23 +45,23 @@ TEST(PageGeometry, WorkedExamplesOfTheLetterPage) {
   EXPECT_EQ(page.printable, (PageRect{100, 100, 750, 1000}));
   struct Case {
     int w, h;
-    PagePosition position;
+    ImagePosition position;
     PageRect expected;
   };
   const Case cases[] = {
       // 833 x 625 natural, fitted 650 x 487; the half in 206.5 goes to the even 206.
-      {800, 600, PagePosition::Center, {100, 306, 750, 793}},
-      {800, 600, PagePosition::BottomRight, {100, 513, 750, 1000}},
+      {800, 600, ImagePosition::Center, {100, 306, 750, 793}},
+      {800, 600, ImagePosition::BottomRight, {100, 513, 750, 1000}},
       // 313 x 208 natural (312.5 rounds up), not enlarged; 168.5 goes to 168.
-      {300, 200, PagePosition::Center, {268, 446, 581, 654}},
-      {300, 200, PagePosition::TopLeft, {100, 100, 413, 308}},
-      {300, 200, PagePosition::Top, {268, 100, 581, 308}},
-      {300, 200, PagePosition::TopRight, {437, 100, 750, 308}},
-      {300, 200, PagePosition::Right, {437, 446, 750, 654}},
-      {300, 200, PagePosition::BottomRight, {437, 792, 750, 1000}},
-      {300, 200, PagePosition::Bottom, {268, 792, 581, 1000}},
-      {300, 200, PagePosition::BottomLeft, {100, 792, 413, 1000}},
-      {300, 200, PagePosition::Left, {100, 446, 413, 654}},
+      {300, 200, ImagePosition::Center, {268, 446, 581, 654}},
+      {300, 200, ImagePosition::TopLeft, {100, 100, 413, 308}},
+      {300, 200, ImagePosition::Top, {268, 100, 581, 308}},
+      {300, 200, ImagePosition::TopRight, {437, 100, 750, 308}},
+      {300, 200, ImagePosition::Right, {437, 446, 750, 654}},
+      {300, 200, ImagePosition::BottomRight, {437, 792, 750, 1000}},
+      {300, 200, ImagePosition::Bottom, {268, 792, 581, 1000}},
+      {300, 200, ImagePosition::BottomLeft, {100, 792, 413, 1000}},
+      {300, 200, ImagePosition::Left, {100, 446, 413, 654}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(placeImage(page, c.w, c.h, 96, c.position), c.expected)
@@ -72,18 +72,18 @@ TEST(PageGeometry, WorkedExamplesOfTheLetterPage) {
 TEST(PageGeometry, DegenerateInputStaysInside) {
   // Margins wider than the sheet leave no printable area: nothing is placed.
   const PageGeometry crowded = pageGeometry({8500, 11000, 5000, 250, 5000, 250}, 300, 300);
-  EXPECT_EQ(placeImage(crowded, 800, 600, 96, PagePosition::Center).width(), 0);
+  EXPECT_EQ(placeImage(crowded, 800, 600, 96, ImagePosition::Center).width(), 0);
   // One pixel at 96 dpi is one hundredth; at 1000 dpi it rounds to nothing.
-  EXPECT_EQ(placeImage(letterInchMargins(), 1, 1, 96, PagePosition::TopLeft),
+  EXPECT_EQ(placeImage(letterInchMargins(), 1, 1, 96, ImagePosition::TopLeft),
             (PageRect{100, 100, 101, 101}));
-  EXPECT_EQ(placeImage(letterInchMargins(), 1, 1, 1000, PagePosition::TopLeft).width(), 0);
+  EXPECT_EQ(placeImage(letterInchMargins(), 1, 1, 1000, ImagePosition::TopLeft).width(), 0);
   EXPECT_THROW((void)pageGeometry({}, 0, 600), Error);
-  EXPECT_THROW((void)placeImage(letterInchMargins(), 1, 1, 0, PagePosition::Center), Error);
+  EXPECT_THROW((void)placeImage(letterInchMargins(), 1, 1, 0, ImagePosition::Center), Error);
 }
 
 TEST(PageGeometry, PositionNamesAndEqualMargins) {
-  EXPECT_EQ(positionFromName("bottom-left"), PagePosition::BottomLeft);
-  EXPECT_EQ(positionFromName("center"), PagePosition::Center);
+  EXPECT_EQ(positionFromName("bottom-left"), ImagePosition::BottomLeft);
+  EXPECT_EQ(positionFromName("center"), ImagePosition::Center);
   EXPECT_EQ(positionFromName("centre"), std::nullopt);
   PageSetup setup{8500, 11000, 250, 400, 100, 300};
   equalizeMargins(setup);
@@ -97,7 +97,7 @@ TEST(RecordedPage, GuideOnlyWhenNotForPrinting) {
   PageRequest request;
   request.setup = {8500, 11000, 1000, 1000, 1000, 1000};
   request.image = std::make_shared<const Image>(800, 600, Rgb{1, 2, 3});
-  request.position = PagePosition::BottomRight;
+  request.position = ImagePosition::BottomRight;
   request.pageColor = 0x00FF00;
   const RecordedPage preview = BuildPage(request);
   EXPECT_EQ(preview.width, 850);

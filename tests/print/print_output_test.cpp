@@ -48,23 +48,23 @@ TEST(PrintCli, PdfOfEveryPositionAndAnotherPaper) {
   const fs::path photo = writePhoto(dir);
   struct Case {
     const char* position;
-    PagePosition value;
+    ImagePosition value;
     std::vector<std::string> paper;
     PageSetup setup;
   };
   const PageSetup letter;
   const std::vector<Case> cases = {
-      {"top-left", PagePosition::TopLeft, {}, letter},
-      {"top", PagePosition::Top, {}, letter},
-      {"top-right", PagePosition::TopRight, {}, letter},
-      {"right", PagePosition::Right, {}, letter},
-      {"bottom-right", PagePosition::BottomRight, {}, letter},
-      {"bottom", PagePosition::Bottom, {}, letter},
-      {"bottom-left", PagePosition::BottomLeft, {}, letter},
-      {"left", PagePosition::Left, {}, letter},
-      {"center", PagePosition::Center, {}, letter},
+      {"top-left", ImagePosition::TopLeft, {}, letter},
+      {"top", ImagePosition::Top, {}, letter},
+      {"top-right", ImagePosition::TopRight, {}, letter},
+      {"right", ImagePosition::Right, {}, letter},
+      {"bottom-right", ImagePosition::BottomRight, {}, letter},
+      {"bottom", ImagePosition::Bottom, {}, letter},
+      {"bottom-left", ImagePosition::BottomLeft, {}, letter},
+      {"left", ImagePosition::Left, {}, letter},
+      {"center", ImagePosition::Center, {}, letter},
       {"top-right",
-       PagePosition::TopRight,
+       ImagePosition::TopRight,
        {"--paper", "a4", "--margins", "1.333"},
        {8268, 11693, 1333, 1333, 1333, 1333}},
   };
@@ -106,7 +106,7 @@ TEST(PrintCli, CompatiblePrintingSendsThePageDrawnAtTheScreensResolution) {
   const PageGeometry page = pageGeometry(PageSetup{}, 1200, 1200);
   const testing::PdfFacts fastFacts = testing::readPdfFacts(fast);
   const PageRect expected =
-      placeImage(page, fastFacts.imageWidth, fastFacts.imageHeight, 72, PagePosition::Center);
+      placeImage(page, fastFacts.imageWidth, fastFacts.imageHeight, 72, ImagePosition::Center);
   // The page travels as a JPEG picture: its colours are near, its edges with the white
   // margins soft, so the search keeps off those edges and allows for the compression.
   const PageRect& area = page.printable;
@@ -178,7 +178,8 @@ TEST(PrintCli, RealJobThroughPrivateCups) {
   const auto title = cups.waitForJob(1, std::chrono::seconds(60));
   ASSERT_TRUE(title) << cups.errorLog();
   EXPECT_EQ(*title, "Lumabord Template");
-  EXPECT_EQ(testing::pageMismatch(cups.jobFile(), PageSetup{}, PagePosition::Bottom, kMagenta), "");
+  EXPECT_EQ(testing::pageMismatch(cups.jobFile(), PageSetup{}, ImagePosition::Bottom, kMagenta),
+            "");
 
   const ProgramRun missing = printCli(dir, {photo.string(), "--printer", "nope"}, environment);
   EXPECT_EQ(missing.status, 1);

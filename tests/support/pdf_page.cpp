@@ -91,7 +91,7 @@ PageRect boxOfOthers(const Image& image, const PageRect& area, Rgb ground, int t
 }
 
 std::string pageMismatch(const std::filesystem::path& pdf, const PageSetup& setup,
-                         PagePosition position, Rgb ground, int screenDpi) {
+                         ImagePosition position, Rgb ground, int screenDpi) {
   const PdfFacts facts = readPdfFacts(pdf);
   std::ostringstream problems;
   if (facts.pages != 1) problems << facts.pages << " pages; ";

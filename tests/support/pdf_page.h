@@ -34,6 +34,6 @@ PageRect boxOfOthers(const Image& image, const PageRect& area, Rgb ground, int t
 // placeImage puts the image (at 1200 printer pixels per inch). Empty when all holds, else
 // what differs.
 std::string pageMismatch(const std::filesystem::path& pdf, const PageSetup& setup,
-                         PagePosition position, Rgb ground, int screenDpi = 96);
+                         ImagePosition position, Rgb ground, int screenDpi = 96);
 
 }  // namespace lumabord::testing
