@@ -10,7 +10,6 @@
 #include <string>
 #include <string_view>
 
-#include "app/program_files.h"
 #include "app/signature_state.h"
 #include "base/error.h"
 #include "command.h"
@@ -43,7 +42,6 @@ int runFrame(std::vector<std::string> arguments) {
   // Writes the glyphs it rendered to the disk cache when the command ends.
   MainSignature signature;
   const FrameJob job = loadFrameJob(options, signature);
-  if (job.spec.SignatureOn) signature.setDiskCacheDirectory(makeFontCacheFolder(job.assets));
   const fs::path target = destination(options);
 
   Image workPhoto;

@@ -74,6 +74,8 @@ FrameJob loadFrameJob(const FrameOptions& options, MainSignature& signature) {
   if (options.signature) controls.chkSignature = *options.signature;
   if (options.signatureOn) settings.SigDrawOn = *options.signatureOn;
   if (options.signatureAlign) settings.SigAlign = *options.signatureAlign;
+  // The glyphs rendered for this run are kept for the next (the cache writes them at exit).
+  if (controls.chkSignature) signature.setDiskCacheDirectory(makeFontCacheFolder(model.AppPath));
 
   FrameJob job;
   job.assets = model.AppPath;

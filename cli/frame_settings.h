@@ -20,7 +20,8 @@ struct FrameJob {
 };
 
 // Throws Error when the assets hold no such style or shadow, or a style cannot be read. The
-// stored signature design (with the options' text) becomes signature's lettering.
+// stored signature design (with the options' text) becomes signature's lettering; when it is
+// shown, its glyph cache uses the disk cache folder.
 [[nodiscard]] FrameJob loadFrameJob(const FrameOptions& options, MainSignature& signature);
 
 }  // namespace lumabord::cli

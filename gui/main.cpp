@@ -20,7 +20,8 @@ namespace {
 constexpr const char* kUsage =
     "Usage: lumabord [OPTION]... [PHOTO]...\n"
     "Frame photographs: queue photos, design a frame of mattes, profile and shadows around\n"
-    "them in a live preview, and write every queued photo framed as JPEG, TIFF or BMP.\n"
+    "them in a live preview, write every queued photo framed as JPEG, TIFF or BMP, and\n"
+    "print the framed photo on one page (Print..., Ctrl+P) through CUPS.\n"
     "\n"
     "Photos named on the command line with the extension .jpg, .jpeg, .tif, .tiff or .bmp\n"
     "(in any case) are queued in the order given; other arguments are ignored.\n"
@@ -30,6 +31,12 @@ constexpr const char* kUsage =
     "  --version            show the version and exit\n"
     "  --screenshot FILE    save a PNG picture of the window once the first preview shows,\n"
     "                       then quit\n"
+    "  --screenshot-signature FILE\n"
+    "                       save a PNG picture of the signature dialog opened over the first\n"
+    "                       preview, then quit\n"
+    "  --screenshot-print FILE\n"
+    "                       save a PNG picture of the print dialog of the first preview,\n"
+    "                       then quit (needs a printer)\n"
     "\n"
     "Qt's own options (such as -platform NAME or -style NAME) are accepted as well.\n"
     "\n"
@@ -38,7 +45,8 @@ constexpr const char* kUsage =
     "  LUMABORD_HOME        a portable program folder holding the assets and per-user files\n"
     "\n"
     "The help manual (Help > Help Manual, F1) describes every control; the command-line\n"
-    "program lumabord-cli frames photos without a window.\n";
+    "program lumabord-cli frames photos without a window, and lumabord-cli print puts one\n"
+    "on a page as a PDF file or on a printer.\n";
 
 // --help and --version need no display, so they are answered before Qt starts.
 bool answeredInformation(int argc, char** argv) {
@@ -79,6 +87,8 @@ int main(int argc, char* argv[]) {
   };
   const QString screenshot = takeOption(QStringLiteral("--screenshot"));
   const QString signatureShot = takeOption(QStringLiteral("--screenshot-signature"));
+  // --screenshot-print FILE saves the print dialog of the first preview instead.
+  const QString printShot = takeOption(QStringLiteral("--screenshot-print"));
 
   const PictureLoader& loader = defaultPictureLoader();
   QtClipboard clipboard;
@@ -122,6 +132,26 @@ int main(int argc, char* argv[]) {
           });
         },
         Qt::SingleShotConnection);
+  }
+  if (!printShot.isEmpty()) {
+    window.setGeometry(window.screen()->availableGeometry());
+    QObject::connect(&window, &TfrmMain::previewRendered, &window, [&window, printShot] {
+      auto* poll = new QTimer(&window);
+      QObject::connect(poll, &QTimer::timeout, &window, [&window, poll, printShot] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog == nullptr) return;
+        poll->stop();
+        QTimer::singleShot(300, dialog, [dialog, printShot] {
+          dialog->grab().save(printShot);
+          dialog->close();
+        });
+      });
+      poll->start(50);
+      QTimer::singleShot(0, &window, [&window] {
+        window.PrintFramedImage();
+        window.close();
+      });
+    });
   }
   window.show();
   return QApplication::exec();

@@ -42,8 +42,8 @@ void TfrmMain::createActions() {
                           QKeySequence(Qt::CTRL | Qt::Key_S));
   SaveasTIFFs1_ = addItem(file, QStringLiteral("SaveasTIFFs1"), QStringLiteral("Save as TIFF's"));
   file->addSeparator();
-  Print1_ = addItem(file, QStringLiteral("Print1"), QStringLiteral("Print..."),
-                    QKeySequence(Qt::CTRL | Qt::Key_P));
+  PrintPreview1_ = addItem(file, QStringLiteral("PrintPreview1"), QStringLiteral("Print..."),
+                           QKeySequence(Qt::CTRL | Qt::Key_P));
   file->addSeparator();
   Exit1_ = addItem(file, QStringLiteral("Exit1"), QStringLiteral("Exit"));
 
@@ -101,9 +101,6 @@ void TfrmMain::createActions() {
                                     QStringLiteral("Outer Matte Shadow Color"));
   OuterMatteShadowSize1_ = addItem(previewMenu_, QStringLiteral("OuterMatteShadowSize1"),
                                    QStringLiteral("Outer Matte Shadow Size"));
-
-  // Printing comes later.
-  laterCommands_ = {cmdPrintPreview_, Print1_};
 }
 
 void TfrmMain::createConnections() {
@@ -112,6 +109,8 @@ void TfrmMain::createConnections() {
   connect(cmdClear_, &QPushButton::clicked, this, [this] { model_.cmdClearClick(); });
   connect(ClearQueue1_, &QAction::triggered, this, [this] { model_.cmdClearClick(); });
   connect(Exit1_, &QAction::triggered, this, &QWidget::close);
+  connect(cmdPrintPreview_, &QPushButton::clicked, this, &TfrmMain::PrintFramedImage);
+  connect(PrintPreview1_, &QAction::triggered, this, &TfrmMain::PrintFramedImage);
   connect(CopytoClipboard1_, &QAction::triggered, this, &TfrmMain::CopyPreviewToClipboard);
   connect(CopytoClipboard2_, &QAction::triggered, this, &TfrmMain::CopyPreviewToClipboard);
   connect(SignatureMaker1_, &QAction::triggered, this, &TfrmMain::SignatureMaker1Click);
@@ -174,20 +173,16 @@ void TfrmMain::updateActions() {
   CopytoClipboard2_->setEnabled(haveImage);
   // While a batch runs nothing may change the queue or start another batch or a print.
   const bool idle = !batchRunning_;
-  for (QPushButton* button :
-       {cmdAdd_, cmdClear_, cmdSaveJPEG_, cmdSaveTIFF_, cmdSaveBMP_, cmdSignature_}) {
+  for (QPushButton* button : {cmdAdd_, cmdClear_, cmdSaveJPEG_, cmdSaveTIFF_, cmdSaveBMP_,
+                              cmdPrintPreview_, cmdSignature_}) {
     button->setEnabled(idle);
   }
-  for (QAction* action :
-       {Open1_, ClearQueue1_, SaveAsJPEGs1_, SaveasTIFFs1_, SaveAsBMPs1_, SignatureMaker1_}) {
+  for (QAction* action : {Open1_, ClearQueue1_, SaveAsJPEGs1_, SaveasTIFFs1_, SaveAsBMPs1_,
+                          PrintPreview1_, SignatureMaker1_}) {
     action->setEnabled(idle);
   }
   RecentFiles1_->setEnabled(idle);
   for (QAction* item : recentItems_) item->setEnabled(idle);
-  for (QObject* command : laterCommands_) {
-    if (auto* widget = qobject_cast<QWidget*>(command)) widget->setEnabled(false);
-    if (auto* action = qobject_cast<QAction*>(command)) action->setEnabled(false);
-  }
 }
 
 }  // namespace lumabord

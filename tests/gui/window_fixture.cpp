@@ -99,6 +99,7 @@ int main(int argc, char** argv) {
   int failures = lumabord::testing::runMainWindowTests(argc, argv);
   failures += lumabord::testing::runBatchWindowTests(argc, argv);
   failures += lumabord::testing::runSignatureWindowTests(argc, argv);
+  failures += lumabord::testing::runPrintWindowTests(argc, argv);
   failures += lumabord::testing::runHelpWindowTests(argc, argv);
   return failures;
 }
