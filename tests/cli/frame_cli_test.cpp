@@ -56,7 +56,10 @@ CliRun frameCli(const std::vector<std::string>& args, const fs::path& store, con
   std::vector<std::string> argv = {LUMABORD_BINARY_DIR "/lumabord-cli", "frame"};
   argv.insert(argv.end(), args.begin(), args.end());
   // The assets beside the program are the defaults.
-  return testing::runProgram(argv, {{"LUMABORD_REGISTRY", store.string()}, {"LUMABORD_HOME", ""}},
+  return testing::runProgram(argv,
+                             {{"LUMABORD_REGISTRY", store.string()},
+                              {"LUMABORD_HOME", ""},
+                              {"XDG_CACHE_HOME", (cwd / "cache").string()}},
                              cwd);
 }
 
