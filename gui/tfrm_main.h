@@ -84,6 +84,8 @@ class TfrmMain : public QMainWindow, private MainView {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // Enter presses "&Add..." (or the focused button); a text field keeps Enter for itself.
+  void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -280,7 +280,7 @@ bool MainModel::LoadQueueHead() {
         WorkPhoto = Image(kBlankWidth, kBlankHeight, kWhite);
       }
     } catch (const Error& e) {
-      view_.showError(e.what());
+      view_.showError(messageNamingFile(Queue.front(), e.what()));
       loaded = false;
     } catch (const std::bad_alloc&) {
       view_.showError(formatMessage("Not enough memory to load %s", Queue.front().c_str()));
@@ -334,8 +334,15 @@ void MainModel::renderOnce() {
   Image target;
   try {
     services_.renderer->render(Snapshot(), WorkPhoto, Queue.empty(), AppPath, steps_, target);
+  } catch (const Error& e) {
+    // A refused design (a size beyond the limits, a missing or unreadable asset, a bad
+    // profile) is found before anything is painted: the preview keeps the last rendering.
+    view_.renderStepChanged(" ");
+    setStatus("Status: Ready");
+    view_.showError(e.what());
+    return;
   } catch (const std::exception& e) {
-    // A failed composition ends the application without saving the settings.
+    // Anything else may have left the program's state unknown: end without saving.
     Terminating = true;
     TerminationReason = e.what();
     view_.terminateApplication();

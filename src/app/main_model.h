@@ -71,8 +71,9 @@ class MainView {
   virtual void previewChanged() {}
   // The screen colour picker must stop sampling (its timer belongs to the view).
   virtual void stopColorPicker() {}
-  // A rendering failed: end the application at the next turn of the event loop, without
-  // running the closing step.
+  // A rendering failed in a way that may leave the program's state unknown (anything but a
+  // refused design, which is shown through showError): end the application at the next turn
+  // of the event loop, without running the closing step.
   virtual void terminateApplication() {}
 };
 

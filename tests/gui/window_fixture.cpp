@@ -11,6 +11,7 @@ namespace lumabord::testing {
 
 Image sizedPhoto(const std::filesystem::path& path) {
   const QStringList parts = QString::fromStdString(path.stem().string()).split(QLatin1Char('x'));
+  if (path.stem() == "corrupt") fail("Not a JPEG file: starts with 0x00 0x00");
   if (parts.size() != 2) fail("Cannot open file %s", path.c_str());
   return Image(parts[0].toInt(), parts[1].toInt(), Rgb{10, 20, 30});
 }
@@ -22,9 +23,10 @@ void BandRenderer::render(const FrameSpec& spec, Image& photo, bool queueEmpty,
   lastSpec = spec;
   lastQueueEmpty = queueEmpty;
   if (duringRender) duringRender();
-  if (failing) {
+  if (failing || spec.InnerWidth > widestInner) {
     --depth;
-    fail("Cannot open file %s", "Image Textures/oak.jpg");
+    if (failing) fail("Cannot open file %s", "Image Textures/oak.jpg");
+    fail("The inner matte of %d pixels is beyond the limit", spec.InnerWidth);
   }
   steps.ShowRenderStep("Drawing Inner Matte");
   target = Image(photo.width() + 2 * spec.InnerWidth, photo.height() + 2 * spec.InnerWidth,
@@ -55,6 +57,10 @@ TfrmMain& WindowRig::open(const QStringList& arguments) {
   services.separators = NumberSeparators{".", ","};
   window_ = std::make_unique<TfrmMain>(std::move(services), arguments);
   return *window_;
+}
+
+void WindowRig::discard() {
+  window_.reset();
 }
 
 void WindowRig::close() {
@@ -96,5 +102,6 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Lumabord"));
   int failures = lumabord::testing::runMainWindowTests(argc, argv);
   failures += lumabord::testing::runBatchWindowTests(argc, argv);
+  failures += lumabord::testing::runKeptWorkTests(argc, argv);
   return failures;
 }

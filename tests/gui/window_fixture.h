@@ -65,7 +65,8 @@ class FakeDialogs final : public WindowDialogs {
   std::vector<std::string> asked, messages, calls;
 };
 
-// Photos named "W x H.ext" ("300x200.bmp") decode to plain images of that size.
+// Photos named "W x H.ext" ("300x200.bmp") decode to plain images of that size; one named
+// "corrupt" fails with a reader's message that does not name the file.
 Image sizedPhoto(const std::filesystem::path& path);
 
 class SizeLoader final : public PictureLoader {
@@ -85,6 +86,7 @@ class BandRenderer final : public PreviewRenderer {
   bool lastQueueEmpty = false;
   std::function<void()> duringRender;  // runs inside the rendering, before the step is shown
   bool failing = false;                // throws the error of a missing texture
+  int widestInner = 1 << 30;           // wider inner mattes are refused like the size limits
 };
 
 // A program folder and settings store of its own, and a window over it.
@@ -96,6 +98,8 @@ class WindowRig {
   // Opens (or reopens) the window; an open one is closed first, which saves the settings.
   TfrmMain& open(const QStringList& arguments = {});
   void close();
+  // Destroys the window as it is, without closing it first.
+  void discard();
   TfrmMain& window() { return *window_; }
   MainModel& model() { return window_->model(); }
 
@@ -127,5 +131,6 @@ void answerNextModal(std::function<void(QWidget*)> check);
 
 int runMainWindowTests(int argc, char** argv);
 int runBatchWindowTests(int argc, char** argv);
+int runKeptWorkTests(int argc, char** argv);
 
 }  // namespace lumabord::testing
