@@ -4,6 +4,7 @@
 #include <QWheelEvent>
 #include <QtTest>
 
+#include "app/quick_reg.h"
 #include "color_combo_box.h"
 #include "integer_field.h"
 #include "preview_view.h"
@@ -58,6 +59,28 @@ class KeptWorkTest : public QObject {
     std::filesystem::remove(rig().dir / "registry.reg");
     rig().close();
     QVERIFY(std::filesystem::exists(rig().dir / "registry.reg"));
+  }
+
+  void twoWindowsAtOnceLoseNothingOfEachOther() {
+    rig().close();
+    rig().dir.write("mru.ini", "/p/old.jpg\r\n");
+    TfrmMain& b = rig().open();
+    std::unique_ptr<TfrmMain> a = rig().makeWindow();
+    rig().dialogs.color = 0x00FF00;
+    a->model().BackgroundColorClick();
+    a->model().AddPhotos({"300x200.bmp"});
+    a->close();
+    a.reset();
+    b.model().JPEGQuality = 55;
+    rig().close();
+    const auto stored = [](const char* name) {
+      int32_t value = -1;
+      RegReadInteger(std::string(kSettingsKey) + name, value);
+      return value;
+    };
+    QCOMPARE(stored("Background"), 0x00FF00);
+    QCOMPARE(stored("JPEG Quality"), 55);
+    QCOMPARE(readText(rig().dir / "mru.ini"), std::string("300x200.bmp\r\n/p/old.jpg\r\n"));
   }
 
   void destroyingTheWindowWithAFieldInEditReachesNoHandler() {

@@ -46,8 +46,13 @@ WindowRig::~WindowRig() {
 
 TfrmMain& WindowRig::open(const QStringList& arguments) {
   close();
+  window_ = makeWindow(arguments);
+  return *window_;
+}
+
+std::unique_ptr<TfrmMain> WindowRig::makeWindow(const QStringList& arguments) {
   MainWindowServices services;
-  services.programFile = dir / "lumabord";
+  services.programFile = programFile.empty() ? dir / "lumabord" : programFile;
   services.dialogs = &dialogs;
   services.clipboard = &clipboard;
   services.screen = &headlessScreenPixels();
@@ -55,8 +60,7 @@ TfrmMain& WindowRig::open(const QStringList& arguments) {
   services.renderer = &renderer;
   services.engine = engine;
   services.separators = NumberSeparators{".", ","};
-  window_ = std::make_unique<TfrmMain>(std::move(services), arguments);
-  return *window_;
+  return std::make_unique<TfrmMain>(std::move(services), arguments);
 }
 
 void WindowRig::discard() {

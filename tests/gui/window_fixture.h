@@ -97,6 +97,8 @@ class WindowRig {
 
   // Opens (or reopens) the window; an open one is closed first, which saves the settings.
   TfrmMain& open(const QStringList& arguments = {});
+  // A further window of the same program, settings store and fakes.
+  std::unique_ptr<TfrmMain> makeWindow(const QStringList& arguments = {});
   void close();
   // Destroys the window as it is, without closing it first.
   void discard();
@@ -121,6 +123,7 @@ class WindowRig {
   BandRenderer renderer;
   MemoryClipboard clipboard;
   FrameEngine* engine = nullptr;
+  std::filesystem::path programFile;  // empty: dir / "lumabord"
 
  private:
   std::unique_ptr<TfrmMain> window_;
