@@ -96,9 +96,13 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     return;
   }
   stopColorPicker();
+  SaveSettingsNow();
+  event->accept();
+}
+
+void TfrmMain::SaveSettingsNow() {
   readDesign();
   model_.FormClose();
-  event->accept();
 }
 
 void TfrmMain::CopyPreviewToClipboard() {

@@ -62,6 +62,9 @@ class TfrmMain : public QMainWindow, private MainView {
   // The first activation maximises the window and renders the first preview.
   void FormActivate();
   void CopyPreviewToClipboard();
+  // Stores the settings and recent files as closing does, without closing (the session
+  // manager's save request); later saves write only what changed since.
+  void SaveSettingsNow();
   // The six output commands: the destination questions, then the batch.
   void CreateFramedFiles(OutputFormat format);
 

@@ -8,6 +8,7 @@
 #include "color_combo_box.h"
 #include "integer_field.h"
 #include "preview_view.h"
+#include "session_end.h"
 #include "titled_panel.h"
 #include "window_fixture.h"
 
@@ -81,6 +82,20 @@ class KeptWorkTest : public QObject {
     QCOMPARE(stored("Background"), 0x00FF00);
     QCOMPARE(stored("JPEG Quality"), 55);
     QCOMPARE(readText(rig().dir / "mru.ini"), std::string("300x200.bmp\r\n/p/old.jpg\r\n"));
+  }
+
+  void aLogoutOrHangUpSavesLikeClosing() {
+    for (int signal : {SIGTERM, SIGHUP}) {
+      rig().open();
+      std::filesystem::remove(rig().dir / "registry.reg");
+      window().show();
+      SessionEnd sessionEnd(window());
+      window().model().AddPhotos({"300x200.bmp"});
+      raise(signal);
+      QTRY_VERIFY(!window().isVisible());
+      QVERIFY(std::filesystem::exists(rig().dir / "registry.reg"));
+      QCOMPARE(readText(rig().dir / "mru.ini"), std::string("300x200.bmp\r\n"));
+    }
   }
 
   void destroyingTheWindowWithAFieldInEditReachesNoHandler() {
