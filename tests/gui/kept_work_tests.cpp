@@ -4,7 +4,11 @@
 #include <QWheelEvent>
 #include <QtTest>
 
+#include <unistd.h>
+
 #include "app/quick_reg.h"
+#include "app/user_folders.h"
+#include "clickable_label.h"
 #include "color_combo_box.h"
 #include "integer_field.h"
 #include "preview_view.h"
@@ -96,6 +100,41 @@ class KeptWorkTest : public QObject {
       QVERIFY(std::filesystem::exists(rig().dir / "registry.reg"));
       QCOMPARE(readText(rig().dir / "mru.ini"), std::string("300x200.bmp\r\n"));
     }
+  }
+
+  // Run by tests/install/installed_program_test.sh, as a user who cannot write the program's
+  // folder: the user's files go to the XDG folders, the bundled styles stay as they are.
+  void anInstalledProgramKeepsTheUsersFilesInTheirFolders() {
+    const QByteArray installed = qgetenv("LUMABORD_INSTALLED_PROGRAM");
+    if (installed.isEmpty()) QSKIP("needs a read-only installed program (the install test)");
+    rig().close();
+    rig().programFile = installed.toStdString();
+    QVERIFY(access(rig().programFile.parent_path().c_str(), W_OK) != 0);
+    rig().open();
+    const std::filesystem::path styles =
+        xdgFolder("XDG_DATA_HOME", ".local/share") / "lumabord" / "Image Styles";
+    auto* list = rig().child<QComboBox>("cboFrame");
+    QVERIFY(list->count() >= 2);
+    const std::string bundled = list->itemText(1).toStdString();
+    rig().dialogs.text = "Mine";
+    QTest::mouseClick(rig().child<ClickableLabel>("psvBorderLabel1"), Qt::LeftButton);
+    QCOMPARE(list->currentText(), QString("Mine"));
+    QVERIFY(std::filesystem::exists(styles / "Mine.txt"));
+    list->setCurrentIndex(0);
+    QTest::mouseClick(rig().child<ClickableLabel>("lblSave"), Qt::LeftButton);
+    QVERIFY(std::filesystem::exists(styles / (list->itemText(0).toStdString() + ".txt")));
+    list->setCurrentIndex(1);
+    QTest::mouseClick(rig().child<ClickableLabel>("psvBorderLabel2"), Qt::LeftButton);
+    QCOMPARE(rig().dialogs.messages.back(),
+             "The style " + bundled + " comes with the program and cannot be deleted");
+    list->setCurrentIndex(list->findText(QStringLiteral("Mine")));
+    QTest::mouseClick(rig().child<ClickableLabel>("psvBorderLabel2"), Qt::LeftButton);
+    QVERIFY(!std::filesystem::exists(styles / "Mine.txt"));
+    rig().close();
+    QVERIFY(
+        std::filesystem::exists(xdgFolder("XDG_CONFIG_HOME", ".config") / "lumabord" / "mru.ini"));
+    QVERIFY(std::filesystem::is_directory(xdgFolder("XDG_CACHE_HOME", ".cache") / "lumabord" /
+                                          "FontCache3D"));
   }
 
   void destroyingTheWindowWithAFieldInEditReachesNoHandler() {

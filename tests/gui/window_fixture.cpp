@@ -104,6 +104,10 @@ void answerNextModal(std::function<void(QWidget*)> check) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Lumabord"));
+  // The install test runs only the test of the installed program.
+  if (qEnvironmentVariableIsSet("LUMABORD_INSTALLED_PROGRAM")) {
+    return lumabord::testing::runKeptWorkTests(argc, argv);
+  }
   int failures = lumabord::testing::runMainWindowTests(argc, argv);
   failures += lumabord::testing::runBatchWindowTests(argc, argv);
   failures += lumabord::testing::runKeptWorkTests(argc, argv);
