@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <system_error>
 
 #include "app/text_lines.h"
 #include "base/error.h"
@@ -75,10 +76,14 @@ void TMRUFiles::LoadFromFile(const std::filesystem::path& file) {
 void TMRUFiles::SaveMergedToFile(const std::filesystem::path& file) {
   TMRUFiles merged;
   merged.MaxEntries = MaxEntries;
-  try {
-    merged.LoadFromFile(file);
-  } catch (const Error&) {
-    // A missing or unreadable list on disk: this window's additions start a new one.
+  std::error_code ec;
+  if (std::filesystem::exists(file, ec)) {
+    try {
+      merged.LoadFromFile(file);
+    } catch (const Error&) {
+      // A file that is no list is left alone unless there is something to store.
+      if (added_.empty()) return;
+    }
   }
   for (const std::string& path : added_) merged.Add(path);
   merged.SaveToFile(file);

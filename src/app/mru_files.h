@@ -43,7 +43,8 @@ class TMRUFiles {
   void SaveToFile(const std::filesystem::path& file) const;
   // Writes the list now in the file (another window may have written it since this one read
   // it) with the paths added here since the last save on top, as Add puts them, atomically.
-  // An unreadable list on disk counts as empty. Throws Error when the file cannot be written.
+  // An unreadable list on disk counts as empty, and is left as it is when nothing was added.
+  // Throws Error when the file cannot be written.
   void SaveMergedToFile(const std::filesystem::path& file);
 
   // The items after the anchor: a separator and one item per entry, or nothing when empty.

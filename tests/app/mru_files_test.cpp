@@ -133,6 +133,14 @@ TEST(RecentFiles, SavingMergesThisListsAdditionsOverTheFileOnDisk) {
   dir.write("mru.ini", "/p/later.jpg\r\n");
   mine.SaveMergedToFile(file);
   EXPECT_EQ(readText(file), "/p/later.jpg\r\n");
+  // A file that is no list stays unless there is something to store.
+  const std::string big(TMRUFiles::kMaxFileBytes + 1, 'a');
+  dir.write("mru.ini", big);
+  mine.SaveMergedToFile(file);
+  EXPECT_EQ(readText(file), big);
+  mine.Add("/p/new.jpg");
+  mine.SaveMergedToFile(file);
+  EXPECT_EQ(readText(file), "/p/new.jpg\r\n");
 }
 
 TEST(RecentFiles, ClickRaisesTheEntryAtTheRememberedIndex) {
