@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
+#include <cstdio>
+#include <cstring>
 
+#include "app/version.h"
 #include "app_icon.h"
 #include "codecs/picture_loader.h"
 #include "platform/qt_clipboard.h"
@@ -12,12 +15,58 @@
 #include "session_end.h"
 #include "tfrm_main.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: lumabord [OPTION]... [PHOTO]...\n"
+    "Frame photographs: queue photos, design a frame of mattes, profile and shadows around\n"
+    "them in a live preview, and write every queued photo framed as JPEG, TIFF or BMP.\n"
+    "\n"
+    "Photos named on the command line with the extension .jpg, .jpeg, .tif, .tiff or .bmp\n"
+    "(in any case) are queued in the order given; other arguments are ignored.\n"
+    "\n"
+    "Options:\n"
+    "  --help               show this help and exit\n"
+    "  --version            show the version and exit\n"
+    "  --screenshot FILE    save a PNG picture of the window once the first preview shows,\n"
+    "                       then quit\n"
+    "\n"
+    "Qt's own options (such as -platform NAME or -style NAME) are accepted as well.\n"
+    "\n"
+    "Environment:\n"
+    "  LUMABORD_REGISTRY    the settings file (default $XDG_CONFIG_HOME/lumabord/registry.reg)\n"
+    "  LUMABORD_HOME        a portable program folder holding the assets and per-user files\n"
+    "\n"
+    "The help manual (Help > Help Manual, F1) describes every control; the command-line\n"
+    "program lumabord-cli frames photos without a window.\n";
+
+// --help and --version need no display, so they are answered before Qt starts.
+bool answeredInformation(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0) {
+      std::fputs(kUsage, stdout);
+      return true;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("lumabord %s\n", std::string(lumabord::kVersion).c_str());
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
   using namespace lumabord;
+  if (answeredInformation(argc, argv)) return 0;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Lumabord"));
   QApplication::setApplicationDisplayName(QStringLiteral("Lumabord"));
+  QApplication::setApplicationVersion(QString::fromUtf8(kVersion.data(), kVersion.size()));
   QApplication::setWindowIcon(appIcon());
+  // Wayland shells match the window to lumabord.desktop (its icon and name) by this id.
+  QGuiApplication::setDesktopFileName(QStringLiteral("lumabord"));
 
   QStringList arguments = QApplication::arguments().mid(1);
   QString screenshot;
@@ -36,6 +85,7 @@ int main(int argc, char* argv[]) {
   services.clipboard = &clipboard;
   services.screen = &screen;
   services.loader = &loader;
+  services.opener = &defaultDesktopOpener();
 
   TfrmMain window(std::move(services), arguments);
   dialogs.setParentWindow(&window);

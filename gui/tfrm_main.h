@@ -22,6 +22,7 @@
 #include "app/main_model.h"
 #include "codecs/image_writers.h"
 #include "codecs/picture_loader.h"
+#include "desktop_opener.h"
 #include "output/batch_output.h"
 #include "platform/clipboard.h"
 #include "platform/screen_pixels.h"
@@ -50,7 +51,11 @@ struct MainWindowServices {
   PreviewRenderer* renderer = nullptr;         // nullptr: ComposeFrame
   FrameEngine* engine = nullptr;               // batch steps; nullptr: the program's own
   std::optional<NumberSeparators> separators;  // nullopt: the user's locale
+  DesktopOpener* opener = nullptr;             // links and the manual; nullptr: xdg-open
 };
+
+// The help manual beside the program: an HTML manual, opened in the desktop's browser.
+[[nodiscard]] std::filesystem::path helpManualFile(const std::filesystem::path& appPath);
 
 class TfrmMain : public QMainWindow, private MainView {
   Q_OBJECT
@@ -145,6 +150,7 @@ class TfrmMain : public QMainWindow, private MainView {
   void createActions();
   void createConnections();
   void connectDesignHandlers();
+  void connectHelpCommands();
   void updateActions();
   void rebuildRecentFiles();
 

@@ -57,10 +57,10 @@ void TfrmMain::createActions() {
 
   QMenu* options = bar->addMenu(QStringLiteral("&Options"));
   options->setObjectName(QStringLiteral("Options1"));
-  Integrate1_ = addItem(options, QStringLiteral("IntegrateintoWindowsExplorerrightclickmenu1"),
-                        QStringLiteral("Integrate into Windows Explorer right click menu"));
-  Remove1_ = addItem(options, QStringLiteral("RemovefromWindowsExplorerrightclickmenu1"),
-                     QStringLiteral("Remove from Windows Explorer right click menu"));
+  Integrate1_ = addItem(options, QStringLiteral("Integrateintofilemanagerrightclickmenu1"),
+                        QStringLiteral("Integrate into file manager right click menu"));
+  Remove1_ = addItem(options, QStringLiteral("Removefromfilemanagerrightclickmenu1"),
+                     QStringLiteral("Remove from file manager right click menu"));
 
   QMenu* tools = bar->addMenu(QStringLiteral("Tools"));
   tools->setObjectName(QStringLiteral("Tools1"));
@@ -102,9 +102,8 @@ void TfrmMain::createActions() {
   OuterMatteShadowSize1_ = addItem(previewMenu_, QStringLiteral("OuterMatteShadowSize1"),
                                    QStringLiteral("Outer Matte Shadow Size"));
 
-  // Printing, the signature maker, the shell integration and help come later.
-  laterCommands_ = {cmdPrintPreview_, cmdSignature_, Print1_,   Integrate1_,    Remove1_,
-                    SignatureMaker1_, HelpManual1_,  WebSite1_, EmailSupport1_, About1_};
+  // Printing and the signature maker come later.
+  laterCommands_ = {cmdPrintPreview_, cmdSignature_, Print1_, SignatureMaker1_};
 }
 
 void TfrmMain::createConnections() {
@@ -136,6 +135,7 @@ void TfrmMain::createConnections() {
     }
   }
   connectDesignHandlers();
+  connectHelpCommands();
 }
 
 void TfrmMain::rebuildRecentFiles() {

@@ -463,5 +463,47 @@ TEST_F(FrameCli, Kill9DuringAJpegBatchOverItsOwnPhotosLeavesOnlyWholeFiles) {
   RecordProperty("replaced", replaced);
 }
 
+// Framing a large collection with several processes at once (xargs -P, GNU parallel) relies
+// on this: two processes writing the same files into one folder leave only complete files.
+TEST_F(FrameCli, TwoProcessesFramingIntoOneFolderLeaveOnlyCompleteFiles) {
+  constexpr int kPhotos = 6;
+  std::vector<std::string> photos;
+  for (int i = 0; i < kPhotos; ++i) {
+    photos.push_back(
+        writePhoto(dir / "photos" / ("p" + std::to_string(i) + ".bmp"), 500 + i, 400).string());
+  }
+  const fs::path reference = dir / "reference", shared = dir / "shared";
+  std::vector<std::string> args = {"--overwrite", "--box", "640x480", "--out", reference.string()};
+  args.insert(args.end(), photos.begin(), photos.end());
+  ASSERT_EQ(frame(args).status, 0);
+
+  args[4] = shared.string();
+  std::vector<std::string> reversed(args.begin(), args.begin() + 5);
+  reversed.insert(reversed.end(), photos.rbegin(), photos.rend());
+  for (int round = 0; round < 3; ++round) {
+    std::vector<pid_t> children;
+    for (const auto* order : {&args, &reversed}) {
+      const pid_t child = fork();
+      ASSERT_GE(child, 0);
+      if (child == 0) {
+        const int devnull = open("/dev/null", O_WRONLY);
+        dup2(devnull, 1);
+        childExec(*order, store(), dir.path());
+      }
+      children.push_back(child);
+    }
+    for (const pid_t child : children) {
+      int status = 0;
+      ASSERT_EQ(waitpid(child, &status, 0), child);
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(shared), {}), kPhotos) << "no temporary left";
+    for (int i = 0; i < kPhotos; ++i) {
+      const std::string name = "p" + std::to_string(i) + ".jpg";
+      EXPECT_EQ(readText(shared / name), readText(reference / name)) << name << " round " << round;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace lumabord

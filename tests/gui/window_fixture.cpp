@@ -59,6 +59,7 @@ std::unique_ptr<TfrmMain> WindowRig::makeWindow(const QStringList& arguments) {
   services.loader = &loader;
   services.renderer = &renderer;
   services.engine = engine;
+  services.opener = &opener;
   services.separators = NumberSeparators{".", ","};
   return std::make_unique<TfrmMain>(std::move(services), arguments);
 }
@@ -111,5 +112,6 @@ int main(int argc, char** argv) {
   int failures = lumabord::testing::runMainWindowTests(argc, argv);
   failures += lumabord::testing::runBatchWindowTests(argc, argv);
   failures += lumabord::testing::runKeptWorkTests(argc, argv);
+  failures += lumabord::testing::runHelpWindowTests(argc, argv);
   return failures;
 }

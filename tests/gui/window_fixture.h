@@ -89,6 +89,19 @@ class BandRenderer final : public PreviewRenderer {
   int widestInner = 1 << 30;           // wider inner mattes are refused like the size limits
 };
 
+// Records what the window asks the desktop to open; fails with failStatus when it is set.
+class FakeOpener final : public DesktopOpener {
+ public:
+  void open(const QString& target, const QString& workingFolder,
+            std::function<void(int)> failed) override {
+    opened << target;
+    folders << workingFolder;
+    if (failStatus && failed) failed(*failStatus);
+  }
+  QStringList opened, folders;
+  std::optional<int> failStatus;
+};
+
 // A program folder and settings store of its own, and a window over it.
 class WindowRig {
  public:
@@ -122,6 +135,7 @@ class WindowRig {
   SizeLoader loader;
   BandRenderer renderer;
   MemoryClipboard clipboard;
+  FakeOpener opener;
   FrameEngine* engine = nullptr;
   std::filesystem::path programFile;  // empty: dir / "lumabord"
 
@@ -135,5 +149,6 @@ void answerNextModal(std::function<void(QWidget*)> check);
 int runMainWindowTests(int argc, char** argv);
 int runBatchWindowTests(int argc, char** argv);
 int runKeptWorkTests(int argc, char** argv);
+int runHelpWindowTests(int argc, char** argv);
 
 }  // namespace lumabord::testing
