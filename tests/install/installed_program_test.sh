@@ -47,4 +47,12 @@ run "$work/prefix/bin/lumabord" --screenshot "$home/shot.png" || fail "the progr
 LUMABORD_INSTALLED_PROGRAM="$work/prefix/lib/lumabord/lumabord" \
   run "$work/test_gui" anInstalledProgramKeepsTheUsersFilesInTheirFolders ||
   fail "the style operations of the installed program"
+# The command line frames with the user's own style too.
+mkdir -p "$home/.local/share/lumabord/Image Styles" "$home/framed"
+cp "$work/prefix/lib/lumabord/Image Styles/Gold Leaf.txt" "$home/.local/share/lumabord/Image Styles/Mine.txt"
+chmod -R a+rwX "$home"
+run "$work/prefix/bin/lumabord-cli" frame --style Mine --box 200x150 --out "$home/framed" \
+  "$work/prefix/lib/lumabord/Sample Photos/Mountain Lake.jpg" >/dev/null ||
+  fail "lumabord-cli with the user's style"
+[[ -s "$home/framed/Mountain Lake.jpg" ]] || fail "no picture framed with the user's style"
 echo "installed program: settings, recent files, glyph cache and styles in the user's folders"
