@@ -112,6 +112,7 @@ int main(int argc, char** argv) {
   int failures = lumabord::testing::runMainWindowTests(argc, argv);
   failures += lumabord::testing::runBatchWindowTests(argc, argv);
   failures += lumabord::testing::runKeptWorkTests(argc, argv);
+  failures += lumabord::testing::runPrintWindowTests(argc, argv);
   failures += lumabord::testing::runHelpWindowTests(argc, argv);
   return failures;
 }

@@ -149,6 +149,7 @@ void answerNextModal(std::function<void(QWidget*)> check);
 int runMainWindowTests(int argc, char** argv);
 int runBatchWindowTests(int argc, char** argv);
 int runKeptWorkTests(int argc, char** argv);
+int runPrintWindowTests(int argc, char** argv);
 int runHelpWindowTests(int argc, char** argv);
 
 }  // namespace lumabord::testing
