@@ -71,6 +71,9 @@ class TfrmMain : public QMainWindow, private MainView {
   // Tools > "Signature Maker" (Ctrl+W) and the "Signature" button: the signature dialog; OK
   // makes its design the signature and shows it.
   void SignatureMaker1Click();
+  // Stores the settings and recent files as closing does, without closing (the session
+  // manager's save request); later saves write only what changed since.
+  void SaveSettingsNow();
   // The six output commands: the destination questions, then the batch.
   void CreateFramedFiles(OutputFormat format);
   // The print command: the framed image of WorkPhoto in the print layout dialog.
@@ -95,6 +98,8 @@ class TfrmMain : public QMainWindow, private MainView {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // Enter presses "&Add..." (or the focused button); a text field keeps Enter for itself.
+  void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -57,22 +57,8 @@ bool hasPhotoExtension(std::string_view argument) {
   return false;
 }
 
-std::filesystem::path fontCacheFolder(const std::filesystem::path& appPath) {
-  const char* home = std::getenv("LUMABORD_HOME");
-  if (home && *home) return appPath / "FontCache3D";
-  // An installed program's folder is read-only to its user: the cache is the user's.
-  std::filesystem::path cache;
-  if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg && *xdg) cache = xdg;
-  if (cache.empty() || cache.is_relative()) {
-    const char* user = std::getenv("HOME");
-    if (!user || !*user) return appPath / "FontCache3D";
-    cache = std::filesystem::path(user) / ".cache";
-  }
-  return cache / "lumabord" / "FontCache3D";
-}
-
 std::filesystem::path makeFontCacheFolder(const std::filesystem::path& appPath) {
-  const std::filesystem::path folder = fontCacheFolder(appPath);
+  const std::filesystem::path folder = appPath / "FontCache3D";
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   return folder;

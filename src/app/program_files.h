@@ -27,10 +27,7 @@ inline constexpr std::string_view kBuiltInPhotoFilter =
 // .TIF, .TIFF or .BMP. Nothing looks at the file itself.
 [[nodiscard]] bool hasPhotoExtension(std::string_view argument);
 
-// The glyph disk cache folder: appPath / "FontCache3D" in the portable layout
-// ($LUMABORD_HOME), else $XDG_CACHE_HOME/lumabord/FontCache3D (~/.cache by default).
-[[nodiscard]] std::filesystem::path fontCacheFolder(const std::filesystem::path& appPath);
-// Creates fontCacheFolder(appPath) with its missing parents and returns it. Failure to
+// Creates appPath / "FontCache3D" with its missing parents and returns it. Failure to
 // create it is not an error: the glyph cache then only lives in memory.
 std::filesystem::path makeFontCacheFolder(const std::filesystem::path& appPath);
 
