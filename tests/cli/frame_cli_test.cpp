@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include "app/quick_reg.h"
+#include "app/user_folders.h"
 #include "codecs/image_writers.h"
 #include "codecs/picture_loader.h"
 #include "compose/asset_library.h"
@@ -352,7 +353,7 @@ TEST_F(FrameCli, TheStoredSignatureIsDrawnAndItsOptionsReplaceItForOneRun) {
   EXPECT_NE(run("picture.bmp", {"--signature-on", "picture", "--signature-align", "top-left"}),
             stored);
   EXPECT_NE(run("text.bmp", {"--signature-text", "\xC3\x89mile \xE2\x82\xAC"}), stored);
-  EXPECT_FALSE(fs::is_empty(dir / "cache" / "lumabord" / "FontCache3D"))
+  EXPECT_FALSE(fs::is_empty(userFolders(LUMABORD_BINARY_DIR).cache / "FontCache3D"))
       << "the glyphs are kept for the next run";
 
   const std::vector<std::pair<std::vector<std::string>, std::string>> usage = {
