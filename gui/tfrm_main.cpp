@@ -58,7 +58,7 @@ void TfrmMain::showEvent(QShowEvent* event) {
 
 void TfrmMain::FormActivate() {
   if (model_.Activated) return;
-  setWindowState(windowState() | Qt::WindowMaximized);
+  restorePlacement();
   model_.FormActivate();
 }
 
@@ -78,6 +78,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
   stopColorPicker();
   readDesign();
   model_.FormClose();
+  savePlacement();
   event->accept();
 }
 
@@ -158,6 +159,7 @@ std::vector<std::string> TfrmMain::choosePhotos(const std::string& filter) {
 void TfrmMain::modelChanged() {
   showDesign();
   boxFile_->setTitle(qs(model_.QueueTitle));
+  showQueueStrip();
   setPreviewBackground(model_.settings.BackgroundColor);
   showSaveLabel();
   updateActions();

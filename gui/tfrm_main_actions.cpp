@@ -136,6 +136,7 @@ void TfrmMain::createConnections() {
   }
   connectDesignHandlers();
   connectHelpCommands();
+  createQueueCommands();
 }
 
 void TfrmMain::rebuildRecentFiles() {
@@ -180,6 +181,7 @@ void TfrmMain::updateActions() {
   }
   RecentFiles1_->setEnabled(idle);
   for (QAction* item : recentItems_) item->setEnabled(idle);
+  updateQueueActions();
   for (QObject* command : laterCommands_) {
     if (auto* widget = qobject_cast<QWidget*>(command)) widget->setEnabled(false);
     if (auto* action = qobject_cast<QAction*>(command)) action->setEnabled(false);

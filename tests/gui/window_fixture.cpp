@@ -98,5 +98,6 @@ int main(int argc, char** argv) {
   int failures = lumabord::testing::runMainWindowTests(argc, argv);
   failures += lumabord::testing::runBatchWindowTests(argc, argv);
   failures += lumabord::testing::runHelpWindowTests(argc, argv);
+  failures += lumabord::testing::runQueueWindowTests(argc, argv);
   return failures;
 }
