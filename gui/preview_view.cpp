@@ -3,6 +3,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <algorithm>
 #include <cmath>
 
@@ -42,12 +43,16 @@ PreviewView::PreviewView(const QString& objectName, QWidget* parent)
 void PreviewView::setImage(const Image& image) {
   source_ = &image;
   image_ = toQImageView(image);
-  scaled_ = {};
-  setMode(mode_);
+  relayout();
 }
 
 void PreviewView::setMode(Mode mode) {
   mode_ = mode;
+  zoom_ = 1.0;
+  relayout();
+}
+
+void PreviewView::relayout() {
   scaled_ = {};
   if (mode_ == Mode::FitToPage) {
     setWidgetResizable(true);
@@ -57,9 +62,33 @@ void PreviewView::setMode(Mode mode) {
     setWidgetResizable(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    canvas_->resize(image_.size().expandedTo(QSize(1, 1)));
+    canvas_->resize(imageRect().size().expandedTo(QSize(1, 1)));
   }
   canvas_->update();
+  emit zoomChanged();
+}
+
+double PreviewView::zoom() const {
+  if (image_.isNull() || mode_ == Mode::ActualSize) return zoom_;
+  return static_cast<double>(imageRect().width()) / image_.width();
+}
+
+void PreviewView::setZoom(double factor, const QPoint& anchor) {
+  if (image_.isNull()) return;
+  factor = std::clamp(factor, kMinZoom, kMaxZoom);
+  // The image point under the anchor, before the change.
+  const QPoint canvasAnchor = canvas_->mapFrom(viewport(), anchor);
+  const QRect before = imageRect();
+  const double oldZoom = zoom();
+  const QPointF imagePoint((canvasAnchor.x() - before.x()) / oldZoom,
+                           (canvasAnchor.y() - before.y()) / oldZoom);
+  mode_ = Mode::ActualSize;
+  zoom_ = factor;
+  relayout();
+  horizontalScrollBar()->setValue(static_cast<int>(std::lround(imagePoint.x() * factor)) -
+                                  anchor.x());
+  verticalScrollBar()->setValue(static_cast<int>(std::lround(imagePoint.y() * factor)) -
+                                anchor.y());
 }
 
 void PreviewView::setBackground(const QColor& color) {
@@ -78,7 +107,10 @@ QColor PreviewView::background() const {
 
 QRect PreviewView::imageRect() const {
   if (image_.isNull()) return {};
-  if (mode_ == Mode::ActualSize) return QRect(QPoint(0, 0), image_.size());
+  if (mode_ == Mode::ActualSize) {
+    return QRect(0, 0, std::max(1, static_cast<int>(std::lround(image_.width() * zoom_))),
+                 std::max(1, static_cast<int>(std::lround(image_.height() * zoom_))));
+  }
   // Scale by the smaller ratio so one side fills the view; small images are enlarged too.
   const QSize area = canvas_->size();
   const double ratio = std::min(static_cast<double>(area.width()) / image_.width(),
@@ -92,8 +124,18 @@ QRect PreviewView::imageRect() const {
 void PreviewView::paintCanvas(QPainter& painter, const QRect& area) {
   if (image_.isNull()) return;
   const QRect target = imageRect();
-  if (mode_ == Mode::ActualSize) {
+  if (mode_ == Mode::ActualSize && zoom_ == 1.0) {
     painter.drawImage(area.topLeft(), image_, area);
+    return;
+  }
+  if (mode_ == Mode::ActualSize && zoom_ > 1.0) {
+    // Magnified: each image pixel a sharp square, only the exposed part drawn.
+    const QRectF source(area.x() / zoom_, area.y() / zoom_, area.width() / zoom_ + 1,
+                        area.height() / zoom_ + 1);
+    const QRect pixels = source.toAlignedRect().intersected(image_.rect());
+    painter.drawImage(QRectF(pixels.x() * zoom_, pixels.y() * zoom_, pixels.width() * zoom_,
+                             pixels.height() * zoom_),
+                      image_, pixels);
     return;
   }
   if (scaled_.size() != target.size()) {

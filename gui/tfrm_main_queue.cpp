@@ -1,11 +1,14 @@
 // TfrmMain: the queue strip, files dropped on the window, undo and redo of the design, and
 // the window's remembered placement.
+#include <QActionGroup>
 #include <QMenuBar>
 
 #include "app/queue_order.h"
 #include "base/error.h"
 #include "compose/style_import.h"
 #include "file_drop.h"
+#include "preview_view.h"
+#include "preview_zoom.h"
 #include "queue_strip.h"
 #include "tfrm_main.h"
 #include "window_placement.h"
@@ -39,6 +42,16 @@ void TfrmMain::createQueueCommands() {
   QueueStrip1_->setObjectName(QStringLiteral("QueueStrip1"));
   QueueStrip1_->setCheckable(true);
   QueueStrip1_->setChecked(lstQueue_->isVisibleTo(this));
+  view->addSeparator();
+  auto* zoom = new PreviewZoom(imgPreview_);
+  view->addActions(zoom->actions());
+  // Zooming leaves both view modes of the preview menu unticked.
+  FittoPage1_->actionGroup()->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+  connect(imgPreview_, &PreviewView::zoomChanged, this, [this] {
+    const bool fit = imgPreview_->mode() == PreviewView::Mode::FitToPage;
+    FittoPage1_->setChecked(fit);
+    ViewActualSize1_->setChecked(!fit && imgPreview_->zoom() == 1.0);
+  });
   auto* options = bar->findChild<QMenu*>(QStringLiteral("Options1"));
   bar->insertMenu(options ? options->menuAction() : nullptr, view);
 

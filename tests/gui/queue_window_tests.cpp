@@ -2,11 +2,13 @@
 #include <QDropEvent>
 #include <QListWidget>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QUrl>
 #include <QtTest>
 #include <fstream>
 
 #include "integer_field.h"
+#include "preview_view.h"
 #include "queue_strip.h"
 #include "thumbnail_loader.h"
 #include "titled_panel.h"
@@ -114,6 +116,35 @@ class QueueWindowTest : public QObject {
     redo->trigger();
     QCOMPARE(inner->text(), QString("7"));
     QCOMPARE(rig_->renderer.lastSpec.InnerWidth, 7);
+  }
+
+  void zoomKeepsThePointUnderThePointer() {
+    rig_->dialogs.photos = {"a/400x300.jpg"};
+    window().model().cmdAddClick();
+    auto* view = rig_->child<PreviewView>("imgPreview");
+    const double fit = view->zoom();
+    // The image point under the pointer, before and after one notch of Ctrl+wheel.
+    const QPoint at =
+        view->widget()->mapTo(view->viewport(), view->imageRect().center() + QPoint(10, 20));
+    const auto imagePointAt = [view](const QPoint& p) {
+      const QPoint canvas = view->widget()->mapFrom(view->viewport(), p);
+      return QPointF((canvas.x() - view->imageRect().x()) / view->zoom(),
+                     (canvas.y() - view->imageRect().y()) / view->zoom());
+    };
+    const QPointF before = imagePointAt(at);
+    QWheelEvent wheel(at, view->viewport()->mapToGlobal(at), {}, QPoint(0, 1440), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view->viewport(), &wheel);
+    QCOMPARE(view->zoom(), fit * std::pow(1.25, 12));  // twelve notches
+    const QPointF after = imagePointAt(at);
+    QVERIFY(std::abs(after.x() - before.x()) < 1 && std::abs(after.y() - before.y()) < 1);
+    rig_->child<QAction>("ZoomActual1")->trigger();
+    QCOMPARE(view->zoom(), 1.0);
+    QCOMPARE(view->imageRect().size(), QSize(440, 340));  // the band renderer's frame
+    QVERIFY(rig_->child<QAction>("ViewActualSize1")->isChecked());
+    rig_->child<QAction>("ZoomFit1")->trigger();
+    QCOMPARE(view->mode(), PreviewView::Mode::FitToPage);
+    QVERIFY(rig_->child<QAction>("FittoPage1")->isChecked());
   }
 };
 
