@@ -7,6 +7,7 @@
 
 #include "clickable_label.h"
 #include "gui_batch_prompts.h"
+#include "page_printer.h"
 #include "preview_view.h"
 #include "qt_image.h"
 #include "screen_color_picker.h"
@@ -41,6 +42,7 @@ TfrmMain::TfrmMain(MainWindowServices services, const QStringList& arguments, QW
   model_.MRUFiles1.OnClick = [this](const std::string& path) { model_.OpenRecentFile(path); };
   std::vector<std::string> paths;
   for (const QString& argument : arguments) paths.push_back(argument.toStdString());
+  model_.PageSetup1 = defaultPageSetup();
   model_.FormCreate(paths);
   updateActions();
 }

@@ -70,6 +70,8 @@ class TfrmMain : public QMainWindow, private MainView {
   void CopyPreviewToClipboard();
   // The six output commands: the destination questions, then the batch.
   void CreateFramedFiles(OutputFormat format);
+  // The print command: the framed image of WorkPhoto in the print layout dialog.
+  void PrintFramedImage();
 
   // Commands that render on their own (output, printing) call this first: false, with a
   // status message, while a preview rendering runs, so they never share its images.
@@ -233,7 +235,7 @@ class TfrmMain : public QMainWindow, private MainView {
   QAction* SaveAsBMPs1_ = nullptr;
   QAction* SaveAsJPEGs1_ = nullptr;
   QAction* SaveasTIFFs1_ = nullptr;
-  QAction* Print1_ = nullptr;
+  QAction* PrintPreview1_ = nullptr;
   QAction* Exit1_ = nullptr;
   QAction* CopytoClipboard1_ = nullptr;
   QAction* Integrate1_ = nullptr;

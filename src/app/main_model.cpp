@@ -85,10 +85,7 @@ void MainModel::FormCreate(const std::vector<std::string>& arguments) {
   // 4.
   PBFolderDialogLabel = "Select destination folder";
   // 5. Equal page margins: the largest of the four, never negative.
-  const int margin = std::max({PageSetup1.marginLeft, PageSetup1.marginTop, PageSetup1.marginRight,
-                               PageSetup1.marginBottom, 0});
-  PageSetup1.marginLeft = PageSetup1.marginTop = PageSetup1.marginRight = PageSetup1.marginBottom =
-      margin;
+  equalizeMargins(PageSetup1);
   // 6.
   PageIndex = 0;
   // 7.

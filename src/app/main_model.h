@@ -36,6 +36,7 @@
 #include "compose/design_controls.h"
 #include "compose/frame_spec.h"
 #include "compose/style_file.h"
+#include "print/page_geometry.h"
 
 namespace lumabord {
 
@@ -123,16 +124,6 @@ struct MainServices {
   std::filesystem::path programFile;           // empty: /proc/self/exe (LUMABORD_HOME wins)
 };
 
-// The page setup's paper and margins, in thousandths of an inch (used by printing).
-struct PageSetup {
-  int paperWidth = 8500;
-  int paperHeight = 11000;
-  int marginLeft = 250;
-  int marginTop = 250;
-  int marginRight = 250;
-  int marginBottom = 250;
-};
-
 class MainModel {
  public:
   MainModel(MainView& view, MainServices services);
@@ -187,6 +178,10 @@ class MainModel {
   // A batch works on WorkPhoto; while held, requests only mark the preview as due, and
   // releasing renders it once if anything asked for it.
   void HoldRendering(bool hold);
+  // Renders WorkPhoto with the current controls into target for a command of its own
+  // (printing), exactly as the preview is rendered; preview requests meanwhile wait for it.
+  // Throws Error on failure.
+  void RenderForOutput(Image& target);
 
   // --- Design handlers (the view has already stored the new value in controls) -----------
   void cboDesignChange(

@@ -23,6 +23,7 @@
 #include "codecs/picture_loader.h"
 #include "compose/asset_library.h"
 #include "compose/design_controls.h"
+#include "support/run_program.h"
 #include "support/temp_dir.h"
 
 namespace lumabord {
@@ -32,11 +33,7 @@ namespace fs = std::filesystem;
 using testing::readText;
 using testing::TempDir;
 
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using CliRun = testing::ProgramRun;
 
 void childExec(const std::vector<std::string>& args, const fs::path& store, const fs::path& cwd) {
   std::vector<char*> argv;
@@ -55,23 +52,11 @@ void childExec(const std::vector<std::string>& args, const fs::path& store, cons
 
 // Runs lumabord-cli frame in cwd with its own settings store; stdout and stderr captured.
 CliRun frameCli(const std::vector<std::string>& args, const fs::path& store, const fs::path& cwd) {
-  const TempDir capture;
-  const fs::path out = capture / "out", err = capture / "err";
-  const pid_t child = fork();
-  if (child == 0) {
-    const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (o < 0 || e < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0) _exit(126);
-    childExec(args, store, cwd);
-  }
-  CliRun run;
-  int status = 0;
-  if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) {
-    run.status = WEXITSTATUS(status);
-  }
-  run.out = readText(out);
-  run.err = readText(err);
-  return run;
+  std::vector<std::string> argv = {LUMABORD_BINARY_DIR "/lumabord-cli", "frame"};
+  argv.insert(argv.end(), args.begin(), args.end());
+  // The assets beside the program are the defaults.
+  return testing::runProgram(argv, {{"LUMABORD_REGISTRY", store.string()}, {"LUMABORD_HOME", ""}},
+                             cwd);
 }
 
 // A small photo with a different colour in every pixel, so that a wrong photo or a shifted

@@ -97,6 +97,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Lumabord"));
   int failures = lumabord::testing::runMainWindowTests(argc, argv);
   failures += lumabord::testing::runBatchWindowTests(argc, argv);
+  failures += lumabord::testing::runPrintWindowTests(argc, argv);
   failures += lumabord::testing::runHelpWindowTests(argc, argv);
   failures += lumabord::testing::runQueueWindowTests(argc, argv);
   return failures;

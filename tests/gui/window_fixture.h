@@ -141,6 +141,7 @@ void answerNextModal(std::function<void(QWidget*)> check);
 
 int runMainWindowTests(int argc, char** argv);
 int runBatchWindowTests(int argc, char** argv);
+int runPrintWindowTests(int argc, char** argv);
 int runHelpWindowTests(int argc, char** argv);
 int runQueueWindowTests(int argc, char** argv);
 
