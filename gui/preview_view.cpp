@@ -70,7 +70,7 @@ void PreviewView::relayout() {
 
 double PreviewView::zoom() const {
   if (image_.isNull() || mode_ == Mode::ActualSize) return zoom_;
-  return static_cast<double>(imageRect().width()) / image_.width();
+  return static_cast<double>(imageRect().width()) * devicePixelRatioF() / image_.width();
 }
 
 void PreviewView::setZoom(double factor, const QPoint& anchor) {
@@ -79,16 +79,17 @@ void PreviewView::setZoom(double factor, const QPoint& anchor) {
   // The image point under the anchor, before the change.
   const QPoint canvasAnchor = canvas_->mapFrom(viewport(), anchor);
   const QRect before = imageRect();
-  const double oldZoom = zoom();
-  const QPointF imagePoint((canvasAnchor.x() - before.x()) / oldZoom,
-                           (canvasAnchor.y() - before.y()) / oldZoom);
+  const double dpr = devicePixelRatioF();
+  const double oldUnits = zoom() / dpr;  // units per image pixel
+  const QPointF imagePoint((canvasAnchor.x() - before.x()) / oldUnits,
+                           (canvasAnchor.y() - before.y()) / oldUnits);
   mode_ = Mode::ActualSize;
   zoom_ = factor;
   relayout();
-  horizontalScrollBar()->setValue(static_cast<int>(std::lround(imagePoint.x() * factor)) -
+  const double units = factor / dpr;
+  horizontalScrollBar()->setValue(static_cast<int>(std::lround(imagePoint.x() * units)) -
                                   anchor.x());
-  verticalScrollBar()->setValue(static_cast<int>(std::lround(imagePoint.y() * factor)) -
-                                anchor.y());
+  verticalScrollBar()->setValue(static_cast<int>(std::lround(imagePoint.y() * units)) - anchor.y());
 }
 
 void PreviewView::setBackground(const QColor& color) {
@@ -108,8 +109,8 @@ QColor PreviewView::background() const {
 QRect PreviewView::imageRect() const {
   if (image_.isNull()) return {};
   if (mode_ == Mode::ActualSize) {
-    return QRect(0, 0, std::max(1, static_cast<int>(std::lround(image_.width() * zoom_))),
-                 std::max(1, static_cast<int>(std::lround(image_.height() * zoom_))));
+    // One image pixel on zoom device pixels.
+    return QRect(QPoint(0, 0), actualSize(devicePixelRatioF() / zoom_).expandedTo(QSize(1, 1)));
   }
   // Scale by the smaller ratio so one side fills the view; small images are enlarged too.
   const QSize area = canvas_->size();
@@ -121,36 +122,47 @@ QRect PreviewView::imageRect() const {
                size);
 }
 
+QSize PreviewView::actualSize(double ratio) const {
+  return QSize(static_cast<int>(std::ceil(image_.width() / ratio)),
+               static_cast<int>(std::ceil(image_.height() / ratio)));
+}
+
 void PreviewView::paintCanvas(QPainter& painter, const QRect& area) {
   if (image_.isNull()) return;
-  const QRect target = imageRect();
-  if (mode_ == Mode::ActualSize && zoom_ == 1.0) {
-    painter.drawImage(area.topLeft(), image_, area);
-    return;
-  }
-  if (mode_ == Mode::ActualSize && zoom_ > 1.0) {
-    // Magnified: each image pixel a sharp square, only the exposed part drawn.
-    const QRectF source(area.x() / zoom_, area.y() / zoom_, area.width() / zoom_ + 1,
-                        area.height() / zoom_ + 1);
-    const QRect pixels = source.toAlignedRect().intersected(image_.rect());
-    painter.drawImage(QRectF(pixels.x() * zoom_, pixels.y() * zoom_, pixels.width() * zoom_,
-                             pixels.height() * zoom_),
+  // Drawn in the device's own pixels: on a screen of two pixels per unit, actual size is one
+  // image pixel per screen pixel and the fitted image is scaled to twice the units.
+  // The device transform carries the pixel ratio of whatever is painted on (a screen, or an
+  // image handed to QWidget::render), where device()->devicePixelRatioF() names the widget.
+  const double scale = painter.deviceTransform().m11();
+  const double ratio = scale > 0 ? scale : 1.0;
+  if (mode_ == Mode::ActualSize && zoom_ >= 1.0) {
+    // Actual size or magnified: each image pixel a sharp square, only the exposed part drawn.
+    const double perUnit = ratio / zoom_;  // image pixels per unit
+    const QRect pixels = QRectF(area.x() * perUnit, area.y() * perUnit, area.width() * perUnit + 1,
+                                area.height() * perUnit + 1)
+                             .toAlignedRect()
+                             .intersected(image_.rect());
+    painter.drawImage(QRectF(pixels.x() / perUnit, pixels.y() / perUnit, pixels.width() / perUnit,
+                             pixels.height() / perUnit),
                       image_, pixels);
     return;
   }
-  if (scaled_.size() != target.size()) {
-    if (target.width() < image_.width() && target.height() < image_.height()) {
+  const QRect target = imageRect();
+  const QSize pixels = (QSizeF(target.size()) * ratio).toSize().expandedTo(QSize(1, 1));
+  if (scaled_.size() != pixels || scaled_.devicePixelRatio() != ratio) {
+    if (pixels.width() < image_.width() && pixels.height() < image_.height()) {
       // Averaging the pixels each screen pixel covers, straight from the 24-bit image:
       // Qt's smooth scaling would first convert the whole full-size image (a 30-megapixel
       // framed photo costs about 0.3 s that way, the averaging about a tenth of it).
       Image reduced;
       const auto box = [](float x) { return std::fabs(x) <= 0.5f ? 1.0f : 0.0f; };
-      Resample(*source_, reduced, target.width(), target.height(), box, 0.5f);
+      Resample(*source_, reduced, pixels.width(), pixels.height(), box, 0.5f);
       scaled_ = QPixmap::fromImage(toQImageView(reduced));
     } else {
       scaled_ = QPixmap::fromImage(
-          image_.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+          image_.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
+    scaled_.setDevicePixelRatio(ratio);
   }
   painter.drawPixmap(target.topLeft(), scaled_);
 }

@@ -24,10 +24,10 @@ class PreviewView : public QScrollArea {
   [[nodiscard]] const QImage& image() const { return image_; }
   void setMode(Mode mode);
   [[nodiscard]] Mode mode() const { return mode_; }
-  // Actual size magnified by factor (clamped to kMinZoom .. kMaxZoom), keeping the image
-  // point under anchor (a point of the viewport) where it is.
+  // Actual size (one image pixel per device pixel) magnified by factor (clamped to kMinZoom ..
+  // kMaxZoom), keeping the image point under anchor (a point of the viewport) where it is.
   void setZoom(double factor, const QPoint& anchor);
-  // Image pixels per screen pixel as shown now (also in fit mode).
+  // Screen (device) pixels per image pixel as shown now (also in fit mode).
   [[nodiscard]] double zoom() const;
   static constexpr double kMinZoom = 0.02;
   static constexpr double kMaxZoom = 32.0;
@@ -46,6 +46,8 @@ class PreviewView : public QScrollArea {
   void paintCanvas(QPainter& painter, const QRect& area);
   // Sizes the canvas and scroll bars for the mode and zoom.
   void relayout();
+  // The image's size in device-independent units at the given device pixel ratio.
+  [[nodiscard]] QSize actualSize(double ratio) const;
 
   const Image* source_ = nullptr;
   QImage image_;    // a view of source_'s pixels

@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -73,8 +74,9 @@ class MainView {
   virtual void previewChanged() {}
   // The screen colour picker must stop sampling (its timer belongs to the view).
   virtual void stopColorPicker() {}
-  // A rendering failed: end the application at the next turn of the event loop, without
-  // running the closing step.
+  // A rendering failed in a way that may leave the program's state unknown (anything but a
+  // refused design, which is shown through showError): end the application at the next turn
+  // of the event loop, without running the closing step.
   virtual void terminateApplication() {}
 };
 
@@ -202,7 +204,9 @@ class MainModel {
   void EndColorPick();                  // Esc or a click on the preview
 
   // --- Fields -------------------------------------------------------------------------------
-  std::filesystem::path AppPath;  // program folder; files are AppPath / "mru.ini" etc.
+  std::filesystem::path AppPath;        // program folder: the bundled assets, "filetypes.ini"
+  std::filesystem::path ConfigPath;     // folder of "mru.ini" (AppPath in a portable run)
+  std::filesystem::path UserAssetPath;  // the user's own asset folders; empty when portable
   std::vector<std::string> Queue;
   size_t WorkIndex = 0;   // the queue entry WorkPhoto holds (0 also when the queue is empty)
   DesignHistory History;  // one step per rendered design change
@@ -237,6 +241,15 @@ class MainModel {
   [[nodiscard]] FrameSpec Snapshot() const { return snapshot(controls, settings); }
 
  private:
+  // One value of the settings store as SaveSettings writes it.
+  struct StoredValue {
+    const char* name;
+    int32_t value;
+    bool boolean;
+  };
+  [[nodiscard]] std::vector<StoredValue> storedValues() const;
+  [[nodiscard]] int32_t selectedStyle() const;  // -1 when no style is selected
+
   void renderOnce();
   void restoreHistory(const std::optional<DesignState>& state);
   void setStatus(const std::string& text);
@@ -261,6 +274,7 @@ class MainModel {
   bool renderPending_ = false;
   bool renderHeld_ = false;
   std::vector<std::function<void()>> deferred_;
+  std::map<std::string, int32_t> loadedValues_;  // as read at start or last written
 };
 
 }  // namespace lumabord
