@@ -312,7 +312,7 @@ bool MainModel::LoadQueuedPhoto(size_t index) {
         WorkPhoto = Image(kBlankWidth, kBlankHeight, kWhite);
       }
     } catch (const Error& e) {
-      view_.showError(messageNamingFile(Queue.front(), e.what()));
+      view_.showError(messageNamingFile(Queue[index], e.what()));
       loaded = false;
     } catch (const std::bad_alloc&) {
       view_.showError(formatMessage("Not enough memory to load %s", Queue[index].c_str()));
