@@ -88,6 +88,8 @@ int main(int argc, char* argv[]) {
   };
   const QString screenshot = takeOption(QStringLiteral("--screenshot"));
   const QString signatureShot = takeOption(QStringLiteral("--screenshot-signature"));
+  // --screenshot-zoom FILE saves the window with the preview zoomed to actual size.
+  const QString zoomShot = takeOption(QStringLiteral("--screenshot-zoom"));
   // --screenshot-print FILE saves the print dialog of the first preview instead.
   const QString printShot = takeOption(QStringLiteral("--screenshot-print"));
 
@@ -131,6 +133,24 @@ int main(int argc, char* argv[]) {
               window.close();
             });
             window.SignatureMaker1Click();
+          });
+        },
+        Qt::SingleShotConnection);
+  }
+  if (!zoomShot.isEmpty()) {
+    window.setGeometry(window.screen()->availableGeometry());
+    QObject::connect(
+        &window, &TfrmMain::previewRendered, &window,
+        [&window, zoomShot] {
+          // Time for the queue strip's thumbnails; then actual size around the preview's middle.
+          QTimer::singleShot(1500, &window, [&window, zoomShot] {
+            if (auto* actual = window.findChild<QAction*>(QStringLiteral("ZoomActual1"))) {
+              actual->trigger();
+            }
+            QTimer::singleShot(300, &window, [&window, zoomShot] {
+              window.grab().save(zoomShot);
+              window.close();
+            });
           });
         },
         Qt::SingleShotConnection);

@@ -3,6 +3,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <algorithm>
 #include <cmath>
 
@@ -42,12 +43,16 @@ PreviewView::PreviewView(const QString& objectName, QWidget* parent)
 void PreviewView::setImage(const Image& image) {
   source_ = &image;
   image_ = toQImageView(image);
-  scaled_ = {};
-  setMode(mode_);
+  relayout();
 }
 
 void PreviewView::setMode(Mode mode) {
   mode_ = mode;
+  zoom_ = 1.0;
+  relayout();
+}
+
+void PreviewView::relayout() {
   scaled_ = {};
   if (mode_ == Mode::FitToPage) {
     setWidgetResizable(true);
@@ -57,9 +62,34 @@ void PreviewView::setMode(Mode mode) {
     setWidgetResizable(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    canvas_->resize(actualSize(devicePixelRatioF()).expandedTo(QSize(1, 1)));
+    canvas_->resize(imageRect().size().expandedTo(QSize(1, 1)));
   }
   canvas_->update();
+  emit zoomChanged();
+}
+
+double PreviewView::zoom() const {
+  if (image_.isNull() || mode_ == Mode::ActualSize) return zoom_;
+  return static_cast<double>(imageRect().width()) * devicePixelRatioF() / image_.width();
+}
+
+void PreviewView::setZoom(double factor, const QPoint& anchor) {
+  if (image_.isNull()) return;
+  factor = std::clamp(factor, kMinZoom, kMaxZoom);
+  // The image point under the anchor, before the change.
+  const QPoint canvasAnchor = canvas_->mapFrom(viewport(), anchor);
+  const QRect before = imageRect();
+  const double dpr = devicePixelRatioF();
+  const double oldUnits = zoom() / dpr;  // units per image pixel
+  const QPointF imagePoint((canvasAnchor.x() - before.x()) / oldUnits,
+                           (canvasAnchor.y() - before.y()) / oldUnits);
+  mode_ = Mode::ActualSize;
+  zoom_ = factor;
+  relayout();
+  const double units = factor / dpr;
+  horizontalScrollBar()->setValue(static_cast<int>(std::lround(imagePoint.x() * units)) -
+                                  anchor.x());
+  verticalScrollBar()->setValue(static_cast<int>(std::lround(imagePoint.y() * units)) - anchor.y());
 }
 
 void PreviewView::setBackground(const QColor& color) {
@@ -78,7 +108,10 @@ QColor PreviewView::background() const {
 
 QRect PreviewView::imageRect() const {
   if (image_.isNull()) return {};
-  if (mode_ == Mode::ActualSize) return QRect(QPoint(0, 0), actualSize(devicePixelRatioF()));
+  if (mode_ == Mode::ActualSize) {
+    // One image pixel on zoom device pixels.
+    return QRect(QPoint(0, 0), actualSize(devicePixelRatioF() / zoom_).expandedTo(QSize(1, 1)));
+  }
   // Scale by the smaller ratio so one side fills the view; small images are enlarged too.
   const QSize area = canvas_->size();
   const double ratio = std::min(static_cast<double>(area.width()) / image_.width(),
@@ -102,10 +135,16 @@ void PreviewView::paintCanvas(QPainter& painter, const QRect& area) {
   // image handed to QWidget::render), where device()->devicePixelRatioF() names the widget.
   const double scale = painter.deviceTransform().m11();
   const double ratio = scale > 0 ? scale : 1.0;
-  if (mode_ == Mode::ActualSize) {
-    const QRectF source(area.x() * ratio, area.y() * ratio, area.width() * ratio,
-                        area.height() * ratio);
-    painter.drawImage(QRectF(area), image_, source);
+  if (mode_ == Mode::ActualSize && zoom_ >= 1.0) {
+    // Actual size or magnified: each image pixel a sharp square, only the exposed part drawn.
+    const double perUnit = ratio / zoom_;  // image pixels per unit
+    const QRect pixels = QRectF(area.x() * perUnit, area.y() * perUnit, area.width() * perUnit + 1,
+                                area.height() * perUnit + 1)
+                             .toAlignedRect()
+                             .intersected(image_.rect());
+    painter.drawImage(QRectF(pixels.x() / perUnit, pixels.y() / perUnit, pixels.width() / perUnit,
+                             pixels.height() / perUnit),
+                      image_, pixels);
     return;
   }
   const QRect target = imageRect();

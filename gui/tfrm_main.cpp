@@ -85,7 +85,7 @@ void TfrmMain::showEvent(QShowEvent* event) {
 
 void TfrmMain::FormActivate() {
   if (model_.Activated) return;
-  setWindowState(windowState() | Qt::WindowMaximized);
+  restorePlacement();
   model_.FormActivate();
 }
 
@@ -110,6 +110,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 void TfrmMain::SaveSettingsNow() {
   readDesign();
   model_.FormClose();
+  savePlacement();
 }
 
 void TfrmMain::CopyPreviewToClipboard() {
@@ -189,6 +190,7 @@ std::vector<std::string> TfrmMain::choosePhotos(const std::string& filter) {
 void TfrmMain::modelChanged() {
   showDesign();
   boxFile_->setTitle(qs(model_.QueueTitle));
+  showQueueStrip();
   setPreviewBackground(model_.settings.BackgroundColor);
   showSaveLabel();
   updateActions();

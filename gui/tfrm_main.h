@@ -38,6 +38,7 @@ class GuiBatchPrompts;
 class ColorComboBox;
 class IntegerField;
 class PreviewView;
+class QueueStrip;
 class ScreenColorPicker;
 class TitledPanel;
 
@@ -160,6 +161,15 @@ class TfrmMain : public QMainWindow, private MainView {
   void updateActions();
   void rebuildRecentFiles();
 
+  // The queue strip, dropped files, undo and redo, the placement (tfrm_main_queue.cpp).
+  QWidget* createQueueStrip();
+  void createQueueCommands();
+  void dropFiles(const std::vector<std::filesystem::path>& paths);
+  void showQueueStrip();
+  void updateQueueActions();
+  void restorePlacement();
+  void savePlacement() const;
+
   // Binding the design widgets to the model.
   void showDesign();  // model -> widgets
   void readDesign();  // widgets -> model
@@ -225,6 +235,7 @@ class TfrmMain : public QMainWindow, private MainView {
   QLabel* statusPanel0_ = nullptr;
   QLabel* statusPanel1_ = nullptr;
   ScreenColorPicker* picker_ = nullptr;
+  QueueStrip* lstQueue_ = nullptr;
 
   // Menus and actions.
   QMenu* RecentFiles1_ = nullptr;
@@ -252,6 +263,9 @@ class TfrmMain : public QMainWindow, private MainView {
   QAction* BackgroundColor1_ = nullptr;
   QAction* OuterMatteShadowColor1_ = nullptr;
   QAction* OuterMatteShadowSize1_ = nullptr;
+  QAction* Undo1_ = nullptr;
+  QAction* Redo1_ = nullptr;
+  QAction* QueueStrip1_ = nullptr;
 };
 
 }  // namespace lumabord

@@ -137,6 +137,7 @@ void TfrmMain::createConnections() {
   }
   connectDesignHandlers();
   connectHelpCommands();
+  createQueueCommands();
 }
 
 void TfrmMain::rebuildRecentFiles() {
@@ -183,6 +184,7 @@ void TfrmMain::updateActions() {
   }
   RecentFiles1_->setEnabled(idle);
   for (QAction* item : recentItems_) item->setEnabled(idle);
+  updateQueueActions();
 }
 
 }  // namespace lumabord

@@ -102,8 +102,10 @@ void TfrmMain::createWidgets() {
   splitter_->setChildrenCollapsible(false);
   splitter_->addWidget(createDesignColumn());
   splitter_->addWidget(createPreviewPanel());
+  splitter_->addWidget(createQueueStrip());
   splitter_->setStretchFactor(0, 0);
   splitter_->setStretchFactor(1, 1);
+  splitter_->setStretchFactor(2, 0);
   layout->addWidget(splitter_, 1);
   setCentralWidget(central);
 

@@ -11,6 +11,7 @@
 #include "base/error.h"
 #include "photo_dialog_filter.h"
 #include "qt_image.h"
+#include "window_placement.h"
 
 namespace lumabord {
 namespace {
@@ -93,7 +94,10 @@ QStringList QtWindowDialogs::choosePhotos(const QString& filter) {
   const QStringList filters = qtNameFilters(filter);
   if (!filters.isEmpty()) dialog.setNameFilters(filters);
   addPicturePreview(dialog, loader_);
+  const QString folder = lastPhotoFolder();
+  if (!folder.isEmpty()) dialog.setDirectory(folder);
   if (dialog.exec() != QDialog::Accepted) return {};
+  rememberPhotoFolder(dialog.directory().absolutePath());
   return dialog.selectedFiles();
 }
 

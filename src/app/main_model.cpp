@@ -287,6 +287,12 @@ void MainModel::cmdClearClick() {
 }
 
 bool MainModel::LoadQueueHead() {
+  return LoadQueuedPhoto(0);
+}
+
+bool MainModel::LoadQueuedPhoto(size_t index) {
+  if (index >= Queue.size()) index = 0;
+  WorkIndex = index;
   setStatus("Status: Reading Image");
   QueueTitle = "Total Files to Frame: " + std::to_string(Queue.size());
   bool loaded = true;
@@ -295,7 +301,7 @@ bool MainModel::LoadQueueHead() {
   } else {
     view_.processPendingEvents();
     try {
-      Image photo = services_.loader->load(Queue.front());
+      Image photo = services_.loader->load(Queue[index]);
       if (photo.width() > 0 && photo.height() > 0) {
         MaxPhotoWidth = std::max(MaxPhotoWidth, photo.width());
         MaxPhotoHeight = std::max(MaxPhotoHeight, photo.height());
@@ -306,10 +312,10 @@ bool MainModel::LoadQueueHead() {
         WorkPhoto = Image(kBlankWidth, kBlankHeight, kWhite);
       }
     } catch (const Error& e) {
-      view_.showError(messageNamingFile(Queue.front(), e.what()));
+      view_.showError(messageNamingFile(Queue[index], e.what()));
       loaded = false;
     } catch (const std::bad_alloc&) {
-      view_.showError(formatMessage("Not enough memory to load %s", Queue.front().c_str()));
+      view_.showError(formatMessage("Not enough memory to load %s", Queue[index].c_str()));
       loaded = false;
     }
   }
@@ -375,6 +381,7 @@ void MainModel::renderOnce() {
     return;
   }
   Preview = std::move(target);
+  History.record(designState(controls, settings));
   view_.previewChanged();
   lblSaveColor = kSaveLabelUnsaved;
   setStatus("Status: Ready");

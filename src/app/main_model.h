@@ -28,6 +28,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/design_history.h"
 #include "app/mru_files.h"
 #include "app/number_parse.h"
 #include "app/preview_events.h"
@@ -158,6 +159,20 @@ class MainModel {
   // Loads the head photo into WorkPhoto. Returns false when the readers failed (the error
   // has been shown; the caller must not re-render).
   bool LoadQueueHead();
+  // The same for Queue[index], which becomes the working photo (WorkIndex).
+  bool LoadQueuedPhoto(size_t index);
+
+  // --- Queue strip (main_model_queue.cpp) ---------------------------------------------------
+  // Makes Queue[index] the working photo and renders it.
+  void ShowQueuedPhoto(size_t index);
+  // Removes the entries at indices; when the working photo goes, the head takes its place.
+  void RemoveQueued(const std::vector<size_t>& indices);
+  // order[i] is the old index of the photo now at i; anything but a permutation is ignored.
+  void ReorderQueue(const std::vector<size_t>& order);
+
+  // --- Undo and redo of the design (main_model_queue.cpp) -----------------------------------
+  void Undo();
+  void Redo();
 
   // --- Preview ------------------------------------------------------------------------------
   // Renders WorkPhoto with the current controls. The renderer lets window events run between
@@ -198,6 +213,8 @@ class MainModel {
   std::filesystem::path ConfigPath;     // folder of "mru.ini" (AppPath in a portable run)
   std::filesystem::path UserAssetPath;  // the user's own asset folders; empty when portable
   std::vector<std::string> Queue;
+  size_t WorkIndex = 0;   // the queue entry WorkPhoto holds (0 also when the queue is empty)
+  DesignHistory History;  // one step per rendered design change
   Image WorkPhoto;
   DesignControls controls;
   DesignSettings settings;  // ShadowSize, ShadowColor, BackgroundColor, SigDrawOn, SigAlign
@@ -239,6 +256,7 @@ class MainModel {
   [[nodiscard]] int32_t selectedStyle() const;  // -1 when no style is selected
 
   void renderOnce();
+  void restoreHistory(const std::optional<DesignState>& state);
   void setStatus(const std::string& text);
   RefreshState currentState() const;
   bool applies(PreviewEvent event) const;

@@ -26,6 +26,7 @@ struct ChoiceList {
     entries.clear();
     selected = -1;
   }
+  friend bool operator==(const ChoiceList&, const ChoiceList&) = default;
 };
 
 struct DesignControls {
@@ -59,6 +60,8 @@ struct DesignControls {
   bool chkSignature = false;
   int txtWidth = 800;
   int txtHeight = 600;
+
+  friend bool operator==(const DesignControls&, const DesignControls&) = default;
 };
 
 // Settings that live outside the controls but belong to the design snapshot.
@@ -68,6 +71,8 @@ struct DesignSettings {
   ColorValue BackgroundColor = 0xFFFFFF;
   int SigDrawOn = 0;
   int SigAlign = 4;
+
+  friend bool operator==(const DesignSettings&, const DesignSettings&) = default;
 };
 
 // The FrameSpec the renderer reads. DropShadow is "" when cboShadow selects entry 0.

@@ -1,6 +1,7 @@
 // Style files: the writer's exact bytes, the reader's rules and order, name cleaning and the
 // Add, Del and Save operations.
 #include "compose/style_file.h"
+#include "compose/style_import.h"
 
 #include <gtest/gtest.h>
 
@@ -465,6 +466,42 @@ TEST(SaveStyle, WritesTheSelectedStyleBetweenTheTwoStatusTexts) {
   EXPECT_EQ(status, (std::vector<std::string>{"Status: Saving Style", "Status: Ready (written)"}));
   EXPECT_EQ(label, 0x808080u);
   EXPECT_EQ(readText(styleFile(dir, "Third")), StyleFileText(c));
+}
+
+TEST(ImportStyle, ADroppedStyleFileIsCheckedAskedAboutCopiedAndSelected) {
+  const TempDir dir;
+  const std::string walnut =
+      "[FRAME0]\r\nCOLOR=clBlack\r\n[OUTERMATTE0]\r\nLEFT=40\r\n[INNERMATTE0]\r\nWIDTH=9\r\n";
+  const fs::path source = dir.write("drop/Wal*nut.txt", walnut);
+  const fs::path notes = dir.write("drop/notes.txt", "[FRAME0]\r\nCOLOR=clBlack\r\n");
+  DesignControls c;
+  c.cboFrame = {{"Classic"}, 0};
+  RecordingPrompts prompts;
+  EXPECT_THROW(
+      {
+        try {
+          ImportStyle(c, dir.path(), notes, prompts);
+        } catch (const Error& e) {
+          EXPECT_EQ(std::string(e.what()), notes.string() + " is not a frame style file");
+          throw;
+        }
+      },
+      Error);
+  prompts.yes = false;
+  EXPECT_FALSE(ImportStyle(c, dir.path(), source, prompts));
+  EXPECT_FALSE(fs::exists(styleFile(dir, "Walnut")));
+  prompts.yes = true;
+  EXPECT_TRUE(ImportStyle(c, dir.path(), source, prompts));
+  EXPECT_EQ(readText(styleFile(dir, "Walnut")), walnut);
+  EXPECT_EQ(c.cboFrame.entries, (std::vector<std::string>{"Classic", "Walnut"}));
+  EXPECT_EQ(c.cboFrame.selected, 1);
+  EXPECT_FALSE(ImportStyle(c, dir.path(), source, prompts));  // the name is taken now
+  EXPECT_EQ(prompts.log,
+            (std::vector<std::string>{"confirm Add the frame style Walnut to the style list?",
+                                      "confirm Add the frame style Walnut to the style list?",
+                                      "confirm Add the frame style Walnut to the style list?",
+                                      "message Duplicate style name, use a different name"}));
+  EXPECT_EQ(c.cboFrame.entries.size(), 2u);
 }
 
 }  // namespace

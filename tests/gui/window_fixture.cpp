@@ -116,5 +116,6 @@ int main(int argc, char** argv) {
   failures += lumabord::testing::runKeptWorkTests(argc, argv);
   failures += lumabord::testing::runPrintWindowTests(argc, argv);
   failures += lumabord::testing::runHelpWindowTests(argc, argv);
+  failures += lumabord::testing::runQueueWindowTests(argc, argv);
   return failures;
 }

@@ -152,5 +152,6 @@ int runSignatureWindowTests(int argc, char** argv);
 int runKeptWorkTests(int argc, char** argv);
 int runPrintWindowTests(int argc, char** argv);
 int runHelpWindowTests(int argc, char** argv);
+int runQueueWindowTests(int argc, char** argv);
 
 }  // namespace lumabord::testing
