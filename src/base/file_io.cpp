@@ -79,8 +79,8 @@ FileBytes readFileBytes(const std::filesystem::path& path) {
   for (;;) {
     if (file.size_ == file.buffer_.capacity()) {
       if (file.size_ > Limits::kMaxFileBytes) {
-        fail("Cannot open file %s: it grew beyond the limit of %llu bytes while read",
-             path.c_str(), static_cast<unsigned long long>(Limits::kMaxFileBytes));
+        fail("Cannot open file %s: it grew beyond the limit of %llu bytes while read", path.c_str(),
+             static_cast<unsigned long long>(Limits::kMaxFileBytes));
       }
       PixelBuffer larger(2 * file.buffer_.capacity());
       std::memcpy(larger.data(), file.buffer_.data(), file.size_);

@@ -59,7 +59,8 @@ void skipInputData(j_decompress_ptr cinfo, long count) {
 // Warnings stay silent (cameras write extraneous bytes before markers), except those that
 // say the picture data ran out: libjpeg would fill the missing rows with grey.
 void onMessage(j_common_ptr cinfo, int level) {
-  if (level < 0 && (cinfo->err->msg_code == JWRN_HIT_MARKER || cinfo->err->msg_code == JWRN_JPEG_EOF))
+  if (level < 0 &&
+      (cinfo->err->msg_code == JWRN_HIT_MARKER || cinfo->err->msg_code == JWRN_JPEG_EOF))
     failEndOfInput();
 }
 
@@ -143,7 +144,8 @@ void cmykRowToBgr(const uint8_t* cmyk, size_t count, bool inverted, uint8_t* bgr
 }  // namespace
 
 struct JpegRowDecoder::State {
-  State(std::span<const uint8_t> bytes, const std::string& name) : name(name), cinfo(bytes, this->name) {}
+  State(std::span<const uint8_t> bytes, const std::string& name)
+      : name(name), cinfo(bytes, this->name) {}
   const std::string name;
   Decompressor cinfo;
   bool cmyk = false;

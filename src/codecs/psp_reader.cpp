@@ -10,8 +10,8 @@
 
 #include "base/error.h"
 #include "codecs/byte_reader.h"
-#include "codecs/pixel_unpack.h"
 #include "codecs/picture_source.h"
+#include "codecs/pixel_unpack.h"
 #include "codecs/run_length.h"
 
 namespace lumabord {
@@ -114,7 +114,8 @@ Palette paletteOf(const Block& block, int major) {
   in.seek(major <= 5 ? block.initial.size() : end);
   const auto entries = in.bytes(uint64_t{count} * 4);
   Palette palette;
-  for (size_t i = 0; i < count; ++i) palette.add({entries[4 * i + 2], entries[4 * i + 1], entries[4 * i]});
+  for (size_t i = 0; i < count; ++i)
+    palette.add({entries[4 * i + 2], entries[4 * i + 1], entries[4 * i]});
   return palette;
 }
 
@@ -223,8 +224,8 @@ void checkPicture(const PictureSource& source, const Picture& p) {
 }
 
 // The full composite image of a composite bank, if it holds one.
-std::optional<Image> compositeOf(const Block& bank, const Picture& general, const PictureSource& source,
-                                 int major) {
+std::optional<Image> compositeOf(const Block& bank, const Picture& general,
+                                 const PictureSource& source, int major) {
   size_t end = 0;
   chunkReader(bank.body, major, end);
   BlockReader blocks(bank.body.subspan(end), major);
@@ -296,7 +297,8 @@ std::optional<Image> firstLayerOf(const Block& bank, const Picture& general, con
 
 Image readPsp(const PictureSource& source) {
   ByteReader in(source.bytes, kFormat);
-  if (in.size() < kFileHeaderBytes || std::memcmp(in.all().data(), kSignature, sizeof kSignature - 1) != 0)
+  if (in.size() < kFileHeaderBytes ||
+      std::memcmp(in.all().data(), kSignature, sizeof kSignature - 1) != 0)
     failInvalidFormat(kFormat);
   in.seek(32);
   const int major = in.u16le();
@@ -320,7 +322,8 @@ Image readPsp(const PictureSource& source) {
     }
   }
   if (general && layerBank) {
-    if (auto image = firstLayerOf(*layerBank, *general, palette, source, major)) return std::move(*image);
+    if (auto image = firstLayerOf(*layerBank, *general, palette, source, major))
+      return std::move(*image);
   }
   fail("Cannot load image %s: the PSP file holds no picture", source.name.c_str());
 }

@@ -231,7 +231,8 @@ Image decodeTiff(std::span<const uint8_t> bytes, const PictureSource& source) {
   for (uint32_t y = 0; y < height; y += band) {
     const uint32_t rows = std::min(band, height - y);
     rgba.get(raster.data(), width, rows, y);
-    for (uint32_t r = 0; r < rows; ++r) toBgr(raster.data() + static_cast<size_t>(r) * width, y + r);
+    for (uint32_t r = 0; r < rows; ++r)
+      toBgr(raster.data() + static_cast<size_t>(r) * width, y + r);
   }
   return image;
 }

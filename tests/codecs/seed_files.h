@@ -53,7 +53,7 @@ inline std::map<std::string, std::vector<std::pair<std::string, Bytes>>> seedFil
                                        static_cast<uint16_t>(i % 255)});
   const Bytes pngRgba = writePng(16, 16, withAlpha, rgba);
   c["ico"] = {{"dib", writeIco({{13, 7, 24, writeBmp(icon, 13, 7, {}, &img)},
-                                    {13, 7, 4, writeBmp(icon4, 13, 7, indices16)}})},
+                                {13, 7, 4, writeBmp(icon4, 13, 7, indices16)}})},
               {"png", writeIco({{16, 16, 32, pngRgba}})}};
 
   JpegOptions progressive, grey, cmyk, ycck, arith;

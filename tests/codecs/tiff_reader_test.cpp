@@ -173,8 +173,9 @@ TEST(TiffReader, OneTallStripDecodesLikeManyStrips) {
     o.photometric = c.photometric;
     o.bitsPerSample = c.bits;
     o.samplesPerPixel = c.samples;
-    const Bytes raw = c.samples == 3 ? rgbSamples(img)
-                                     : greySamples(img, c.bits, c.photometric == PHOTOMETRIC_MINISWHITE);
+    const Bytes raw = c.samples == 3
+                          ? rgbSamples(img)
+                          : greySamples(img, c.bits, c.photometric == PHOTOMETRIC_MINISWHITE);
     o.rowsPerStrip = 16;
     const Image expected = decodeAs(writeTiff(w, h, raw, o), "tif");
     o.rowsPerStrip = h;

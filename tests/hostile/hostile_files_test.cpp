@@ -102,11 +102,11 @@ struct Tally {
   int tried = 0, picture = 0, error = 0, crash = 0, hang = 0, overMemory = 0;
   void add(Outcome o) {
     ++tried;
-    (o == Outcome::kPicture      ? picture
-     : o == Outcome::kError      ? error
-     : o == Outcome::kCrash      ? crash
-     : o == Outcome::kHang       ? hang
-                                 : overMemory)++;
+    (o == Outcome::kPicture ? picture
+     : o == Outcome::kError ? error
+     : o == Outcome::kCrash ? crash
+     : o == Outcome::kHang  ? hang
+                            : overMemory)++;
   }
 };
 
@@ -198,7 +198,8 @@ std::vector<NamedCase> namedCases() {
 std::vector<std::pair<std::string, Bytes>> damaged(const Bytes& seed) {
   std::vector<std::pair<std::string, Bytes>> out;
   for (size_t keep : {seed.size() / 4, seed.size() / 2, seed.size() - 1})
-    out.push_back({"cut" + std::to_string(keep), Bytes(seed.begin(), seed.begin() + static_cast<std::ptrdiff_t>(keep))});
+    out.push_back({"cut" + std::to_string(keep),
+                   Bytes(seed.begin(), seed.begin() + static_cast<std::ptrdiff_t>(keep))});
   for (size_t at = 2; at < std::min<size_t>(seed.size(), 40); at += 3) {
     Bytes b = seed;
     b[at] = 0xFF;
@@ -218,7 +219,8 @@ TEST(HostileFiles, AreRefusedCleanlyWithinTheirMemoryAndTime) {
       EXPECT_EQ(run.outcome, Outcome::kPicture) << c.name << ": " << run.text;
     } else if (c.message.rfind("...", 0) == 0) {
       EXPECT_EQ(run.outcome, Outcome::kError) << c.name;
-      EXPECT_NE(run.text.find(c.message.substr(3)), std::string::npos) << c.name << ": " << run.text;
+      EXPECT_NE(run.text.find(c.message.substr(3)), std::string::npos)
+          << c.name << ": " << run.text;
     } else {
       EXPECT_EQ(run.text, c.message) << c.name;
     }
@@ -227,8 +229,8 @@ TEST(HostileFiles, AreRefusedCleanlyWithinTheirMemoryAndTime) {
     const std::string extension = extensionOf(target);
     for (const auto& [seedName, seed] : seeds) {
       for (const auto& [damage, bytes] : damaged(seed)) {
-        const std::string name = target + "-" + seedName + "-" + damage +
-                                 (extension.empty() ? "" : "." + extension);
+        const std::string name =
+            target + "-" + seedName + "-" + damage + (extension.empty() ? "" : "." + extension);
         const LoadResult run = loadInChild(save(dir, name, bytes), 256u << 20);
         tally.add(run.outcome);
         EXPECT_TRUE(run.outcome == Outcome::kPicture || run.outcome == Outcome::kError)
@@ -239,9 +241,10 @@ TEST(HostileFiles, AreRefusedCleanlyWithinTheirMemoryAndTime) {
       }
     }
   }
-  std::printf("hostile files: %d tried, %d clean error, %d valid picture, %d crash, %d hang, "
-              "%d over the memory bound\n",
-              tally.tried, tally.error, tally.picture, tally.crash, tally.hang, tally.overMemory);
+  std::printf(
+      "hostile files: %d tried, %d clean error, %d valid picture, %d crash, %d hang, "
+      "%d over the memory bound\n",
+      tally.tried, tally.error, tally.picture, tally.crash, tally.hang, tally.overMemory);
 }
 
 // Files that are no files: each is refused at once, by name.
