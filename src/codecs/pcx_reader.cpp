@@ -68,21 +68,22 @@ Image readPcx(const PictureSource& source) {
   // A run byte pair yields at most 63 bytes.
   checkFileHolds(source, kFormat, encoding ? (decodedBytes + 62) / 63 * 2 : decodedBytes,
                  in.remaining());
-  std::vector<uint8_t> data(static_cast<size_t>(decodedBytes));
-  if (encoding) {
-    // Runs may cross from one line into the next; decoding in one pass accepts both.
-    unpackCountFlagged(in, data);
-  } else {
-    const auto raw = in.bytes(data.size());
-    std::copy(raw.begin(), raw.end(), data.begin());
-  }
+  // One line at a time; runs may cross from one line into the next, which the stream allows.
+  std::vector<uint8_t> lineBuffer(encoding ? lineBytes : 0);
+  CountFlaggedStream runs(in);
 
   const size_t w = static_cast<size_t>(width);
   const Palette palette = trueColour ? Palette{} : choosePalette(source.bytes, headerPalette, bits * planes);
   Image image(static_cast<int>(width), static_cast<int>(height));
   std::vector<uint8_t> samples(w), indices(w);
   for (int y = 0; y < height; ++y) {
-    const uint8_t* line = data.data() + static_cast<size_t>(y) * lineBytes;
+    const uint8_t* line = nullptr;
+    if (encoding) {
+      runs.read(lineBuffer);
+      line = lineBuffer.data();
+    } else {
+      line = in.bytes(lineBytes).data();
+    }
     uint8_t* out = image.row(y);
     if (trueColour) {
       const uint8_t *r = line, *g = line + bytesPerLine, *b = line + 2 * bytesPerLine;

@@ -86,23 +86,23 @@ Image readTga(const PictureSource& source) {
   const uint64_t least = rle ? (pixels + 127) / 128 * (1 + pixelBytes) : pixels * pixelBytes;
   checkFileHolds(source, kFormat, least, in.remaining());
 
-  std::vector<uint8_t> data(static_cast<size_t>(pixels) * pixelBytes);
-  if (rle) {
-    // Packets may run across rows, as older writers emit them, so the whole picture is
-    // decoded in one pass.
-    unpackPixelPackets(in, pixelBytes, data);
-  } else {
-    const auto raw = in.bytes(data.size());
-    std::copy(raw.begin(), raw.end(), data.begin());
-  }
-
   const bool alpha = (h.descriptor & 0x0F) != 0;
   const bool rightToLeft = (h.descriptor & 0x10) != 0;
   const bool topDown = (h.descriptor & 0x20) != 0;
   Image image(h.width, h.height);
   const size_t rowBytes = size_t{h.width} * pixelBytes;
-  for (int y = 0; y < h.height; ++y) {
-    const uint8_t* src = data.data() + static_cast<size_t>(topDown ? y : h.height - 1 - y) * rowBytes;
+  // One file row at a time, straight into its picture row.
+  std::vector<uint8_t> row(rle ? rowBytes : 0);
+  PixelPacketStream packets(in, pixelBytes);
+  for (int fileRow = 0; fileRow < h.height; ++fileRow) {
+    const uint8_t* src = nullptr;
+    if (rle) {
+      packets.read(row);
+      src = row.data();
+    } else {
+      src = in.bytes(rowBytes).data();
+    }
+    const int y = topDown ? fileRow : h.height - 1 - fileRow;
     for (int x = 0; x < h.width; ++x, src += pixelBytes) {
       const int dx = rightToLeft ? h.width - 1 - x : x;
       Rgb c;
