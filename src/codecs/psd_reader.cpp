@@ -35,9 +35,11 @@ unsigned channelsOf(uint16_t mode) {
   }
 }
 
-// Reads each channel's rows as 8-bit samples into planes (planes[c] is width * height).
+// Reads each channel's rows as 8-bit samples and hands them to sink(channel, y, samples)
+// one row at a time, so no channel is ever held whole.
+template <typename Sink>
 void readPlanes(ByteReader& in, uint16_t compression, unsigned fileChannels, unsigned used,
-                uint32_t width, uint32_t height, int depth, std::vector<std::vector<uint8_t>>& planes) {
+                uint32_t width, uint32_t height, int depth, Sink sink) {
   const size_t rowBytes = depth == 1 ? packedBytes(width, 1) : size_t{width} * (depth / 8);
   std::vector<uint8_t> row(rowBytes);
   std::vector<uint32_t> counts;
@@ -47,8 +49,8 @@ void readPlanes(ByteReader& in, uint16_t compression, unsigned fileChannels, uns
     counts.resize(size_t{fileChannels} * height);
     for (size_t i = 0; i < counts.size(); ++i) counts[i] = loadU16be(&table[2 * i]);
   }
+  std::vector<uint8_t> samples(width);
   for (unsigned c = 0; c < used; ++c) {
-    planes[c].resize(size_t{width} * height);
     for (uint32_t y = 0; y < height; ++y) {
       if (compression == 1) {
         // Each row is decoded from exactly its own bytes, so one bad row cannot shift the rest.
@@ -58,7 +60,7 @@ void readPlanes(ByteReader& in, uint16_t compression, unsigned fileChannels, uns
         const auto raw = in.bytes(rowBytes);
         std::copy(raw.begin(), raw.end(), row.begin());
       }
-      uint8_t* out = planes[c].data() + size_t{y} * width;
+      uint8_t* out = samples.data();
       if (depth == 1) {
         unpackSamples(row, 1, width, out);
         for (size_t x = 0; x < width; ++x) out[x] = out[x] ? 0 : 255;  // set bits are black
@@ -67,6 +69,7 @@ void readPlanes(ByteReader& in, uint16_t compression, unsigned fileChannels, uns
       } else {
         std::copy_n(row.begin(), width, out);
       }
+      sink(c, y, out);
     }
   }
 }
@@ -112,35 +115,36 @@ Image readPsd(const PictureSource& source) {
                              : uint64_t{used} * height * rowBytes;
   checkFileHolds(source, kFormat, least, in.remaining());
 
-  std::vector<std::vector<uint8_t>> planes(used);
-  readPlanes(in, compression, channels, used, width, height, depth, planes);
-
+  // Channels go straight into the picture: colour channels into their own byte of each
+  // pixel, a single index or grey channel into the first byte until it is expanded below.
   Image image(static_cast<int>(width), static_cast<int>(height));
-  const size_t pixels = size_t{width} * height;
-  uint8_t* out = image.data();
-  for (size_t i = 0; i < pixels; ++i, out += 3) {
-    Rgb c;
-    switch (mode) {
-      case kIndexed:
-        c = palette[planes[0][i]];
-        break;
-      case kRgb:
-        c = {planes[0][i], planes[1][i], planes[2][i]};
-        break;
-      case kCmyk: {
-        // Samples are stored inverted (255 is no ink): R = C' * K' / 255.
-        const unsigned k = planes[3][i];
-        c = {static_cast<uint8_t>((planes[0][i] * k + 127) / 255),
-             static_cast<uint8_t>((planes[1][i] * k + 127) / 255),
-             static_cast<uint8_t>((planes[2][i] * k + 127) / 255)};
-        break;
+  readPlanes(in, compression, channels, used, width, height, depth,
+             [&](unsigned c, uint32_t y, const uint8_t* samples) {
+               uint8_t* out = image.row(static_cast<int>(y));
+               if (used == 1) {
+                 for (size_t x = 0; x < width; ++x) out[3 * x] = samples[x];
+               } else if (c < 3) {
+                 for (size_t x = 0; x < width; ++x) out[3 * x + 2 - c] = samples[x];
+               } else {
+                 // CMYK samples are stored inverted (255 is no ink): R = C' * K' / 255.
+                 for (size_t x = 0; x < width; ++x, out += 3) {
+                   const unsigned k = samples[x];
+                   for (int i = 0; i < 3; ++i) out[i] = static_cast<uint8_t>((out[i] * k + 127) / 255);
+                 }
+               }
+             });
+  if (used == 1) {
+    for (uint32_t y = 0; y < height; ++y) {
+      uint8_t* out = image.row(static_cast<int>(y));
+      for (size_t x = 0; x < width; ++x, out += 3) {
+        const uint8_t v = out[0];
+        // Bitmap, grey, and duotone drawn as its grey base; indexed through the palette.
+        const Rgb c = mode == kIndexed ? palette[v] : Rgb{v, v, v};
+        out[0] = c.b;
+        out[1] = c.g;
+        out[2] = c.r;
       }
-      default:  // bitmap, grey, and duotone drawn as its grey base
-        c = {planes[0][i], planes[0][i], planes[0][i]};
     }
-    out[0] = c.b;
-    out[1] = c.g;
-    out[2] = c.r;
   }
   return image;
 }
