@@ -4,8 +4,8 @@
 
 #include "base/error.h"
 #include "codecs/byte_reader.h"
-#include "codecs/pixel_unpack.h"
 #include "codecs/picture_source.h"
+#include "codecs/pixel_unpack.h"
 #include "codecs/run_length.h"
 
 namespace lumabord {
@@ -60,8 +60,7 @@ Image readPcx(const PictureSource& source) {
     fail("Invalid color format in %s file.", kFormat);
   const int64_t width = int64_t{xMax} - xMin + 1, height = int64_t{yMax} - yMin + 1;
   checkPictureSize(source, kFormat, width, height);
-  if (bytesPerLine < packedBytes(static_cast<size_t>(width), bits))
-    failInvalidFormat(kFormat);
+  if (bytesPerLine < packedBytes(static_cast<size_t>(width), bits)) failInvalidFormat(kFormat);
 
   const size_t lineBytes = bytesPerLine * static_cast<size_t>(planes);
   const uint64_t decodedBytes = uint64_t{lineBytes} * static_cast<uint64_t>(height);
@@ -73,7 +72,8 @@ Image readPcx(const PictureSource& source) {
   CountFlaggedStream runs(in);
 
   const size_t w = static_cast<size_t>(width);
-  const Palette palette = trueColour ? Palette{} : choosePalette(source.bytes, headerPalette, bits * planes);
+  const Palette palette =
+      trueColour ? Palette{} : choosePalette(source.bytes, headerPalette, bits * planes);
   Image image(static_cast<int>(width), static_cast<int>(height));
   std::vector<uint8_t> samples(w), indices(w);
   for (int y = 0; y < height; ++y) {
@@ -101,7 +101,8 @@ Image readPcx(const PictureSource& source) {
     for (int p = 0; p < planes; ++p) {
       unpackSamples({line + static_cast<size_t>(p) * bytesPerLine, bytesPerLine}, bits, w,
                     samples.data());
-      for (size_t x = 0; x < w; ++x) indices[x] = static_cast<uint8_t>(indices[x] | samples[x] << (p * bits));
+      for (size_t x = 0; x < w; ++x)
+        indices[x] = static_cast<uint8_t>(indices[x] | samples[x] << (p * bits));
     }
     palette.expand(indices.data(), w, out);
   }

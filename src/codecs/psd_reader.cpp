@@ -5,8 +5,8 @@
 
 #include "base/error.h"
 #include "codecs/byte_reader.h"
-#include "codecs/pixel_unpack.h"
 #include "codecs/picture_source.h"
+#include "codecs/pixel_unpack.h"
 #include "codecs/run_length.h"
 
 namespace lumabord {
@@ -78,7 +78,8 @@ void readPlanes(ByteReader& in, uint16_t compression, unsigned fileChannels, uns
 
 Image readPsd(const PictureSource& source) {
   ByteReader in(source.bytes, kFormat);
-  if (in.size() < 4 || loadU32be(in.all().data()) != 0x38425053) failInvalidFormat(kFormat);  // "8BPS"
+  if (in.size() < 4 || loadU32be(in.all().data()) != 0x38425053)
+    failInvalidFormat(kFormat);  // "8BPS"
   in.skip(4);
   const uint16_t version = in.u16be();
   in.skip(6);
@@ -90,7 +91,8 @@ Image readPsd(const PictureSource& source) {
   if (version != 1 || channels == 0 || channels > 56) failInvalidFormat(kFormat);
   const bool modeKnown = mode == kBitmap || mode == kGrey || mode == kIndexed || mode == kRgb ||
                          mode == kCmyk || mode == kDuotone;
-  const bool depthKnown = mode == kBitmap ? depth == 1 : (depth == 8 || (depth == 16 && mode != kIndexed));
+  const bool depthKnown =
+      mode == kBitmap ? depth == 1 : (depth == 8 || (depth == 16 && mode != kIndexed));
   if (!modeKnown || !depthKnown || channels < channelsOf(mode))
     fail("Invalid color format in %s file.", kFormat);
   checkPictureSize(source, kFormat, width, height);
@@ -100,7 +102,8 @@ Image readPsd(const PictureSource& source) {
   if (mode == kIndexed) {
     // 256 reds, then 256 greens, then 256 blues.
     if (colourData.size() < 768) fail("Cannot load image. Palette in %s file is invalid.", kFormat);
-    for (size_t i = 0; i < 256; ++i) palette.add({colourData[i], colourData[256 + i], colourData[512 + i]});
+    for (size_t i = 0; i < 256; ++i)
+      palette.add({colourData[i], colourData[256 + i], colourData[512 + i]});
   }
   in.skip(in.u32be());  // image resources
   in.skip(in.u32be());  // layers and masks: the composite below already merges them
@@ -110,9 +113,10 @@ Image readPsd(const PictureSource& source) {
   const unsigned used = channelsOf(mode);
   const uint64_t rowBytes = depth == 1 ? packedBytes(width, 1) : uint64_t{width} * (depth / 8);
   // PackBits spends at least 2 bytes per 128 bytes of a row, plus the row's count.
-  const uint64_t least = compression == 1
-                             ? uint64_t{channels} * height * 2 + uint64_t{used} * height * ((rowBytes + 127) / 128 * 2)
-                             : uint64_t{used} * height * rowBytes;
+  const uint64_t least =
+      compression == 1
+          ? uint64_t{channels} * height * 2 + uint64_t{used} * height * ((rowBytes + 127) / 128 * 2)
+          : uint64_t{used} * height * rowBytes;
   checkFileHolds(source, kFormat, least, in.remaining());
 
   // Channels go straight into the picture: colour channels into their own byte of each
@@ -129,7 +133,8 @@ Image readPsd(const PictureSource& source) {
                  // CMYK samples are stored inverted (255 is no ink): R = C' * K' / 255.
                  for (size_t x = 0; x < width; ++x, out += 3) {
                    const unsigned k = samples[x];
-                   for (int i = 0; i < 3; ++i) out[i] = static_cast<uint8_t>((out[i] * k + 127) / 255);
+                   for (int i = 0; i < 3; ++i)
+                     out[i] = static_cast<uint8_t>((out[i] * k + 127) / 255);
                  }
                }
              });

@@ -4,8 +4,8 @@
 
 #include "base/error.h"
 #include "codecs/byte_reader.h"
-#include "codecs/pixel_unpack.h"
 #include "codecs/picture_source.h"
+#include "codecs/pixel_unpack.h"
 #include "codecs/run_length.h"
 
 namespace lumabord {
@@ -47,7 +47,8 @@ Rgb from555(uint16_t v) {
 // A colour of `bytes` (2, 3 or 4) bytes, B,G,R order; an alpha byte is put over white.
 Rgb colourOf(const uint8_t* p, size_t bytes, bool useAlpha) {
   if (bytes == 2) return from555(loadU16le(p));
-  if (bytes == 4 && useAlpha) return {overWhite(p[2], p[3]), overWhite(p[1], p[3]), overWhite(p[0], p[3])};
+  if (bytes == 4 && useAlpha)
+    return {overWhite(p[2], p[3]), overWhite(p[1], p[3]), overWhite(p[0], p[3])};
   return {p[2], p[1], p[0]};
 }
 
@@ -63,18 +64,20 @@ Image readTga(const PictureSource& source) {
     failInvalidFormat(kFormat);
   }
   const bool depthOk = base == kMapped ? (h.depth == 8 || h.depth == 16)
-                       : base == kGrey ? (h.depth == 8 || h.depth == 16)
-                                       : (h.depth == 15 || h.depth == 16 || h.depth == 24 ||
-                                          h.depth == 32);
+                       : base == kGrey
+                           ? (h.depth == 8 || h.depth == 16)
+                           : (h.depth == 15 || h.depth == 16 || h.depth == 24 || h.depth == 32);
   if (!depthOk) fail("Invalid color format in %s file.", kFormat);
-  if (base == kMapped && h.mapType != 1) fail("Cannot load image. Palette in %s file is invalid.", kFormat);
+  if (base == kMapped && h.mapType != 1)
+    fail("Cannot load image. Palette in %s file is invalid.", kFormat);
   in.skip(h.idLength);
 
   // The colour map precedes the pixels even when the picture does not use it.
   Palette palette;
   if (h.mapType == 1) {
     const size_t entryBytes = (h.mapEntryBits + 7u) / 8u;
-    if (entryBytes < 2 || entryBytes > 4) fail("Cannot load image. Palette in %s file is invalid.", kFormat);
+    if (entryBytes < 2 || entryBytes > 4)
+      fail("Cannot load image. Palette in %s file is invalid.", kFormat);
     const auto map = in.bytes(size_t{h.mapLength} * entryBytes);
     for (size_t i = 0; i < h.mapLength; ++i)
       palette.add(colourOf(map.data() + i * entryBytes, entryBytes, h.mapEntryBits == 32));

@@ -4,6 +4,7 @@
 // picture or a clean Error (with the expected message where one is given); a crash, a hang
 // or running out of memory fails. The summary line is the table of the hostile-file runs.
 #include <gtest/gtest.h>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -60,6 +61,7 @@ LoadResult loadInChild(const std::filesystem::path& path, uint64_t memory) {
   if (pid == 0) {
     close(fds[0]);
     if (kAddressLimitWorks) {
+      mallopt(M_ARENA_MAX, 1);  // per-thread arenas reserve 64 MiB of addresses each
       const rlimit limit{addressSpaceInUse() + memory, RLIM_INFINITY};
       setrlimit(RLIMIT_AS, &limit);
     }
@@ -87,7 +89,9 @@ LoadResult loadInChild(const std::filesystem::path& path, uint64_t memory) {
   if (WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM) return {Outcome::kHang, ""};
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || report.empty())
     return {Outcome::kCrash, "status " + std::to_string(status)};
-  if (report[0] == 'M') return {Outcome::kOverMemory, ""};
+  // The program's own allocations report failure as an Error of this wording.
+  if (report[0] == 'M' || report.rfind("EOut of memory", 0) == 0)
+    return {Outcome::kOverMemory, report};
   return {report[0] == 'P' ? Outcome::kPicture : Outcome::kError, report.substr(1)};
 }
 
@@ -153,6 +157,52 @@ Bytes jpegWithScans(int scans) {
   return out;
 }
 
+// A 32-bit run-length Targa of one colour: packets of 128 pixels.
+Bytes tgaRle(unsigned w, unsigned h) {
+  Bytes b = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  for (unsigned v : {w, h})
+    b.insert(b.end(), {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)});
+  b.insert(b.end(), {32, 8});
+  for (size_t i = 0; i < size_t{w} * h / 128; ++i) b.insert(b.end(), {0xFF, 10, 20, 30, 255});
+  return b;
+}
+
+// An 8-bit, three-plane run-length PCX: runs of 63 bytes crossing the lines freely.
+Bytes pcxRle(unsigned w, unsigned h) {
+  Bytes b(128, 0);
+  b[0] = 0x0A;
+  b[1] = 5;
+  b[2] = 1;
+  b[3] = 8;
+  b[8] = static_cast<uint8_t>(w - 1);
+  b[9] = static_cast<uint8_t>((w - 1) >> 8);
+  b[10] = static_cast<uint8_t>(h - 1);
+  b[11] = static_cast<uint8_t>((h - 1) >> 8);
+  b[65] = 3;
+  b[66] = static_cast<uint8_t>(w);
+  b[67] = static_cast<uint8_t>(w >> 8);
+  const size_t total = size_t{w} * 3 * h;
+  for (size_t i = 0; i < total / 63; ++i) b.insert(b.end(), {0xFF, 0x40});
+  b.insert(b.end(), total % 63, 0x10);
+  return b;
+}
+
+// An RGB PSD with PackBits rows of 128-byte runs.
+Bytes psdRle(unsigned w, unsigned h) {
+  Bytes b = {'8', 'B', 'P', 'S', 0, 1, 0, 0, 0, 0, 0, 0, 0, 3};
+  for (unsigned v : {h, w})
+    b.insert(b.end(), {static_cast<uint8_t>(v >> 24), static_cast<uint8_t>(v >> 16),
+                       static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v)});
+  b.insert(b.end(), {0, 8, 0, 3});
+  b.insert(b.end(), 12, 0);  // no colour data, resources or layers
+  b.insert(b.end(), {0, 1});
+  const unsigned rowCount = w / 128 * 2;
+  for (unsigned i = 0; i < 3 * h; ++i)
+    b.insert(b.end(), {static_cast<uint8_t>(rowCount >> 8), static_cast<uint8_t>(rowCount)});
+  for (unsigned i = 0; i < 3 * h * (w / 128); ++i) b.insert(b.end(), {0x81, 0x55});
+  return b;
+}
+
 struct NamedCase {
   std::string name;
   Bytes bytes;
@@ -191,6 +241,12 @@ std::vector<NamedCase> namedCases() {
   fax.rowsPerStrip = 6000;
   cases.push_back({"fax-strip.tif", writeTiff(6000, 6000, Bytes(750 * 6000, 0), fax), "",
                    uint64_t{108 + 64} << 20});
+  // Run-length pictures of 4096 x 4096 (a 48 MiB result) decode a row at a time: no
+  // second whole copy of the data beside the picture.
+  const uint64_t rowAtATime = (48u + 7u + 16u) << 20;
+  cases.push_back({"rle32.tga", tgaRle(4096, 4096), "", rowAtATime});
+  cases.push_back({"rle24.pcx", pcxRle(4096, 4096), "", rowAtATime});
+  cases.push_back({"rle-rgb.psd", psdRle(4096, 4096), "", rowAtATime});
   return cases;
 }
 
