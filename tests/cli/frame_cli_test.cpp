@@ -2,6 +2,7 @@
 // statuses, and every stored setting against the option that replaces it.
 #include <fcntl.h>
 #include <pty.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,6 +37,7 @@ struct CliRun {
   int status = -1;
   std::string out;
   std::string err;
+  long maxRssKb = 0;  // the child's peak resident memory
 };
 
 void childExec(const std::vector<std::string>& args, const fs::path& store, const fs::path& cwd) {
@@ -66,9 +68,11 @@ CliRun frameCli(const std::vector<std::string>& args, const fs::path& store, con
   }
   CliRun run;
   int status = 0;
-  if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) {
+  struct rusage usage {};
+  if (child > 0 && wait4(child, &status, 0, &usage) == child && WIFEXITED(status)) {
     run.status = WEXITSTATUS(status);
   }
+  run.maxRssKb = usage.ru_maxrss;
   run.out = readText(out);
   run.err = readText(err);
   return run;
@@ -277,6 +281,21 @@ TEST_F(FrameCli, UsageErrorsExitWith2AndFailuresWith1AfterTheEarlierFiles) {
   const CliRun assets = frame({"--assets", "no assets", a.string()});
   EXPECT_EQ(assets.status, 1);
   EXPECT_EQ(assets.err, "The asset folder no assets does not exist\n");
+
+  // A 16384 x 16384 GIF of 100 KB: its frame would pass the pixel limit, which is found
+  // from the header before 768 MiB of picture are decoded.
+  std::vector<unsigned char> gif = {'G',  'I', 'F', '8', '9', 'a',  0,   0x40, 0,   0x40,
+                                    0x80, 0,   0,   0,   0,   0,    255, 255,  255, 0x2C,
+                                    0,    0,   0,   0,   0,   0x40, 0,   0x40, 0,   2};
+  for (int block = 0; block < 400; ++block) {
+    gif.push_back(255);
+    gif.insert(gif.end(), 255, 0);
+  }
+  gif.insert(gif.end(), {0, 0x3B});
+  const CliRun huge = frame({outside.write("huge.gif", gif).string()});
+  EXPECT_EQ(huge.status, 1);
+  EXPECT_NE(huge.err.find("beyond the limit of 268435456 pixels"), std::string::npos) << huge.err;
+  EXPECT_LT(huge.maxRssKb, 200 * 1024) << "the photo was decoded before the frame was checked";
 }
 
 // Each stored setting of the window gives the same file as the option that names the same
