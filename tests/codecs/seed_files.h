@@ -219,6 +219,24 @@ inline std::map<std::string, std::vector<std::pair<std::string, Bytes>>> seedFil
   c["sniff"] = {{"bmp", c["bmp"][2].second}, {"jpeg", jpeg},
                 {"gif", gifPlain},           {"ico", c["ico"][0].second},
                 {"png", c["png"][0].second}, {"tiff", tiffRgb}};
+  // The program's own files: text seeds of the parsers' targets, a mask bitmap, and an empty
+  // patch list for the glyph cache pairs (whose target patches a sound pair).
+  c["style"] = {
+      {"classic",
+       text("[FRAME0]\r\nCOLOR=$002F4F6F\r\nMASK=Rounded Raised.bmp\r\nTEXTURE=Wood\\oak.jpg"
+            "\r\nSELECTED=2\r\nDROPSHADOW=Shadows\\medium.bmp\r\n\r\n[OUTERMATTE0]\r\n"
+            "COLOR=$00E4EEF4\r\nTEXTURE=Matte\\linen.png\r\nSELECTED=1\r\nLEFT=150\r\n"
+            "RIGHT=150\r\nTOP=150\r\nBOTTOM=170\r\n\r\n[INNERMATTE0]\r\nCOLOR=clRed\r\n"
+            "WIDTH=14\r\nTEXTURE=Matte\\linen.png\r\nSELECTED=1\r\n")}};
+  c["profile"] = {{"bead", text("[RADIUS]\r\nWIDTH=100\r\nHEIGHT=100\r\n")}};
+  c["registry"] = {
+      {"store",
+       text("REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Corvella\\Lumabord 2]\r\n"
+            "\"Shadow Size\"=dword:00000009\r\n\"Signature Text\"=\"a \\\"b\\\" \\\\ c\"\r\n")}};
+  c["mru"] = {{"mru", text("/photos/a.jpg\r\n/photos/b.tif\r\n")}};
+  c["filetypes"] = {{"filetypes", text("PNG Image (*.png)\r\n*.png\r\n")}};
+  c["mask"] = {{"mask", bmp(8, 0, 40, false)}};
+  c["glyph"] = {{"none", Bytes{}}};
   return c;
 }
 

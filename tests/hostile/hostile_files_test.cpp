@@ -283,6 +283,7 @@ TEST(HostileFiles, AreRefusedCleanlyWithinTheirMemoryAndTime) {
   }
   for (const auto& [target, seeds] : seedFiles()) {
     const std::string extension = extensionOf(target);
+    if (!extension.empty() && !isPictureExtension(extension)) continue;  // the parsers' seeds
     for (const auto& [seedName, seed] : seeds) {
       for (const auto& [damage, bytes] : damaged(seed)) {
         const std::string name =
