@@ -23,7 +23,7 @@ FontRecord fuzzFont() {
 
 TSmoothZeichensatz soundRow() {
   TSmoothZeichensatz row(fuzzFont(), GlyphShape{});
-  for (int code : {'A', 'b', 0xFF}) {
+  for (const int code : {int{'A'}, int{'b'}, 0xFF}) {
     GlyphCell cell;
     cell.width = 3;
     cell.height = 2;
