@@ -19,6 +19,8 @@ class Args {
   std::optional<int> intOption(const std::string& name);
   // The remaining arguments; UsageError if any of them still starts with "--".
   std::vector<std::string> positionals();
+  // Everything not yet removed, options included (for a second parser).
+  [[nodiscard]] const std::vector<std::string>& remaining() const { return args_; }
 
  private:
   std::vector<std::string> args_;

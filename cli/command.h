@@ -16,7 +16,7 @@ class UsageError : public std::runtime_error {
 
 struct Command {
   const char* name;
-  const char* usage;  // the synopsis after "lumabord-cli "
+  const char* usage;                          // the synopsis after "lumabord-cli "
   int (*run)(std::vector<std::string> args);  // returns the exit status
 };
 

@@ -22,6 +22,7 @@
 #include "app/main_model.h"
 #include "codecs/image_writers.h"
 #include "codecs/picture_loader.h"
+#include "desktop_opener.h"
 #include "output/batch_output.h"
 #include "platform/clipboard.h"
 #include "platform/screen_pixels.h"
@@ -50,7 +51,11 @@ struct MainWindowServices {
   PreviewRenderer* renderer = nullptr;         // nullptr: ComposeFrame
   FrameEngine* engine = nullptr;               // batch steps; nullptr: the program's own
   std::optional<NumberSeparators> separators;  // nullopt: the user's locale
+  DesktopOpener* opener = nullptr;             // links and the manual; nullptr: xdg-open
 };
+
+// The help manual beside the program: an HTML manual, opened in the desktop's browser.
+[[nodiscard]] std::filesystem::path helpManualFile(const std::filesystem::path& appPath);
 
 class TfrmMain : public QMainWindow, private MainView {
   Q_OBJECT
@@ -62,8 +67,13 @@ class TfrmMain : public QMainWindow, private MainView {
   // The first activation maximises the window and renders the first preview.
   void FormActivate();
   void CopyPreviewToClipboard();
+  // Stores the settings and recent files as closing does, without closing (the session
+  // manager's save request); later saves write only what changed since.
+  void SaveSettingsNow();
   // The six output commands: the destination questions, then the batch.
   void CreateFramedFiles(OutputFormat format);
+  // The print command: the framed image of WorkPhoto in the print layout dialog.
+  void PrintFramedImage();
 
   // Commands that render on their own (output, printing) call this first: false, with a
   // status message, while a preview rendering runs, so they never share its images.
@@ -84,6 +94,8 @@ class TfrmMain : public QMainWindow, private MainView {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // Enter presses "&Add..." (or the focused button); a text field keeps Enter for itself.
+  void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -140,6 +152,7 @@ class TfrmMain : public QMainWindow, private MainView {
   void createActions();
   void createConnections();
   void connectDesignHandlers();
+  void connectHelpCommands();
   void updateActions();
   void rebuildRecentFiles();
 
@@ -216,7 +229,7 @@ class TfrmMain : public QMainWindow, private MainView {
   QAction* SaveAsBMPs1_ = nullptr;
   QAction* SaveAsJPEGs1_ = nullptr;
   QAction* SaveasTIFFs1_ = nullptr;
-  QAction* Print1_ = nullptr;
+  QAction* PrintPreview1_ = nullptr;
   QAction* Exit1_ = nullptr;
   QAction* CopytoClipboard1_ = nullptr;
   QAction* Integrate1_ = nullptr;

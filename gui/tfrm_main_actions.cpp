@@ -42,8 +42,8 @@ void TfrmMain::createActions() {
                           QKeySequence(Qt::CTRL | Qt::Key_S));
   SaveasTIFFs1_ = addItem(file, QStringLiteral("SaveasTIFFs1"), QStringLiteral("Save as TIFF's"));
   file->addSeparator();
-  Print1_ = addItem(file, QStringLiteral("Print1"), QStringLiteral("Print..."),
-                    QKeySequence(Qt::CTRL | Qt::Key_P));
+  PrintPreview1_ = addItem(file, QStringLiteral("PrintPreview1"), QStringLiteral("Print..."),
+                           QKeySequence(Qt::CTRL | Qt::Key_P));
   file->addSeparator();
   Exit1_ = addItem(file, QStringLiteral("Exit1"), QStringLiteral("Exit"));
 
@@ -57,10 +57,10 @@ void TfrmMain::createActions() {
 
   QMenu* options = bar->addMenu(QStringLiteral("&Options"));
   options->setObjectName(QStringLiteral("Options1"));
-  Integrate1_ = addItem(options, QStringLiteral("IntegrateintoWindowsExplorerrightclickmenu1"),
-                        QStringLiteral("Integrate into Windows Explorer right click menu"));
-  Remove1_ = addItem(options, QStringLiteral("RemovefromWindowsExplorerrightclickmenu1"),
-                     QStringLiteral("Remove from Windows Explorer right click menu"));
+  Integrate1_ = addItem(options, QStringLiteral("Integrateintofilemanagerrightclickmenu1"),
+                        QStringLiteral("Integrate into file manager right click menu"));
+  Remove1_ = addItem(options, QStringLiteral("Removefromfilemanagerrightclickmenu1"),
+                     QStringLiteral("Remove from file manager right click menu"));
 
   QMenu* tools = bar->addMenu(QStringLiteral("Tools"));
   tools->setObjectName(QStringLiteral("Tools1"));
@@ -102,9 +102,8 @@ void TfrmMain::createActions() {
   OuterMatteShadowSize1_ = addItem(previewMenu_, QStringLiteral("OuterMatteShadowSize1"),
                                    QStringLiteral("Outer Matte Shadow Size"));
 
-  // Printing, the signature maker, the shell integration and help come later.
-  laterCommands_ = {cmdPrintPreview_, cmdSignature_, Print1_,   Integrate1_,    Remove1_,
-                    SignatureMaker1_, HelpManual1_,  WebSite1_, EmailSupport1_, About1_};
+  // The signature maker comes later.
+  laterCommands_ = {cmdSignature_, SignatureMaker1_};
 }
 
 void TfrmMain::createConnections() {
@@ -113,6 +112,8 @@ void TfrmMain::createConnections() {
   connect(cmdClear_, &QPushButton::clicked, this, [this] { model_.cmdClearClick(); });
   connect(ClearQueue1_, &QAction::triggered, this, [this] { model_.cmdClearClick(); });
   connect(Exit1_, &QAction::triggered, this, &QWidget::close);
+  connect(cmdPrintPreview_, &QPushButton::clicked, this, &TfrmMain::PrintFramedImage);
+  connect(PrintPreview1_, &QAction::triggered, this, &TfrmMain::PrintFramedImage);
   connect(CopytoClipboard1_, &QAction::triggered, this, &TfrmMain::CopyPreviewToClipboard);
   connect(CopytoClipboard2_, &QAction::triggered, this, &TfrmMain::CopyPreviewToClipboard);
   connect(ViewActualSize1_, &QAction::triggered, this,
@@ -136,6 +137,7 @@ void TfrmMain::createConnections() {
     }
   }
   connectDesignHandlers();
+  connectHelpCommands();
 }
 
 void TfrmMain::rebuildRecentFiles() {
@@ -172,10 +174,12 @@ void TfrmMain::updateActions() {
   CopytoClipboard2_->setEnabled(haveImage);
   // While a batch runs nothing may change the queue or start another batch or a print.
   const bool idle = !batchRunning_;
-  for (QPushButton* button : {cmdAdd_, cmdClear_, cmdSaveJPEG_, cmdSaveTIFF_, cmdSaveBMP_}) {
+  for (QPushButton* button :
+       {cmdAdd_, cmdClear_, cmdSaveJPEG_, cmdSaveTIFF_, cmdSaveBMP_, cmdPrintPreview_}) {
     button->setEnabled(idle);
   }
-  for (QAction* action : {Open1_, ClearQueue1_, SaveAsJPEGs1_, SaveasTIFFs1_, SaveAsBMPs1_}) {
+  for (QAction* action :
+       {Open1_, ClearQueue1_, SaveAsJPEGs1_, SaveasTIFFs1_, SaveAsBMPs1_, PrintPreview1_}) {
     action->setEnabled(idle);
   }
   RecentFiles1_->setEnabled(idle);

@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,7 @@
 #include "compose/design_controls.h"
 #include "compose/frame_spec.h"
 #include "compose/style_file.h"
+#include "print/page_geometry.h"
 
 namespace lumabord {
 
@@ -71,8 +73,9 @@ class MainView {
   virtual void previewChanged() {}
   // The screen colour picker must stop sampling (its timer belongs to the view).
   virtual void stopColorPicker() {}
-  // A rendering failed: end the application at the next turn of the event loop, without
-  // running the closing step.
+  // A rendering failed in a way that may leave the program's state unknown (anything but a
+  // refused design, which is shown through showError): end the application at the next turn
+  // of the event loop, without running the closing step.
   virtual void terminateApplication() {}
 };
 
@@ -122,16 +125,6 @@ struct MainServices {
   std::filesystem::path programFile;           // empty: /proc/self/exe (LUMABORD_HOME wins)
 };
 
-// The page setup's paper and margins, in thousandths of an inch (used by printing).
-struct PageSetup {
-  int paperWidth = 8500;
-  int paperHeight = 11000;
-  int marginLeft = 250;
-  int marginTop = 250;
-  int marginRight = 250;
-  int marginBottom = 250;
-};
-
 class MainModel {
  public:
   MainModel(MainView& view, MainServices services);
@@ -172,6 +165,10 @@ class MainModel {
   // A batch works on WorkPhoto; while held, requests only mark the preview as due, and
   // releasing renders it once if anything asked for it.
   void HoldRendering(bool hold);
+  // Renders WorkPhoto with the current controls into target for a command of its own
+  // (printing), exactly as the preview is rendered; preview requests meanwhile wait for it.
+  // Throws Error on failure.
+  void RenderForOutput(Image& target);
 
   // --- Design handlers (the view has already stored the new value in controls) -----------
   void cboDesignChange(
@@ -192,7 +189,9 @@ class MainModel {
   void EndColorPick();                  // Esc or a click on the preview
 
   // --- Fields -------------------------------------------------------------------------------
-  std::filesystem::path AppPath;  // program folder; files are AppPath / "mru.ini" etc.
+  std::filesystem::path AppPath;        // program folder: the bundled assets, "filetypes.ini"
+  std::filesystem::path ConfigPath;     // folder of "mru.ini" (AppPath in a portable run)
+  std::filesystem::path UserAssetPath;  // the user's own asset folders; empty when portable
   std::vector<std::string> Queue;
   Image WorkPhoto;
   DesignControls controls;
@@ -225,6 +224,15 @@ class MainModel {
   [[nodiscard]] FrameSpec Snapshot() const { return snapshot(controls, settings); }
 
  private:
+  // One value of the settings store as SaveSettings writes it.
+  struct StoredValue {
+    const char* name;
+    int32_t value;
+    bool boolean;
+  };
+  [[nodiscard]] std::vector<StoredValue> storedValues() const;
+  [[nodiscard]] int32_t selectedStyle() const;  // -1 when no style is selected
+
   void renderOnce();
   void setStatus(const std::string& text);
   RefreshState currentState() const;
@@ -248,6 +256,7 @@ class MainModel {
   bool renderPending_ = false;
   bool renderHeld_ = false;
   std::vector<std::function<void()>> deferred_;
+  std::map<std::string, int32_t> loadedValues_;  // as read at start or last written
 };
 
 }  // namespace lumabord

@@ -5,6 +5,9 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <regex>
+#include <set>
+#include <sstream>
 
 #include "base/file_io.h"
 #include "codecs/image_writers.h"
@@ -215,6 +218,62 @@ TEST(CliResize, UsageErrorsExitWithTwo) {
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.err, "Cannot open file " + (dir / "gone.bmp").string() + "\n");
   EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+// The "--name" words of a text, in order of first appearance.
+std::set<std::string> optionNames(const std::string& text) {
+  std::set<std::string> names;
+  static const std::regex option("--[a-z][a-z-]*");
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), option);
+       it != std::sregex_iterator(); ++it) {
+    names.insert(it->str());
+  }
+  return names;
+}
+
+TEST(CliHelp, EveryCommandExplainsEveryOptionOfItsSynopsis) {
+  const CliRun overview = cli({"--help"});
+  ASSERT_EQ(overview.status, 0);
+  const std::string list = overview.out.substr(overview.out.find("Commands:\n"));
+  std::istringstream lines(list.substr(0, list.find("\n\n")));
+  std::string line;
+  std::getline(lines, line);
+  int commands = 0;
+  while (std::getline(lines, line)) {
+    const std::string name = line.substr(2, line.find(' ', 2) - 2);
+    // --help anywhere after the command shows its help, even among other arguments.
+    const CliRun help = cli({name, "photo.jpg", "--help"});
+    ASSERT_EQ(help.status, 0) << name;
+    const std::string synopsis = help.out.substr(0, help.out.find('\n'));
+    ASSERT_EQ(synopsis.rfind("Usage: lumabord-cli " + name, 0), 0u) << help.out;
+    std::string explained;
+    std::istringstream helpLines(help.out);
+    while (std::getline(helpLines, line)) {
+      if (line.rfind("  --", 0) == 0) explained += line.substr(0, line.find("  ", 4)) + "\n";
+    }
+    EXPECT_EQ(optionNames(explained), optionNames(synopsis)) << name;
+    ++commands;
+  }
+  EXPECT_GE(commands, 5);
+}
+
+TEST(CliHelp, VersionAndMisuse) {
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string out, errStart;
+  } cases[] = {
+      {{"--version"}, 0, "lumabord-cli 2.1.1\n", ""},
+      {{}, 2, "", "usage:\n"},
+      {{"frobnicate"}, 2, "", "lumabord-cli: unknown command 'frobnicate'\n"},
+      {{"fit", "--bogus"}, 2, "", "lumabord-cli fit: unknown option --bogus\n"},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = cli(c.args);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.err.rfind(c.errStart, 0), 0u) << run.err;
+  }
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // statuses, and every stored setting against the option that replaces it.
 #include <fcntl.h>
 #include <pty.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,6 +23,7 @@
 #include "codecs/picture_loader.h"
 #include "compose/asset_library.h"
 #include "compose/design_controls.h"
+#include "support/run_program.h"
 #include "support/temp_dir.h"
 
 namespace lumabord {
@@ -33,12 +33,7 @@ namespace fs = std::filesystem;
 using testing::readText;
 using testing::TempDir;
 
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-  long maxRssKb = 0;  // the child's peak resident memory
-};
+using CliRun = testing::ProgramRun;
 
 void childExec(const std::vector<std::string>& args, const fs::path& store, const fs::path& cwd) {
   std::vector<char*> argv;
@@ -57,25 +52,11 @@ void childExec(const std::vector<std::string>& args, const fs::path& store, cons
 
 // Runs lumabord-cli frame in cwd with its own settings store; stdout and stderr captured.
 CliRun frameCli(const std::vector<std::string>& args, const fs::path& store, const fs::path& cwd) {
-  const TempDir capture;
-  const fs::path out = capture / "out", err = capture / "err";
-  const pid_t child = fork();
-  if (child == 0) {
-    const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (o < 0 || e < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0) _exit(126);
-    childExec(args, store, cwd);
-  }
-  CliRun run;
-  int status = 0;
-  struct rusage usage {};
-  if (child > 0 && wait4(child, &status, 0, &usage) == child && WIFEXITED(status)) {
-    run.status = WEXITSTATUS(status);
-  }
-  run.maxRssKb = usage.ru_maxrss;
-  run.out = readText(out);
-  run.err = readText(err);
-  return run;
+  std::vector<std::string> argv = {LUMABORD_BINARY_DIR "/lumabord-cli", "frame"};
+  argv.insert(argv.end(), args.begin(), args.end());
+  // The assets beside the program are the defaults.
+  return testing::runProgram(argv, {{"LUMABORD_REGISTRY", store.string()}, {"LUMABORD_HOME", ""}},
+                             cwd);
 }
 
 // A small photo with a different colour in every pixel, so that a wrong photo or a shifted
@@ -480,6 +461,48 @@ TEST_F(FrameCli, Kill9DuringAJpegBatchOverItsOwnPhotosLeavesOnlyWholeFiles) {
     EXPECT_EQ(std::distance(fs::directory_iterator(own), {}), kPhotos);
   }
   RecordProperty("replaced", replaced);
+}
+
+// Framing a large collection with several processes at once (xargs -P, GNU parallel) relies
+// on this: two processes writing the same files into one folder leave only complete files.
+TEST_F(FrameCli, TwoProcessesFramingIntoOneFolderLeaveOnlyCompleteFiles) {
+  constexpr int kPhotos = 6;
+  std::vector<std::string> photos;
+  for (int i = 0; i < kPhotos; ++i) {
+    photos.push_back(
+        writePhoto(dir / "photos" / ("p" + std::to_string(i) + ".bmp"), 500 + i, 400).string());
+  }
+  const fs::path reference = dir / "reference", shared = dir / "shared";
+  std::vector<std::string> args = {"--overwrite", "--box", "640x480", "--out", reference.string()};
+  args.insert(args.end(), photos.begin(), photos.end());
+  ASSERT_EQ(frame(args).status, 0);
+
+  args[4] = shared.string();
+  std::vector<std::string> reversed(args.begin(), args.begin() + 5);
+  reversed.insert(reversed.end(), photos.rbegin(), photos.rend());
+  for (int round = 0; round < 3; ++round) {
+    std::vector<pid_t> children;
+    for (const auto* order : {&args, &reversed}) {
+      const pid_t child = fork();
+      ASSERT_GE(child, 0);
+      if (child == 0) {
+        const int devnull = open("/dev/null", O_WRONLY);
+        dup2(devnull, 1);
+        childExec(*order, store(), dir.path());
+      }
+      children.push_back(child);
+    }
+    for (const pid_t child : children) {
+      int status = 0;
+      ASSERT_EQ(waitpid(child, &status, 0), child);
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(shared), {}), kPhotos) << "no temporary left";
+    for (int i = 0; i < kPhotos; ++i) {
+      const std::string name = "p" + std::to_string(i) + ".jpg";
+      EXPECT_EQ(readText(shared / name), readText(reference / name)) << name << " round " << round;
+    }
+  }
 }
 
 }  // namespace

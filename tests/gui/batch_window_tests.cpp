@@ -129,7 +129,7 @@ class BatchWindowTest : public QObject {
       QVERIFY(window().findChild<QAction*>(name)->isEnabled());
     }
     QCOMPARE(window().findChild<QAction*>("SaveAsJPEGs1")->shortcut(), QKeySequence("Ctrl+S"));
-    QVERIFY(!window().findChild<QPushButton*>("cmdPrintPreview")->isEnabled());
+    QVERIFY(window().findChild<QPushButton*>("cmdPrintPreview")->isEnabled());
   }
 
   void twoPhotosIntoAFolderWithProgressAndTitle() {

@@ -65,7 +65,8 @@ class FakeDialogs final : public WindowDialogs {
   std::vector<std::string> asked, messages, calls;
 };
 
-// Photos named "W x H.ext" ("300x200.bmp") decode to plain images of that size.
+// Photos named "W x H.ext" ("300x200.bmp") decode to plain images of that size; one named
+// "corrupt" fails with a reader's message that does not name the file.
 Image sizedPhoto(const std::filesystem::path& path);
 
 class SizeLoader final : public PictureLoader {
@@ -85,6 +86,20 @@ class BandRenderer final : public PreviewRenderer {
   bool lastQueueEmpty = false;
   std::function<void()> duringRender;  // runs inside the rendering, before the step is shown
   bool failing = false;                // throws the error of a missing texture
+  int widestInner = 1 << 30;           // wider inner mattes are refused like the size limits
+};
+
+// Records what the window asks the desktop to open; fails with failStatus when it is set.
+class FakeOpener final : public DesktopOpener {
+ public:
+  void open(const QString& target, const QString& workingFolder,
+            std::function<void(int)> failed) override {
+    opened << target;
+    folders << workingFolder;
+    if (failStatus && failed) failed(*failStatus);
+  }
+  QStringList opened, folders;
+  std::optional<int> failStatus;
 };
 
 // A program folder and settings store of its own, and a window over it.
@@ -95,7 +110,11 @@ class WindowRig {
 
   // Opens (or reopens) the window; an open one is closed first, which saves the settings.
   TfrmMain& open(const QStringList& arguments = {});
+  // A further window of the same program, settings store and fakes.
+  std::unique_ptr<TfrmMain> makeWindow(const QStringList& arguments = {});
   void close();
+  // Destroys the window as it is, without closing it first.
+  void discard();
   TfrmMain& window() { return *window_; }
   MainModel& model() { return window_->model(); }
 
@@ -116,7 +135,9 @@ class WindowRig {
   SizeLoader loader;
   BandRenderer renderer;
   MemoryClipboard clipboard;
+  FakeOpener opener;
   FrameEngine* engine = nullptr;
+  std::filesystem::path programFile;  // empty: dir / "lumabord"
 
  private:
   std::unique_ptr<TfrmMain> window_;
@@ -127,5 +148,8 @@ void answerNextModal(std::function<void(QWidget*)> check);
 
 int runMainWindowTests(int argc, char** argv);
 int runBatchWindowTests(int argc, char** argv);
+int runKeptWorkTests(int argc, char** argv);
+int runPrintWindowTests(int argc, char** argv);
+int runHelpWindowTests(int argc, char** argv);
 
 }  // namespace lumabord::testing

@@ -16,10 +16,12 @@ ColorValue fromQColor(const QColor& color) {
 QImage toQImageView(const Image& image) {
   if (image.empty()) return {};
   // Image rows are B,G,R bytes, tightly packed: exactly Qt's BGR888 layout.
-  return QImage(image.data(), image.width(), image.height(),
-                static_cast<qsizetype>(image.stride()), QImage::Format_BGR888);
+  return QImage(image.data(), image.width(), image.height(), static_cast<qsizetype>(image.stride()),
+                QImage::Format_BGR888);
 }
 
-QImage toQImage(const Image& image) { return toQImageView(image).copy(); }
+QImage toQImage(const Image& image) {
+  return toQImageView(image).copy();
+}
 
 }  // namespace lumabord

@@ -1,0 +1,16 @@
+# Writes the help2man include file of lumabord-cli: a COMMANDS section with every command's
+# own --help, so the man page documents each option. Run with -DCLI=... -DOUT=...
+execute_process(COMMAND ${CLI} --help OUTPUT_VARIABLE overview COMMAND_ERROR_IS_FATAL ANY)
+string(REGEX MATCH "Commands:\n(.*)\n\nOptions:" _ "${overview}")
+string(REGEX MATCHALL "\n  [a-z]+ |^  [a-z]+ " lines "${CMAKE_MATCH_1}")
+set(roff "[COMMANDS]\n")
+foreach(line ${lines})
+  string(STRIP "${line}" name)
+  execute_process(COMMAND ${CLI} ${name} --help OUTPUT_VARIABLE help COMMAND_ERROR_IS_FATAL ANY)
+  string(REPLACE "\\" "\\e" help "${help}")
+  string(REPLACE "\n." "\n\\&." help "${help}")
+  string(REPLACE "\n'" "\n\\&'" help "${help}")
+  string(APPEND roff ".SS ${name}\n.nf\n${help}.fi\n")
+endforeach()
+string(APPEND roff "[SEE ALSO]\n.BR lumabord (1)\n")
+file(WRITE ${OUT} "${roff}")
