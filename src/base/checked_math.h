@@ -14,6 +14,9 @@ struct Limits {
   // 2^28 pixels: a 16384 x 16384 image, about 768 MB at 24 bits.
   static constexpr uint64_t kMaxPixels = uint64_t{1} << 28;
   static constexpr int kMaxSide = 1 << 20;
+  // The largest file read into memory: a picture of kMaxPixels at 32 bits stored plainly,
+  // plus room for its headers. Larger files are refused before a byte is read.
+  static constexpr uint64_t kMaxFileBytes = kMaxPixels * 4 + (uint64_t{1} << 20);
 };
 
 [[nodiscard]] constexpr std::optional<size_t> checkedMul(size_t a, size_t b) {

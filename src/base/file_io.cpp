@@ -13,6 +13,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/checked_math.h"
 #include "base/error.h"
 
 namespace lumabord {
@@ -59,33 +60,39 @@ struct Descriptor {
 }  // namespace
 
 FileBytes readFileBytes(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) fail("Cannot open file %s", path.c_str());
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) fail("Cannot open file %s", path.c_str());
-  // The size is only a hint: the file may grow or shrink while it is read, or be a pipe.
+  // O_NONBLOCK: opening a FIFO must not wait for a writer; the type check below refuses it.
+  const Descriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (fd.fd < 0) fail("Cannot open file %s", path.c_str());
+  // Only regular files: a pipe or a device (a link to /dev/zero) may block or never end.
   struct stat st {};
-  const size_t hint = fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0;
+  if (fstat(fd.fd, &st) != 0 || !S_ISREG(st.st_mode)) fail("Cannot open file %s", path.c_str());
+  const uint64_t declared = static_cast<uint64_t>(st.st_size);
+  if (declared > Limits::kMaxFileBytes) {
+    fail("Cannot open file %s: its %llu bytes exceed the limit of %llu bytes", path.c_str(),
+         static_cast<unsigned long long>(declared),
+         static_cast<unsigned long long>(Limits::kMaxFileBytes));
+  }
+  // The size is only a hint: the file may grow or shrink while it is read; reading stops at
+  // the limit all the same.
   FileBytes file;
-  file.buffer_ = PixelBuffer(std::max<size_t>(hint + 1, size_t{1} << 16));
-  bool bad = false;
+  file.buffer_ = PixelBuffer(std::max<size_t>(static_cast<size_t>(declared) + 1, size_t{1} << 16));
   for (;;) {
     if (file.size_ == file.buffer_.capacity()) {
+      if (file.size_ > Limits::kMaxFileBytes) {
+        fail("Cannot open file %s: it grew beyond the limit of %llu bytes while read", path.c_str(),
+             static_cast<unsigned long long>(Limits::kMaxFileBytes));
+      }
       PixelBuffer larger(2 * file.buffer_.capacity());
       std::memcpy(larger.data(), file.buffer_.data(), file.size_);
       file.buffer_ = std::move(larger);
     }
     const ssize_t got =
-        read(fd, file.buffer_.data() + file.size_, file.buffer_.capacity() - file.size_);
+        read(fd.fd, file.buffer_.data() + file.size_, file.buffer_.capacity() - file.size_);
     if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) {
-      bad = got < 0;
-      break;
-    }
+    if (got < 0) fail("Cannot open file %s", path.c_str());
+    if (got == 0) break;
     file.size_ += static_cast<size_t>(got);
   }
-  close(fd);
-  if (bad) fail("Cannot open file %s", path.c_str());
   return file;
 }
 

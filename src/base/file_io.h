@@ -29,7 +29,9 @@ class FileBytes {
   size_t size_ = 0;
 };
 
-// Reads a whole file. Throws Error("Cannot open file %s") when it cannot be opened or read.
+// Reads a whole regular file. Throws Error("Cannot open file %s") when it cannot be opened
+// or read, is not a regular file (a pipe, a device, a folder) or is over
+// Limits::kMaxFileBytes.
 [[nodiscard]] FileBytes readFileBytes(const std::filesystem::path& path);
 // The same as a vector, for small files.
 [[nodiscard]] std::vector<uint8_t> readFile(const std::filesystem::path& path);

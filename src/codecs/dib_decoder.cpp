@@ -141,12 +141,30 @@ uint8_t extract(uint32_t value, const Channel& c) {
   return c.mask ? scaleToByte((value & c.mask) >> c.shift, c.max) : 0;
 }
 
-// RLE8/RLE4 into an index plane (file row order), untouched pixels keep index 0.
-void decodeRle(ByteReader& in, const Header& h, std::vector<uint8_t>& indices) {
+// RLE8/RLE4 straight into the picture (no index plane: a few bytes of deltas may stand for
+// the whole picture); untouched pixels keep the colour of index 0. row(fileRow) gives the
+// picture row of a file row.
+template <typename RowOf>
+void decodeRle(ByteReader& in, const Header& h, const Palette& palette, RowOf row) {
   const int64_t w = h.width, ht = h.height;
+  const Rgb background = palette[0];
+  for (int64_t r = 0; r < ht; ++r) {
+    uint8_t* p = row(static_cast<size_t>(r));
+    for (int64_t x = 0; x < w; ++x, p += 3) {
+      p[0] = background.b;
+      p[1] = background.g;
+      p[2] = background.r;
+    }
+  }
   int64_t x = 0, y = 0;
   auto put = [&](uint8_t v) {
-    if (x < w && y < ht) indices[static_cast<size_t>(y * w + x)] = v;
+    if (x < w && y < ht) {
+      const Rgb c = palette[v];
+      uint8_t* p = row(static_cast<size_t>(y)) + 3 * x;
+      p[0] = c.b;
+      p[1] = c.g;
+      p[2] = c.r;
+    }
     ++x;
   };
   while (y < ht && in.remaining() >= 2) {
@@ -221,9 +239,7 @@ DibPicture decodeDib(std::span<const uint8_t> data, const DibLayout& layout,
   std::vector<uint8_t> alpha;
   bool anyAlpha = false;
   if (rle) {
-    std::vector<uint8_t> indices(w * ht, 0);
-    decodeRle(in, h, indices);
-    for (size_t r = 0; r < ht; ++r) palette.expand(indices.data() + r * w, w, imageRow(r));
+    decodeRle(in, h, palette, imageRow);
   } else {
     std::vector<uint8_t> unpacked(h.bits <= 8 ? w : 0);
     const Channel red = channelOf(h.masks[0]), green = channelOf(h.masks[1]),

@@ -80,18 +80,30 @@ using Object = MetaObject;
 
 Object stockObject(uint32_t index) {
   switch (index) {
-    case 0: return MetaBrush{true, {255, 255, 255}};
-    case 1: return MetaBrush{true, {192, 192, 192}};
-    case 2: return MetaBrush{true, {128, 128, 128}};
-    case 3: return MetaBrush{true, {64, 64, 64}};
-    case 4: return MetaBrush{true, {0, 0, 0}};
-    case 5: return MetaBrush{false, {}};
-    case 6: return MetaPen{true, {255, 255, 255}, 0};
-    case 7: return MetaPen{true, {0, 0, 0}, 0};
-    case 8: return MetaPen{false, {}, 0};
-    case 18: return MetaBrush{true, {255, 255, 255}};  // the DC brush, at its default
-    case 19: return MetaPen{true, {0, 0, 0}, 0};       // the DC pen, at its default
-    default: return std::monostate{};
+    case 0:
+      return MetaBrush{true, {255, 255, 255}};
+    case 1:
+      return MetaBrush{true, {192, 192, 192}};
+    case 2:
+      return MetaBrush{true, {128, 128, 128}};
+    case 3:
+      return MetaBrush{true, {64, 64, 64}};
+    case 4:
+      return MetaBrush{true, {0, 0, 0}};
+    case 5:
+      return MetaBrush{false, {}};
+    case 6:
+      return MetaPen{true, {255, 255, 255}, 0};
+    case 7:
+      return MetaPen{true, {0, 0, 0}, 0};
+    case 8:
+      return MetaPen{false, {}, 0};
+    case 18:
+      return MetaBrush{true, {255, 255, 255}};  // the DC brush, at its default
+    case 19:
+      return MetaPen{true, {0, 0, 0}, 0};  // the DC pen, at its default
+    default:
+      return std::monostate{};
   }
 }
 
@@ -106,8 +118,9 @@ std::vector<MetaPoint> flattenBeziers(const std::vector<MetaPoint>& p) {
     const MetaPoint a = p[i - 1], b = p[i], c = p[i + 1], d = p[i + 2];
     for (int k = 1; k <= kSteps; ++k) {
       const double t = static_cast<double>(k) / kSteps, u = 1 - t;
-      out.push_back({u * u * u * a.x + 3 * u * u * t * b.x + 3 * u * t * t * c.x + t * t * t * d.x,
-                     u * u * u * a.y + 3 * u * u * t * b.y + 3 * u * t * t * c.y + t * t * t * d.y});
+      out.push_back(
+          {u * u * u * a.x + 3 * u * u * t * b.x + 3 * u * t * t * c.x + t * t * t * d.x,
+           u * u * u * a.y + 3 * u * u * t * b.y + 3 * u * t * t * c.y + t * t * t * d.y});
     }
   }
   return out;
@@ -123,43 +136,91 @@ class Player {
     p.skip(8);
     MetaState& s = canvas_.state();
     switch (type) {
-      case kSetWindowExt: s.windowExt = point(p); break;
-      case kSetWindowOrg: s.windowOrg = point(p); break;
-      case kSetViewportExt: s.viewportExt = point(p); break;
-      case kSetViewportOrg: s.viewportOrg = point(p); break;
+      case kSetWindowExt:
+        s.windowExt = point(p);
+        break;
+      case kSetWindowOrg:
+        s.windowOrg = point(p);
+        break;
+      case kSetViewportExt:
+        s.viewportExt = point(p);
+        break;
+      case kSetViewportOrg:
+        s.viewportOrg = point(p);
+        break;
       case kSetMapMode: {
         const uint32_t mode = p.u32le();
         // The metric modes are drawn as device pixels.
-        s.mapMode = mode == kMapIsotropic || mode == kMapAnisotropic ? static_cast<int>(mode) : kMapText;
+        s.mapMode =
+            mode == kMapIsotropic || mode == kMapAnisotropic ? static_cast<int>(mode) : kMapText;
         break;
       }
-      case kSetPolyFillMode: s.winding = p.u32le() == 2; break;
-      case kSetBkMode: s.opaqueBackground = p.u32le() != 1; break;
-      case kSetBkColor: s.background = colourRef(p.u32le()); break;
-      case kMoveTo: canvas_.moveTo(point(p)); break;
-      case kBeginPath: canvas_.beginPath(); break;
-      case kEndPath: canvas_.endPath(); break;
-      case kCloseFigure: canvas_.closeFigure(); break;
-      case kFillPath: canvas_.drawPath(true, false); break;
-      case kStrokeAndFillPath: canvas_.drawPath(true, true); break;
-      case kStrokePath: canvas_.drawPath(false, true); break;
+      case kSetPolyFillMode:
+        s.winding = p.u32le() == 2;
+        break;
+      case kSetBkMode:
+        s.opaqueBackground = p.u32le() != 1;
+        break;
+      case kSetBkColor:
+        s.background = colourRef(p.u32le());
+        break;
+      case kMoveTo:
+        canvas_.moveTo(point(p));
+        break;
+      case kBeginPath:
+        canvas_.beginPath();
+        break;
+      case kEndPath:
+        canvas_.endPath();
+        break;
+      case kCloseFigure:
+        canvas_.closeFigure();
+        break;
+      case kFillPath:
+        canvas_.drawPath(true, false);
+        break;
+      case kStrokeAndFillPath:
+        canvas_.drawPath(true, true);
+        break;
+      case kStrokePath:
+        canvas_.drawPath(false, true);
+        break;
       case kSelectClipPath:  // clipping is not applied; the path is used up all the same
-      case kAbortPath: canvas_.abortPath(); break;
-      case kLineTo: canvas_.lineTo(point(p)); break;
-      case kSetWorldTransform: s.world = transform(p); break;
+      case kAbortPath:
+        canvas_.abortPath();
+        break;
+      case kLineTo:
+        canvas_.lineTo(point(p));
+        break;
+      case kSetWorldTransform:
+        s.world = transform(p);
+        break;
       case kModifyWorldTransform: {
         const MetaTransform t = transform(p);
         switch (p.u32le()) {
-          case 1: s.world = {}; break;                                  // identity
-          case 2: s.world = MetaTransform::chain(t, s.world); break;    // t first
-          case 3: s.world = MetaTransform::chain(s.world, t); break;    // t last
-          case 4: s.world = t; break;
-          default: break;
+          case 1:
+            s.world = {};
+            break;  // identity
+          case 2:
+            s.world = MetaTransform::chain(t, s.world);
+            break;  // t first
+          case 3:
+            s.world = MetaTransform::chain(s.world, t);
+            break;  // t last
+          case 4:
+            s.world = t;
+            break;
+          default:
+            break;
         }
         break;
       }
-      case kSaveDc: canvas_.save(); break;
-      case kRestoreDc: canvas_.restore(p.i32le()); break;
+      case kSaveDc:
+        canvas_.save();
+        break;
+      case kRestoreDc:
+        canvas_.restore(p.i32le());
+        break;
       case kRectangle: {
         const MetaPoint a = point(p), b = point(p);
         canvas_.rectangle(a, b);
@@ -196,7 +257,8 @@ class Player {
         const bool to = type == kPolylineTo || type == kPolylineTo16 || type == kPolyBezierTo ||
                         type == kPolyBezierTo16;
         if (to) pts.insert(pts.begin(), s.position);
-        if (type == kPolyBezier || type == kPolyBezier16 || type == kPolyBezierTo || type == kPolyBezierTo16)
+        if (type == kPolyBezier || type == kPolyBezier16 || type == kPolyBezierTo ||
+            type == kPolyBezierTo16)
           pts = flattenBeziers(pts);
         if (to) {
           if (!pts.empty()) pts.erase(pts.begin());
@@ -251,14 +313,16 @@ class Player {
         const uint32_t ih = p.u32le();
         const uint32_t style = p.u32le();
         MetaBrush brush{style == kBrushSolid || style == kBrushHatched, colourRef(p.u32le())};
-        if (style == kBrushHatched) brush.hatch = static_cast<int>(std::min<uint32_t>(p.u32le(), 5));
+        if (style == kBrushHatched)
+          brush.hatch = static_cast<int>(std::min<uint32_t>(p.u32le(), 5));
         put(ih, brush);
         break;
       }
       case kSelectObject: {
         const uint32_t ih = p.u32le();
-        canvas_.select(ih & kStockFlag ? stockObject(ih & ~kStockFlag)
-                       : ih < objects_.size() ? objects_[ih] : Object{});
+        canvas_.select(ih & kStockFlag        ? stockObject(ih & ~kStockFlag)
+                       : ih < objects_.size() ? objects_[ih]
+                                              : Object{});
         break;
       }
       case kDeleteObject: {
@@ -321,7 +385,8 @@ class Player {
     p.skip(16);  // bounds
     int32_t xDest, yDest, xSrc, ySrc, cxSrc, cySrc, cxDest, cyDest;
     // Where the bitmap's info header and bits lie in the record.
-    const auto readPlace = [&p](uint32_t& offBmi, uint32_t& cbBmi, uint32_t& offBits, uint32_t& cbBits) {
+    const auto readPlace = [&p](uint32_t& offBmi, uint32_t& cbBmi, uint32_t& offBits,
+                                uint32_t& cbBits) {
       offBmi = p.u32le();
       cbBmi = p.u32le();
       offBits = p.u32le();
@@ -371,12 +436,12 @@ class Player {
         offBits > record.size() || cbBits > record.size() - offBits)
       p.failRead();
     const MetafileDib dib =
-        decodeMetafileDib(record.subspan(offBmi), uint64_t{offBits} - offBmi, source_);
+        decodeMetafileDib(record.subspan(offBmi), uint64_t{offBits} - offBmi, source_, canvas_);
     // The device-independent records count source rows the bitmap's way; the blits copy
     // from a device context, whose rows run top-down.
     const bool dibRows = type == kStretchDiBits || type == kSetDiBitsToDevice;
-    canvas_.drawImage(dib.image, xSrc, dibRows ? sourceTop(dib, ySrc, cySrc) : ySrc, cxSrc,
-                      cySrc, dest, size);
+    canvas_.drawImage(dib.image, xSrc, dibRows ? sourceTop(dib, ySrc, cySrc) : ySrc, cxSrc, cySrc,
+                      dest, size);
   }
 
   MetafileCanvas& canvas_;

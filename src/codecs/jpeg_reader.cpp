@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <jerror.h>
@@ -17,6 +18,7 @@ namespace lumabord {
 namespace {
 
 constexpr const char* kFormat = "JPEG";
+constexpr uint64_t kMaxDecodeBytes = uint64_t{2} << 30;
 
 // A memory source that refuses to invent data: libjpeg's own memory source pads a
 // truncated file with an end marker and returns grey rows as if nothing was wrong. Here the
@@ -54,19 +56,51 @@ void skipInputData(j_decompress_ptr cinfo, long count) {
   src->bytes_in_buffer -= static_cast<size_t>(count);
 }
 
-// Warnings stay silent, except the one that says the picture data ran out.
+// Warnings stay silent (cameras write extraneous bytes before markers), except those that
+// say the picture data ran out: libjpeg would fill the missing rows with grey.
 void onMessage(j_common_ptr cinfo, int level) {
-  if (level < 0 && cinfo->err->msg_code == JWRN_HIT_MARKER &&
-      reinterpret_cast<StrictSource*>(reinterpret_cast<j_decompress_ptr>(cinfo)->src)->endSupplied)
+  if (level < 0 &&
+      (cinfo->err->msg_code == JWRN_HIT_MARKER || cinfo->err->msg_code == JWRN_JPEG_EOF))
     failEndOfInput();
+}
+
+// Real progressive files have about ten scans; thousands of tiny ones only cost time.
+constexpr int kMaxScans = 500;
+
+// What the callbacks need to word their messages.
+struct DecodeContext {
+  jpeg_progress_mgr progress{};  // first member: cinfo->progress points here
+  const std::string* name = nullptr;
+};
+
+void checkScanCount(j_common_ptr cinfo) {
+  const auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+  if (d->input_scan_number > kMaxScans) {
+    fail("Cannot load image %s: the JPEG file has more than %d scans",
+         reinterpret_cast<DecodeContext*>(cinfo->progress)->name->c_str(), kMaxScans);
+  }
+}
+
+// libjpeg has no backing store: a coefficient buffer over max_memory_to_use stops it here.
+[[noreturn]] void onError(j_common_ptr cinfo) {
+  if (cinfo->err->msg_code == JERR_NO_BACKING_STORE) {
+    fail("Cannot load image %s: the JPEG file needs more than %ld MiB of working memory",
+         reinterpret_cast<DecodeContext*>(cinfo->progress)->name->c_str(),
+         cinfo->mem->max_memory_to_use >> 20);
+  }
+  fail("JPEG error #%d", cinfo->err->msg_code);
 }
 
 class Decompressor {
  public:
-  explicit Decompressor(std::span<const uint8_t> bytes) {
+  Decompressor(std::span<const uint8_t> bytes, const std::string& name) {
     cinfo_.err = installJpegErrorHandler(err_);
     err_.emit_message = onMessage;
+    err_.error_exit = onError;
+    context_.name = &name;
+    context_.progress.progress_monitor = checkScanCount;
     jpeg_create_decompress(&cinfo_);
+    cinfo_.progress = &context_.progress;
     source_.mgr.init_source = initSource;
     source_.mgr.fill_input_buffer = fillInputBuffer;
     source_.mgr.skip_input_data = skipInputData;
@@ -85,6 +119,7 @@ class Decompressor {
 
  private:
   jpeg_error_mgr err_{};
+  DecodeContext context_;
   jpeg_decompress_struct cinfo_{};
   StrictSource source_;
 };
@@ -109,14 +144,16 @@ void cmykRowToBgr(const uint8_t* cmyk, size_t count, bool inverted, uint8_t* bgr
 }  // namespace
 
 struct JpegRowDecoder::State {
-  explicit State(std::span<const uint8_t> bytes) : cinfo(bytes) {}
+  State(std::span<const uint8_t> bytes, const std::string& name)
+      : name(name), cinfo(bytes, this->name) {}
+  const std::string name;
   Decompressor cinfo;
   bool cmyk = false;
   std::vector<uint8_t> cmykRow;
 };
 
 JpegRowDecoder::JpegRowDecoder(std::span<const uint8_t> bytes, const PictureSource& source)
-    : state_(std::make_unique<State>(bytes)) {
+    : state_(std::make_unique<State>(bytes, source.name)) {
   Decompressor& cinfo = state_->cinfo;
   jpeg_read_header(cinfo.get(), TRUE);
   const int64_t width = cinfo->image_width;
@@ -125,6 +162,11 @@ JpegRowDecoder::JpegRowDecoder(std::span<const uint8_t> bytes, const PictureSour
   // Every 8 x 8 block of a Huffman-coded file costs at least one bit, so a file claims
   // more than it can hold when it declares more than 512 pixels per byte.
   if (!cinfo->arith_code) checkFileHolds(source, kFormat, (pixels + 511) / 512, bytes.size());
+  // Multi-scan files keep every coefficient until the last scan (two bytes per sample, more
+  // than the picture itself); the decoder's memory, the picture and the file stay in 2 GiB.
+  const uint64_t used = pixels * 3 + bytes.size();
+  cinfo->mem->max_memory_to_use = static_cast<long>(
+      kMaxDecodeBytes > used + (64u << 20) ? kMaxDecodeBytes - used : uint64_t{64} << 20);
 
   state_->cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
   cinfo->out_color_space = state_->cmyk ? JCS_CMYK : JCS_EXT_BGR;

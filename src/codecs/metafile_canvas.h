@@ -57,7 +57,8 @@ struct MetaTransform {
     return {m11 * p.x + m21 * p.y + dx, m12 * p.x + m22 * p.y + dy};
   }
   // The transform that applies `first`, then `second`.
-  [[nodiscard]] static MetaTransform chain(const MetaTransform& first, const MetaTransform& second) {
+  [[nodiscard]] static MetaTransform chain(const MetaTransform& first,
+                                           const MetaTransform& second) {
     return {first.m11 * second.m11 + first.m12 * second.m21,
             first.m11 * second.m12 + first.m12 * second.m22,
             first.m21 * second.m11 + first.m22 * second.m21,
@@ -110,6 +111,9 @@ class MetafileCanvas {
   // A polyline from the current position through the points, which it moves to the last.
   void polylineTo(std::span<const MetaPoint> logical);
   void moveTo(MetaPoint logical);
+  // Charges work (about one unit per pixel touched) to the budget the canvas's size grants;
+  // throws MetafileTooCostly when it is spent.
+  void spend(uint64_t work);
 
   // Paths: between beginPath and endPath the shape calls above add figures instead of
   // drawing; drawPath then fills and/or outlines the figures and forgets them.
@@ -142,7 +146,6 @@ class MetafileCanvas {
   void stroke(const Path& pixelPath, bool closed);
   void line1(MetaPoint a, MetaPoint b, Rgb colour);
   double penPixels() const;
-  void spend(uint64_t work);
 
   Image image_;
   std::string name_;

@@ -7,7 +7,15 @@
 namespace lumabord {
 
 MetafileDib decodeMetafileDib(std::span<const uint8_t> data, std::optional<uint64_t> bitsOffset,
-                              const PictureSource& source) {
+                              const PictureSource& source, MetafileCanvas& canvas) {
+  if (data.size() >= 12) {
+    const bool core = loadU32le(data.data()) == 12;
+    const int64_t w =
+        core ? loadU16le(data.data() + 4) : static_cast<int32_t>(loadU32le(data.data() + 4));
+    const int64_t h =
+        core ? loadU16le(data.data() + 6) : static_cast<int32_t>(loadU32le(data.data() + 8));
+    canvas.spend(static_cast<uint64_t>(w < 0 ? -w : w) * static_cast<uint64_t>(h < 0 ? -h : h));
+  }
   DibLayout layout;
   layout.pixelOffset = bitsOffset;
   MetafileDib dib;

@@ -7,19 +7,22 @@
 #include <span>
 
 #include "base/image.h"
+#include "codecs/metafile_canvas.h"
 #include "codecs/picture_source.h"
 
 namespace lumabord {
 
 struct MetafileDib {
-  Image image;         // top-down
+  Image image;           // top-down
   bool bottomUp = true;  // source rectangles of bottom-up bitmaps count rows from the bottom
 };
 
 // Decodes the bitmap whose info header starts `data`; the pixel bits follow the colour
-// table, or start at bitsOffset (from the start of data) when given.
+// table, or start at bitsOffset (from the start of data) when given. The pixels the header
+// declares are charged to the canvas's work budget first: a few bytes of run-length deltas
+// can stand for a bitmap of any size, and a metafile may hold many.
 MetafileDib decodeMetafileDib(std::span<const uint8_t> data, std::optional<uint64_t> bitsOffset,
-                              const PictureSource& source);
+                              const PictureSource& source, MetafileCanvas& canvas);
 
 // The top row, in the decoded top-down image, of a source rectangle whose y the record
 // gives in the bitmap's own convention.

@@ -4,8 +4,8 @@
 
 #include "base/error.h"
 #include "codecs/byte_reader.h"
-#include "codecs/pixel_unpack.h"
 #include "codecs/picture_source.h"
+#include "codecs/pixel_unpack.h"
 #include "codecs/run_length.h"
 
 namespace lumabord {
@@ -60,29 +60,30 @@ Image readPcx(const PictureSource& source) {
     fail("Invalid color format in %s file.", kFormat);
   const int64_t width = int64_t{xMax} - xMin + 1, height = int64_t{yMax} - yMin + 1;
   checkPictureSize(source, kFormat, width, height);
-  if (bytesPerLine < packedBytes(static_cast<size_t>(width), bits))
-    failInvalidFormat(kFormat);
+  if (bytesPerLine < packedBytes(static_cast<size_t>(width), bits)) failInvalidFormat(kFormat);
 
   const size_t lineBytes = bytesPerLine * static_cast<size_t>(planes);
   const uint64_t decodedBytes = uint64_t{lineBytes} * static_cast<uint64_t>(height);
   // A run byte pair yields at most 63 bytes.
   checkFileHolds(source, kFormat, encoding ? (decodedBytes + 62) / 63 * 2 : decodedBytes,
                  in.remaining());
-  std::vector<uint8_t> data(static_cast<size_t>(decodedBytes));
-  if (encoding) {
-    // Runs may cross from one line into the next; decoding in one pass accepts both.
-    unpackCountFlagged(in, data);
-  } else {
-    const auto raw = in.bytes(data.size());
-    std::copy(raw.begin(), raw.end(), data.begin());
-  }
+  // One line at a time; runs may cross from one line into the next, which the stream allows.
+  std::vector<uint8_t> lineBuffer(encoding ? lineBytes : 0);
+  CountFlaggedStream runs(in);
 
   const size_t w = static_cast<size_t>(width);
-  const Palette palette = trueColour ? Palette{} : choosePalette(source.bytes, headerPalette, bits * planes);
+  const Palette palette =
+      trueColour ? Palette{} : choosePalette(source.bytes, headerPalette, bits * planes);
   Image image(static_cast<int>(width), static_cast<int>(height));
   std::vector<uint8_t> samples(w), indices(w);
   for (int y = 0; y < height; ++y) {
-    const uint8_t* line = data.data() + static_cast<size_t>(y) * lineBytes;
+    const uint8_t* line = nullptr;
+    if (encoding) {
+      runs.read(lineBuffer);
+      line = lineBuffer.data();
+    } else {
+      line = in.bytes(lineBytes).data();
+    }
     uint8_t* out = image.row(y);
     if (trueColour) {
       const uint8_t *r = line, *g = line + bytesPerLine, *b = line + 2 * bytesPerLine;
@@ -100,7 +101,8 @@ Image readPcx(const PictureSource& source) {
     for (int p = 0; p < planes; ++p) {
       unpackSamples({line + static_cast<size_t>(p) * bytesPerLine, bytesPerLine}, bits, w,
                     samples.data());
-      for (size_t x = 0; x < w; ++x) indices[x] = static_cast<uint8_t>(indices[x] | samples[x] << (p * bits));
+      for (size_t x = 0; x < w; ++x)
+        indices[x] = static_cast<uint8_t>(indices[x] | samples[x] << (p * bits));
     }
     palette.expand(indices.data(), w, out);
   }

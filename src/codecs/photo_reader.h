@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "base/image.h"
+#include "codecs/picture_loader.h"
 
 namespace lumabord {
 
@@ -50,6 +51,7 @@ class DecodedPhotoReader final : public PhotoReader {
 
 // Opens a photo like loadPicture (the same reader, checks and messages): JPEG files are
 // decoded row by row as they are read, other formats whole when opened.
-[[nodiscard]] std::unique_ptr<PhotoReader> openPhotoReader(const std::filesystem::path& path);
+[[nodiscard]] std::unique_ptr<PhotoReader> openPhotoReader(const std::filesystem::path& path,
+                                                           const DecodeLimits& limits = {});
 
 }  // namespace lumabord

@@ -21,50 +21,21 @@ struct TableEntry {
 };
 
 constexpr auto kReaders = std::to_array<TableEntry>({
-    {"jpg", readJpeg},
-    {"jpeg", readJpeg},
-    {"jpe", readJpeg},
-    {"jfif", readJpeg},
-    {"tif", readTiff},
-    {"tiff", readTiff},
-    {"fax", readTiff},
-    {"bmp", readBmp},
-    {"rle", readBmp},
-    {"dib", readBmp},
-    {"ico", readIco},
-    {"png", readPng},
-    {"gif", readGif},
-    {"eps", readEps},
-    {"mrw", readRawPreview},
-    {"nef", readRawPreview},
-    {"crw", readRawPreview},
-    {"raf", readRafPreview},
-    {"ppm", readPnm},
-    {"pgm", readPnm},
-    {"pbm", readPnm},
-    {"tga", readTga},
-    {"win", readTga},
-    {"vst", readTga},
-    {"vda", readTga},
-    {"icb", readTga},
-    {"pcx", readPcx},
-    {"pcc", readPcx},
-    {"scr", readPcx},
-    {"sgi", readSgi},
-    {"rgb", readSgi},
-    {"rgba", readSgi},
-    {"bw", readSgi},
-    {"psd", readPsd},
-    {"pdd", readPsd},
-    {"wmf", readWmf},
-    {"emf", readEmf},
-    {"cel", readCel},
-    {"pic", readCel},
-    {"cut", readCut},
-    {"pcd", readPcd},
-    {"rla", readRla},
-    {"rpf", readRla},
-    {"psp", readPsp},
+    {"jpg", readJpeg},       {"jpeg", readJpeg},      {"jpe", readJpeg},
+    {"jfif", readJpeg},      {"tif", readTiff},       {"tiff", readTiff},
+    {"fax", readTiff},       {"bmp", readBmp},        {"rle", readBmp},
+    {"dib", readBmp},        {"ico", readIco},        {"png", readPng},
+    {"gif", readGif},        {"eps", readEps},        {"mrw", readRawPreview},
+    {"nef", readRawPreview}, {"crw", readRawPreview}, {"raf", readRafPreview},
+    {"ppm", readPnm},        {"pgm", readPnm},        {"pbm", readPnm},
+    {"tga", readTga},        {"win", readTga},        {"vst", readTga},
+    {"vda", readTga},        {"icb", readTga},        {"pcx", readPcx},
+    {"pcc", readPcx},        {"scr", readPcx},        {"sgi", readSgi},
+    {"rgb", readSgi},        {"rgba", readSgi},       {"bw", readSgi},
+    {"psd", readPsd},        {"pdd", readPsd},        {"wmf", readWmf},
+    {"emf", readEmf},        {"cel", readCel},        {"pic", readCel},
+    {"cut", readCut},        {"pcd", readPcd},        {"rla", readRla},
+    {"rpf", readRla},        {"psp", readPsp},
 });
 
 std::string lowerCase(std::string_view text) {
@@ -115,9 +86,9 @@ Image decode(std::span<const uint8_t> bytes, std::string_view extension, const s
 // A JPEG file held in memory and decoded as its rows are asked for.
 class JpegFileReader final : public PhotoReader {
  public:
-  JpegFileReader(FileBytes bytes, const std::string& name)
+  JpegFileReader(FileBytes bytes, const std::string& name, const DecodeLimits& limits)
       : bytes_(std::move(bytes)),
-        decoder_(bytes_.span(), PictureSource{bytes_.span(), name, {}}) {}
+        decoder_(bytes_.span(), PictureSource{bytes_.span(), name, limits}) {}
   int width() const override { return decoder_.width(); }
   int height() const override { return decoder_.height(); }
   void readRows(uint8_t* const* rows, int count) override { decoder_.readRows(rows, count); }
@@ -156,13 +127,14 @@ Image loadPicture(const std::filesystem::path& path, const DecodeLimits& limits)
   return decode(bytes.span(), extension, path.string(), limits);
 }
 
-std::unique_ptr<PhotoReader> openPhotoReader(const std::filesystem::path& path) {
+std::unique_ptr<PhotoReader> openPhotoReader(const std::filesystem::path& path,
+                                             const DecodeLimits& limits) {
   const std::string extension = extensionOf(path);
   FileBytes bytes = readPictureFile(path, extension);
   const std::string name = path.string();
   const PictureReader reader = chooseReader(bytes.span(), extension, name);
-  if (reader == readJpeg) return std::make_unique<JpegFileReader>(std::move(bytes), name);
-  return std::make_unique<DecodedPhotoReader>(reader(PictureSource{bytes.span(), name, {}}));
+  if (reader == readJpeg) return std::make_unique<JpegFileReader>(std::move(bytes), name, limits);
+  return std::make_unique<DecodedPhotoReader>(reader(PictureSource{bytes.span(), name, limits}));
 }
 
 Image decodePicture(std::span<const uint8_t> bytes, std::string_view extension,

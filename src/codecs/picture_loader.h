@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -19,6 +20,10 @@ struct DecodeLimits {
   // Fuzzing turns this off so that mutated data gets past the checksums (PNG's CRCs and
   // zlib's Adler-32) into the decoders behind them.
   bool verifyChecksums = true;
+  // Called with each size a file declares, once it is known to be within maxPixels and
+  // before anything of that size is allocated: a caller that would refuse the picture's
+  // size anyway (a frame too large around it) throws here, before the decoding.
+  std::function<void(int64_t width, int64_t height)> onDeclaredSize = nullptr;
 };
 
 class PictureLoader {

@@ -30,6 +30,7 @@ uint64_t checkPictureSize(const PictureSource& source, const char* format, int64
          source.name.c_str(), static_cast<long long>(width), static_cast<long long>(height),
          static_cast<unsigned long long>(source.limits.maxPixels));
   }
+  if (source.limits.onDeclaredSize) source.limits.onDeclaredSize(width, height);
   return static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
 }
 

@@ -109,14 +109,34 @@ Image decodePng(std::span<const uint8_t> bytes, const PictureSource& source) {
       compositeOverWhite(row.data(), w, image.row(y));
     }
   } else {
-    // Interlaced passes revisit rows, so the whole picture with alpha is kept until the end.
-    std::vector<uint8_t> all(w * 4 * static_cast<size_t>(height));
+    // Interlaced passes revisit rows: colours wait in the picture and alpha in a plane of its
+    // own, and each row is put back together for libpng to add the next pass's pixels.
+    std::vector<uint8_t> alpha(w * static_cast<size_t>(height));
+    std::vector<uint8_t> row(w * 4);
     for (int pass = 0; pass < passes; ++pass) {
-      for (int y = 0; y < image.height(); ++y)
-        png_read_row(png, all.data() + w * 4 * static_cast<size_t>(y), nullptr);
+      for (int y = 0; y < image.height(); ++y) {
+        uint8_t* colours = image.row(y);
+        uint8_t* a = alpha.data() + w * static_cast<size_t>(y);
+        for (size_t x = 0; x < w; ++x) {
+          std::memcpy(&row[4 * x], colours + 3 * x, 3);
+          row[4 * x + 3] = a[x];
+        }
+        png_read_row(png, row.data(), nullptr);
+        for (size_t x = 0; x < w; ++x) {
+          std::memcpy(colours + 3 * x, &row[4 * x], 3);
+          a[x] = row[4 * x + 3];
+        }
+      }
     }
-    for (int y = 0; y < image.height(); ++y)
-      compositeOverWhite(all.data() + w * 4 * static_cast<size_t>(y), w, image.row(y));
+    for (int y = 0; y < image.height(); ++y) {
+      uint8_t* colours = image.row(y);
+      const uint8_t* a = alpha.data() + w * static_cast<size_t>(y);
+      for (size_t x = 0; x < w; ++x, colours += 3) {
+        colours[0] = overWhite(colours[0], a[x]);
+        colours[1] = overWhite(colours[1], a[x]);
+        colours[2] = overWhite(colours[2], a[x]);
+      }
+    }
   }
   return image;
 }

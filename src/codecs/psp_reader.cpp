@@ -4,15 +4,14 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <optional>
 #include <vector>
 
 #include "base/error.h"
 #include "codecs/byte_reader.h"
-#include "codecs/pixel_unpack.h"
 #include "codecs/picture_source.h"
+#include "codecs/pixel_unpack.h"
 #include "codecs/run_length.h"
 
 namespace lumabord {
@@ -115,7 +114,8 @@ Palette paletteOf(const Block& block, int major) {
   in.seek(major <= 5 ? block.initial.size() : end);
   const auto entries = in.bytes(uint64_t{count} * 4);
   Palette palette;
-  for (size_t i = 0; i < count; ++i) palette.add({entries[4 * i + 2], entries[4 * i + 1], entries[4 * i]});
+  for (size_t i = 0; i < count; ++i)
+    palette.add({entries[4 * i + 2], entries[4 * i + 1], entries[4 * i]});
   return palette;
 }
 
@@ -144,9 +144,10 @@ class ChannelSet {
     ByteReader data(block.body, kFormat);
     data.seek(major_ <= 5 ? block.initial.size() : end);
     // Rows are padded to whole 32-bit words by some writers and not by others; the
-    // uncompressed size says which.
+    // uncompressed size says which, and may say nothing larger.
     const size_t rowBytes = packedBytes(static_cast<size_t>(p_.width), p_.bits == 24 ? 8 : p_.bits);
-    if (size < rowBytes * static_cast<uint64_t>(p_.height) || size % p_.height != 0)
+    const uint64_t height = static_cast<uint64_t>(p_.height);
+    if (size < rowBytes * height || size > (rowBytes + 3) / 4 * 4 * height || size % height != 0)
       failInvalidFormat(kFormat);
     const size_t stride = size / static_cast<size_t>(p_.height);
     // A run-length pair yields at most 127 bytes; zlib at most about 1032 per byte.
@@ -154,31 +155,39 @@ class ChannelSet {
     checkFileHolds(source_, kFormat, (uint64_t{size} + ratio - 1) / ratio, compressedSize);
     const auto coded = data.bytes(compressedSize);
     const std::vector<uint8_t> raw = decompress(coded, p_.compression, size);
-    auto& plane = planes_[channelType];
-    plane.resize(static_cast<size_t>(p_.width * p_.height));
-    for (int64_t y = 0; y < p_.height; ++y) {
-      unpackSamples({raw.data() + static_cast<size_t>(y) * stride, stride}, p_.bits == 24 ? 8 : p_.bits,
-                    static_cast<size_t>(p_.width), plane.data() + static_cast<size_t>(y * p_.width));
+    // Colour channels go straight into the picture, so only one plane is ever held.
+    const size_t w = static_cast<size_t>(p_.width);
+    if (p_.bits == 24 && channelType != 0) {
+      if (image_.empty()) image_ = Image(static_cast<int>(p_.width), static_cast<int>(p_.height));
+      std::vector<uint8_t> row(w);
+      const size_t offset = 3 - channelType;  // B, G, R in memory
+      for (int64_t y = 0; y < p_.height; ++y) {
+        unpackSamples({raw.data() + static_cast<size_t>(y) * stride, stride}, 8, w, row.data());
+        uint8_t* out = image_.row(static_cast<int>(y)) + offset;
+        for (size_t x = 0; x < w; ++x, out += 3) *out = row[x];
+      }
+      seen_ |= 1u << channelType;
+      return;
     }
+    if (p_.bits == 24 || channelType != 0) return;
+    index_.resize(w * static_cast<size_t>(p_.height));
+    for (int64_t y = 0; y < p_.height; ++y) {
+      unpackSamples({raw.data() + static_cast<size_t>(y) * stride, stride}, p_.bits, w,
+                    index_.data() + static_cast<size_t>(y) * w);
+    }
+    seen_ |= 1u;
   }
 
-  Image build() const {
+  Image build() {
     const bool colour = p_.bits == 24;
-    for (int c = colour ? 1 : 0; c <= (colour ? 3 : 0); ++c)
-      if (planes_[c].empty()) failInvalidFormat(kFormat);
+    if (seen_ != (colour ? 0xEu : 1u)) failInvalidFormat(kFormat);
+    if (colour) return std::move(image_);
     Image image(static_cast<int>(p_.width), static_cast<int>(p_.height));
     const size_t n = static_cast<size_t>(p_.width * p_.height);
-    if (colour) {
-      uint8_t* out = image.data();
-      for (size_t i = 0; i < n; ++i, out += 3) {
-        out[0] = planes_[3][i];
-        out[1] = planes_[2][i];
-        out[2] = planes_[1][i];
-      }
-    } else if (p_.grey || palette_.empty()) {
-      Palette::greyRamp(p_.bits).expand(planes_[0].data(), n, image.data());
+    if (p_.grey || palette_.empty()) {
+      Palette::greyRamp(p_.bits).expand(index_.data(), n, image.data());
     } else {
-      palette_.expand(planes_[0].data(), n, image.data());
+      palette_.expand(index_.data(), n, image.data());
     }
     return image;
   }
@@ -188,7 +197,9 @@ class ChannelSet {
   Picture p_;
   int major_;
   Palette palette_;
-  std::array<std::vector<uint8_t>, 4> planes_;
+  Image image_;                 // 24-bit pictures: the channels seen so far
+  std::vector<uint8_t> index_;  // other pictures: the index or grey plane
+  unsigned seen_ = 0;           // bit n: channel type n was read
 };
 
 Picture readImageAttributes(const Block& block, int major) {
@@ -213,8 +224,8 @@ void checkPicture(const PictureSource& source, const Picture& p) {
 }
 
 // The full composite image of a composite bank, if it holds one.
-std::optional<Image> compositeOf(const Block& bank, const Picture& general, const PictureSource& source,
-                                 int major) {
+std::optional<Image> compositeOf(const Block& bank, const Picture& general,
+                                 const PictureSource& source, int major) {
   size_t end = 0;
   chunkReader(bank.body, major, end);
   BlockReader blocks(bank.body.subspan(end), major);
@@ -286,7 +297,8 @@ std::optional<Image> firstLayerOf(const Block& bank, const Picture& general, con
 
 Image readPsp(const PictureSource& source) {
   ByteReader in(source.bytes, kFormat);
-  if (in.size() < kFileHeaderBytes || std::memcmp(in.all().data(), kSignature, sizeof kSignature - 1) != 0)
+  if (in.size() < kFileHeaderBytes ||
+      std::memcmp(in.all().data(), kSignature, sizeof kSignature - 1) != 0)
     failInvalidFormat(kFormat);
   in.seek(32);
   const int major = in.u16le();
@@ -310,7 +322,8 @@ Image readPsp(const PictureSource& source) {
     }
   }
   if (general && layerBank) {
-    if (auto image = firstLayerOf(*layerBank, *general, palette, source, major)) return std::move(*image);
+    if (auto image = firstLayerOf(*layerBank, *general, palette, source, major))
+      return std::move(*image);
   }
   fail("Cannot load image %s: the PSP file holds no picture", source.name.c_str());
 }

@@ -60,28 +60,45 @@ void unpackOffsetCountRuns(ByteReader& in, std::span<uint8_t> out) {
   }
 }
 
-void unpackPixelPackets(ByteReader& in, size_t pixelBytes, std::span<uint8_t> out) {
-  if (pixelBytes == 0 || out.size() % pixelBytes != 0) fail("Bad pixel packet size");
+PixelPacketStream::PixelPacketStream(ByteReader& in, size_t pixelBytes)
+    : in_(in), pixelBytes_(pixelBytes) {
+  if (pixelBytes == 0) fail("Bad pixel packet size");
+}
+
+void PixelPacketStream::read(std::span<uint8_t> out) {
+  if (out.size() % pixelBytes_ != 0) fail("Bad pixel packet size");
   size_t pos = 0;
   while (pos < out.size()) {
-    const uint8_t h = in.u8();
-    const size_t count = (h & 0x7Fu) + 1u;
-    if (h & 0x80) {
-      const auto pixel = in.bytes(pixelBytes);
-      for (size_t i = 0; i < count && pos < out.size(); ++i)
-        pos = put(out, pos, pixel.data(), pixelBytes);
-    } else {
-      pos = put(out, pos, in.bytes(count * pixelBytes).data(), count * pixelBytes);
+    if (pending_ == 0) {
+      const uint8_t h = in_.u8();
+      pending_ = (h & 0x7Fu) + 1u;
+      repeat_ = (h & 0x80) != 0;
+      pixels_ = in_.bytes((repeat_ ? 1 : pending_) * pixelBytes_);
     }
+    const size_t take = std::min(pending_, (out.size() - pos) / pixelBytes_);
+    if (repeat_) {
+      for (size_t i = 0; i < take; ++i) pos = put(out, pos, pixels_.data(), pixelBytes_);
+    } else {
+      pos = put(out, pos, pixels_.data(), take * pixelBytes_);
+      pixels_ = pixels_.subspan(take * pixelBytes_);
+    }
+    pending_ -= take;
   }
 }
 
-void unpackCountFlagged(ByteReader& in, std::span<uint8_t> out) {
+void CountFlaggedStream::read(std::span<uint8_t> out) {
   size_t pos = 0;
   while (pos < out.size()) {
-    const uint8_t b = in.u8();
+    if (pending_ > 0) {
+      const size_t take = std::min(pending_, out.size() - pos);
+      pos = repeat(out, pos, value_, take);
+      pending_ -= take;
+      continue;
+    }
+    const uint8_t b = in_.u8();
     if ((b & 0xC0) == 0xC0) {
-      pos = repeat(out, pos, in.u8(), b & 0x3Fu);
+      pending_ = b & 0x3Fu;
+      value_ = in_.u8();
     } else {
       out[pos++] = b;
     }

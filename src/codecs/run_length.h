@@ -26,12 +26,35 @@ void unpackOffsetCountRuns(ByteReader& in, std::span<uint8_t> out);
 
 // Packets of whole pixels (Targa): a header byte h; with the high bit set the next pixel of
 // `pixelBytes` bytes repeats (h & 0x7F) + 1 times, otherwise (h & 0x7F) + 1 literal pixels
-// follow. out.size() must be a multiple of pixelBytes.
-void unpackPixelPackets(ByteReader& in, size_t pixelBytes, std::span<uint8_t> out);
+// follow. Packets may run from one row into the next, so a picture is read a row at a time
+// through one stream that keeps the open packet between calls.
+class PixelPacketStream {
+ public:
+  PixelPacketStream(ByteReader& in, size_t pixelBytes);
+  // Fills out, whose size must be a multiple of pixelBytes.
+  void read(std::span<uint8_t> out);
+
+ private:
+  ByteReader& in_;
+  size_t pixelBytes_;
+  size_t pending_ = 0;  // pixels of the open packet not yet given out
+  bool repeat_ = false;
+  std::span<const uint8_t> pixels_;  // the repeated pixel, or the literal pixels left
+};
 
 // Count-flagged bytes (ZSoft PCX): a byte with both top bits set gives a count (b & 0x3F)
-// for the byte that follows; any other byte stands for itself.
-void unpackCountFlagged(ByteReader& in, std::span<uint8_t> out);
+// for the byte that follows; any other byte stands for itself. Runs may cross lines: the
+// stream keeps the open run between calls.
+class CountFlaggedStream {
+ public:
+  explicit CountFlaggedStream(ByteReader& in) : in_(in) {}
+  void read(std::span<uint8_t> out);
+
+ private:
+  ByteReader& in_;
+  size_t pending_ = 0;
+  uint8_t value_ = 0;
+};
 
 // Literal-flagged bytes (SGI): a byte c; c & 0x7F == 0 ends the row; with the high bit set
 // (c & 0x7F) literal bytes follow, otherwise the next byte repeats (c & 0x7F) times.

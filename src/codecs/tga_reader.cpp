@@ -4,8 +4,8 @@
 
 #include "base/error.h"
 #include "codecs/byte_reader.h"
-#include "codecs/pixel_unpack.h"
 #include "codecs/picture_source.h"
+#include "codecs/pixel_unpack.h"
 #include "codecs/run_length.h"
 
 namespace lumabord {
@@ -47,7 +47,8 @@ Rgb from555(uint16_t v) {
 // A colour of `bytes` (2, 3 or 4) bytes, B,G,R order; an alpha byte is put over white.
 Rgb colourOf(const uint8_t* p, size_t bytes, bool useAlpha) {
   if (bytes == 2) return from555(loadU16le(p));
-  if (bytes == 4 && useAlpha) return {overWhite(p[2], p[3]), overWhite(p[1], p[3]), overWhite(p[0], p[3])};
+  if (bytes == 4 && useAlpha)
+    return {overWhite(p[2], p[3]), overWhite(p[1], p[3]), overWhite(p[0], p[3])};
   return {p[2], p[1], p[0]};
 }
 
@@ -63,18 +64,20 @@ Image readTga(const PictureSource& source) {
     failInvalidFormat(kFormat);
   }
   const bool depthOk = base == kMapped ? (h.depth == 8 || h.depth == 16)
-                       : base == kGrey ? (h.depth == 8 || h.depth == 16)
-                                       : (h.depth == 15 || h.depth == 16 || h.depth == 24 ||
-                                          h.depth == 32);
+                       : base == kGrey
+                           ? (h.depth == 8 || h.depth == 16)
+                           : (h.depth == 15 || h.depth == 16 || h.depth == 24 || h.depth == 32);
   if (!depthOk) fail("Invalid color format in %s file.", kFormat);
-  if (base == kMapped && h.mapType != 1) fail("Cannot load image. Palette in %s file is invalid.", kFormat);
+  if (base == kMapped && h.mapType != 1)
+    fail("Cannot load image. Palette in %s file is invalid.", kFormat);
   in.skip(h.idLength);
 
   // The colour map precedes the pixels even when the picture does not use it.
   Palette palette;
   if (h.mapType == 1) {
     const size_t entryBytes = (h.mapEntryBits + 7u) / 8u;
-    if (entryBytes < 2 || entryBytes > 4) fail("Cannot load image. Palette in %s file is invalid.", kFormat);
+    if (entryBytes < 2 || entryBytes > 4)
+      fail("Cannot load image. Palette in %s file is invalid.", kFormat);
     const auto map = in.bytes(size_t{h.mapLength} * entryBytes);
     for (size_t i = 0; i < h.mapLength; ++i)
       palette.add(colourOf(map.data() + i * entryBytes, entryBytes, h.mapEntryBits == 32));
@@ -86,23 +89,23 @@ Image readTga(const PictureSource& source) {
   const uint64_t least = rle ? (pixels + 127) / 128 * (1 + pixelBytes) : pixels * pixelBytes;
   checkFileHolds(source, kFormat, least, in.remaining());
 
-  std::vector<uint8_t> data(static_cast<size_t>(pixels) * pixelBytes);
-  if (rle) {
-    // Packets may run across rows, as older writers emit them, so the whole picture is
-    // decoded in one pass.
-    unpackPixelPackets(in, pixelBytes, data);
-  } else {
-    const auto raw = in.bytes(data.size());
-    std::copy(raw.begin(), raw.end(), data.begin());
-  }
-
   const bool alpha = (h.descriptor & 0x0F) != 0;
   const bool rightToLeft = (h.descriptor & 0x10) != 0;
   const bool topDown = (h.descriptor & 0x20) != 0;
   Image image(h.width, h.height);
   const size_t rowBytes = size_t{h.width} * pixelBytes;
-  for (int y = 0; y < h.height; ++y) {
-    const uint8_t* src = data.data() + static_cast<size_t>(topDown ? y : h.height - 1 - y) * rowBytes;
+  // One file row at a time, straight into its picture row.
+  std::vector<uint8_t> row(rle ? rowBytes : 0);
+  PixelPacketStream packets(in, pixelBytes);
+  for (int fileRow = 0; fileRow < h.height; ++fileRow) {
+    const uint8_t* src = nullptr;
+    if (rle) {
+      packets.read(row);
+      src = row.data();
+    } else {
+      src = in.bytes(rowBytes).data();
+    }
+    const int y = topDown ? fileRow : h.height - 1 - fileRow;
     for (int x = 0; x < h.width; ++x, src += pixelBytes) {
       const int dx = rightToLeft ? h.width - 1 - x : x;
       Rgb c;

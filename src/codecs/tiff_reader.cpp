@@ -119,6 +119,18 @@ class RgbaImage {
   RgbaImage(const RgbaImage&) = delete;
   RgbaImage& operator=(const RgbaImage&) = delete;
 
+  // True when rows can be read one at a time in file order and converted by the same code
+  // that converts whole strips: chunky samples, top-down, not subsampled.
+  bool convertsRows() const {
+    return img_.isContig && img_.orientation == ORIENTATION_TOPLEFT &&
+           img_.photometric != PHOTOMETRIC_YCBCR && img_.put.contig != nullptr;
+  }
+
+  // Converts one row of raw chunky samples to ABGR words.
+  void convertRow(const uint8_t* samples, uint32_t* raster, uint32_t width, uint32_t y) {
+    img_.put.contig(&img_, raster, 0, y, width, 1, 0, 0, const_cast<uint8_t*>(samples));
+  }
+
   void get(uint32_t* raster, uint32_t width, uint32_t rows, uint32_t rowOffset) {
     img_.row_offset = static_cast<int>(rowOffset);
     img_.col_offset = 0;
@@ -188,22 +200,39 @@ Image decodeTiff(std::span<const uint8_t> bytes, const PictureSource& source) {
   const uint32_t band = std::min<uint32_t>(height, (wanted + unit - 1) / unit * unit);
 
   Image image(static_cast<int>(width), static_cast<int>(height));
+  auto toBgr = [&](const uint32_t* src, uint32_t y) {
+    uint8_t* dst = image.row(static_cast<int>(y));
+    for (uint32_t x = 0; x < width; ++x, dst += 3) {
+      // libtiff hands out premultiplied alpha; over white that adds the uncovered part.
+      const uint32_t p = src[x];
+      const unsigned uncovered = 255 - TIFFGetA(p);
+      dst[0] = static_cast<uint8_t>(std::min(255u, TIFFGetB(p) + uncovered));
+      dst[1] = static_cast<uint8_t>(std::min(255u, TIFFGetG(p) + uncovered));
+      dst[2] = static_cast<uint8_t>(std::min(255u, TIFFGetR(p) + uncovered));
+    }
+  };
+  if (!TIFFIsTiled(tif.get()) && unit > wanted && rgba.convertsRows()) {
+    // A strip far taller than a band (a whole fax page or Deflate picture in one strip):
+    // libtiff would decode it whole; scanlines keep the decoder's state from row to row.
+    std::vector<uint8_t> samples(static_cast<size_t>(TIFFScanlineSize(tif.get())));
+    std::vector<uint32_t> raster(width);
+    for (uint32_t y = 0; y < height; ++y) {
+      if (TIFFReadScanline(tif.get(), samples.data(), y, 0) < 0) {
+        fail("Cannot load image %s: %s", source.name.c_str(),
+             client.firstError.empty() ? "the TIFF data cannot be decoded"
+                                       : client.firstError.c_str());
+      }
+      rgba.convertRow(samples.data(), raster.data(), width, y);
+      toBgr(raster.data(), y);
+    }
+    return image;
+  }
   std::vector<uint32_t> raster(static_cast<size_t>(width) * band);
   for (uint32_t y = 0; y < height; y += band) {
     const uint32_t rows = std::min(band, height - y);
     rgba.get(raster.data(), width, rows, y);
-    for (uint32_t r = 0; r < rows; ++r) {
-      const uint32_t* src = raster.data() + static_cast<size_t>(r) * width;
-      uint8_t* dst = image.row(static_cast<int>(y + r));
-      for (uint32_t x = 0; x < width; ++x, dst += 3) {
-        // libtiff hands out premultiplied alpha; over white that adds the uncovered part.
-        const uint32_t p = src[x];
-        const unsigned uncovered = 255 - TIFFGetA(p);
-        dst[0] = static_cast<uint8_t>(std::min(255u, TIFFGetB(p) + uncovered));
-        dst[1] = static_cast<uint8_t>(std::min(255u, TIFFGetG(p) + uncovered));
-        dst[2] = static_cast<uint8_t>(std::min(255u, TIFFGetR(p) + uncovered));
-      }
-    }
+    for (uint32_t r = 0; r < rows; ++r)
+      toBgr(raster.data() + static_cast<size_t>(r) * width, y + r);
   }
   return image;
 }

@@ -113,7 +113,8 @@ void forEachRecord(std::span<const uint8_t> records, Visit visit) {
     const uint32_t words = loadU32le(records.data() + pos);
     const uint16_t function = loadU16le(records.data() + pos + 4);
     if (function == kEof || words < 3 || words > (records.size() - pos) / 2) return;
-    if (!visit(RecordView{function, words, records.subspan(pos + 6, size_t{words} * 2 - 6)})) return;
+    if (!visit(RecordView{function, words, records.subspan(pos + 6, size_t{words} * 2 - 6)}))
+      return;
     pos += size_t{words} * 2;
   }
 }
@@ -293,7 +294,7 @@ class Player {
       dest = p.yx();
       size = {static_cast<double>(srcW), static_cast<double>(srcH)};
     } else {
-      p.u32();  // raster operation: the source is copied
+      p.u32();                                 // raster operation: the source is copied
       if (r.function == kStretchDib) p.u16();  // colour usage
       if (r.function != kDibBitBlt) {
         srcH = p.i16();
@@ -314,7 +315,7 @@ class Player {
       canvas_.fillWithBrush(dest, size);
       return;
     }
-    const MetafileDib dib = decodeMetafileDib(p.rest(), std::nullopt, source_);
+    const MetafileDib dib = decodeMetafileDib(p.rest(), std::nullopt, source_, canvas_);
     // The device-independent records count source rows the bitmap's way; the blits copy
     // from a device context, whose rows run top-down.
     const bool dibRows = r.function == kStretchDib || r.function == kSetDibToDev;
@@ -361,7 +362,8 @@ Image readWmf(const PictureSource& source) {
       size = Size{static_cast<int>(std::abs(x)), static_cast<int>(std::abs(y)), {0, 0}, {x, y}};
       return false;
     });
-    if (!size) fail("Cannot load image %s: the WMF file gives no picture size", source.name.c_str());
+    if (!size)
+      fail("Cannot load image %s: the WMF file gives no picture size", source.name.c_str());
   }
   checkPictureSize(source, kFormat, size->width, size->height);
 

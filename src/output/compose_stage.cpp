@@ -139,6 +139,7 @@ void ComposeStage::run() {
 
 // Opens photo index and lays out its frame.
 void ComposeStage::frame(size_t index, Slot& slot) {
+  std::unique_ptr<FramePainter> early;  // laid out around the declared size
   if (placeholder_) {
     if (workPhoto_.empty()) {
       workPhoto_.reshape(workPhoto_.width() == 0 ? 800 : workPhoto_.width(),
@@ -147,7 +148,16 @@ void ComposeStage::frame(size_t index, Slot& slot) {
     }
     slot.reader = std::make_unique<ImageRowReader>(workPhoto_);
   } else {
-    std::unique_ptr<PhotoReader> reader = engine_.openPhoto(photos_[index]);
+    // The frame is laid out around the first size the file declares, before the photo is
+    // decoded: a photo too large to frame is refused without the cost of decoding it.
+    bool declared = false;
+    std::unique_ptr<PhotoReader> reader =
+        engine_.openPhotoChecked(photos_[index], [&](int64_t width, int64_t height) {
+          if (declared) return;
+          declared = true;
+          early = engine_.layoutFrame(spec_, static_cast<int>(width), static_cast<int>(height),
+                                      placeholder_);
+        });
     // An empty picture must not leave the previous photo to be framed under this name.
     if (reader->width() <= 0 || reader->height() <= 0)
       fail("The picture %s holds no pixels", photos_[index].c_str());
@@ -161,8 +171,11 @@ void ComposeStage::frame(size_t index, Slot& slot) {
     }
     slot.reader = std::move(reader);
   }
-  slot.painter =
-      engine_.layoutFrame(spec_, slot.reader->width(), slot.reader->height(), placeholder_);
+  const bool keepEarly = early && early->photo().w == slot.reader->width() &&
+                         early->photo().h == slot.reader->height();
+  slot.painter = keepEarly ? std::move(early)
+                           : engine_.layoutFrame(spec_, slot.reader->width(), slot.reader->height(),
+                                                 placeholder_);
   slot.width_ = slot.painter->width();
   slot.height_ = slot.painter->height();
 }

@@ -54,6 +54,13 @@ std::unique_ptr<PhotoReader> StandardFrameEngine::openPhoto(const std::filesyste
   return openPhotoReader(path);
 }
 
+std::unique_ptr<PhotoReader> StandardFrameEngine::openPhotoChecked(
+    const std::filesystem::path& path, const std::function<void(int64_t, int64_t)>& sizeCheck) {
+  DecodeLimits limits;
+  limits.onDeclaredSize = sizeCheck;
+  return openPhotoReader(path, limits);
+}
+
 std::unique_ptr<FramePainter> StandardFrameEngine::layoutFrame(const FrameSpec& spec,
                                                                int photoWidth, int photoHeight,
                                                                bool queueEmpty) {

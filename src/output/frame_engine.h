@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "base/image.h"
@@ -44,6 +45,13 @@ class FrameEngine {
   // Opens the photo (its size known, its rows decoded as they are read); throws Error
   // with the loader's message.
   virtual std::unique_ptr<PhotoReader> openPhoto(const std::filesystem::path& path) = 0;
+  // The same, calling sizeCheck with the size the file's header declares before the photo
+  // is decoded, so a size the frame cannot take is refused without decoding it.
+  virtual std::unique_ptr<PhotoReader> openPhotoChecked(
+      const std::filesystem::path& path,
+      const std::function<void(int64_t, int64_t)>& /*sizeCheck*/) {
+    return openPhoto(path);
+  }
   // Reads the design's files and places the layers around a photo of that size; throws
   // Error on failure. queueEmpty leaves the photo out.
   virtual std::unique_ptr<FramePainter> layoutFrame(const FrameSpec& spec, int photoWidth,
@@ -64,6 +72,9 @@ class StandardFrameEngine final : public FrameEngine {
   explicit StandardFrameEngine(std::filesystem::path appPath, SignatureDrawer* signature = nullptr);
   void prepare(const FrameSpec& spec) override;
   std::unique_ptr<PhotoReader> openPhoto(const std::filesystem::path& path) override;
+  std::unique_ptr<PhotoReader> openPhotoChecked(
+      const std::filesystem::path& path,
+      const std::function<void(int64_t, int64_t)>& sizeCheck) override;
   std::unique_ptr<FramePainter> layoutFrame(const FrameSpec& spec, int photoWidth, int photoHeight,
                                             bool queueEmpty) override;
   Size fitWithin(int width, int height, int maxWidth, int maxHeight) override;

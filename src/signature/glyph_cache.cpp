@@ -83,7 +83,7 @@ int GlyphCache::findOrCreateRow(const FontRecord& font, TFont3D& font3d) {
   auto created = std::make_unique<TSmoothZeichensatz>(font, shape);
   std::error_code error;
   if (settings.useDiskCache && std::filesystem::is_directory(settings.diskCacheDirectory, error)) {
-    loadRowFromDisk(settings.diskCacheDirectory, *created);
+    loadRowFromDisk(settings.diskCacheDirectory, *created, settings.memoryCacheSizeMax);
   }
   font3d.charOverlap = created->shape.charOverlap;
   rows_[static_cast<size_t>(number - 1)] = std::move(created);

@@ -160,7 +160,7 @@ void writeRowToDisk(const fs::path& directory, const TSmoothZeichensatz& row) {
   data.commit();
 }
 
-bool loadRowFromDisk(const fs::path& directory, TSmoothZeichensatz& row) {
+bool loadRowFromDisk(const fs::path& directory, TSmoothZeichensatz& row, int64_t maxRowBytes) {
   const fs::path headerPath = rowFilePath(directory, row.font, row.shape, ".Hdr");
   const fs::path dataPath = rowFilePath(directory, row.font, row.shape, ".Dat");
   std::error_code error;
@@ -174,12 +174,17 @@ bool loadRowFromDisk(const fs::path& directory, TSmoothZeichensatz& row) {
   const std::optional<HeaderFields> fields = readHeader(readFile(headerPath), row);
   size_t expected = 0;
   bool sound = fields.has_value();
+  const size_t rowBytesMax =
+      std::min<size_t>(kRowBytesMax, maxRowBytes < 0 ? 0 : static_cast<size_t>(maxRowBytes));
+  int32_t height = -1;
   for (int code = 0; sound && code < 256; ++code) {
     if (fields->widths[code] < 0) continue;
+    if (height < 0) height = fields->heights[code];
+    sound = fields->heights[code] == height;
     const auto cellBytes = checkedMul(static_cast<size_t>(fields->widths[code]) * 3,
                                       static_cast<size_t>(fields->heights[code]));
     const auto total = cellBytes ? checkedAdd(expected, *cellBytes) : std::nullopt;
-    sound = total && *total <= kRowBytesMax;
+    sound = sound && total && *total <= rowBytesMax;
     if (sound) expected = *total;
   }
   if (!sound || dataSize != expected) {

@@ -27,9 +27,12 @@ constexpr size_t kHeaderRecordSize = 2188;
 void writeRowToDisk(const std::filesystem::path& directory, const TSmoothZeichensatz& row);
 
 // Fills the row's slots from its files when they exist and are sound. A pair that is
-// corrupt, truncated or written for another font or setting is deleted and the row stays
-// empty, to be rendered afresh. Returns whether the row was loaded.
-bool loadRowFromDisk(const std::filesystem::path& directory, TSmoothZeichensatz& row);
+// corrupt, truncated, written for another font or setting, holds cells of different heights
+// (every cell of a row is as tall as the font's letters make it) or more than maxRowBytes of
+// cells (the memory cache's limit) is deleted and the row stays empty, to be rendered
+// afresh. Returns whether the row was loaded.
+bool loadRowFromDisk(const std::filesystem::path& directory, TSmoothZeichensatz& row,
+                     int64_t maxRowBytes);
 
 // Deletes the oldest ".Dat"/".Hdr" pairs until the sizes of the ".Dat" files plus 2188 per
 // pair fit within maxBytes.

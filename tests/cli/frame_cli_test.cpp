@@ -267,6 +267,21 @@ TEST_F(FrameCli, UsageErrorsExitWith2AndFailuresWith1AfterTheEarlierFiles) {
   const CliRun assets = frame({"--assets", "no assets", a.string()});
   EXPECT_EQ(assets.status, 1);
   EXPECT_EQ(assets.err, "The asset folder no assets does not exist\n");
+
+  // A 16384 x 16384 GIF of 100 KB: its frame would pass the pixel limit, which is found
+  // from the header before 768 MiB of picture are decoded.
+  std::vector<unsigned char> gif = {'G',  'I', 'F', '8', '9', 'a',  0,   0x40, 0,   0x40,
+                                    0x80, 0,   0,   0,   0,   0,    255, 255,  255, 0x2C,
+                                    0,    0,   0,   0,   0,   0x40, 0,   0x40, 0,   2};
+  for (int block = 0; block < 400; ++block) {
+    gif.push_back(255);
+    gif.insert(gif.end(), 255, 0);
+  }
+  gif.insert(gif.end(), {0, 0x3B});
+  const CliRun huge = frame({outside.write("huge.gif", gif).string()});
+  EXPECT_EQ(huge.status, 1);
+  EXPECT_NE(huge.err.find("beyond the limit of 268435456 pixels"), std::string::npos) << huge.err;
+  EXPECT_LT(huge.maxRssKb, 200 * 1024) << "the photo was decoded before the frame was checked";
 }
 
 // Each stored setting of the window gives the same file as the option that names the same

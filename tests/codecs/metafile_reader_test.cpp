@@ -79,9 +79,9 @@ TEST(WmfReader, PlaceableSizeRectanglesAndPens) {
   // 300 x 150 units at 1440 per inch: 20 x 10 pixels at 96 per inch.
   Wmf wmf(true, 300, 150);
   wmf.brush(kRed).select(0).pen(kBlack, 0, 5).select(1);   // null pen
-  wmf.record(0x041B, {90, 150, 15, 30});                     // rectangle l30 t15 r150 b90
+  wmf.record(0x041B, {90, 150, 15, 30});                   // rectangle l30 t15 r150 b90
   wmf.pen(kBlue, 0).select(2).brush(kWhite, 1).select(3);  // null brush, 1-pixel pen
-  wmf.record(0x041B, {150, 300, 105, 180});                  // outline of (12,7)-(20,10)
+  wmf.record(0x041B, {150, 300, 105, 180});                // outline of (12,7)-(20,10)
   const Image image = decodeAs(wmf.bytes(), "wmf");
   ASSERT_EQ(image.width(), 20);
   ASSERT_EQ(image.height(), 10);
@@ -100,9 +100,9 @@ TEST(WmfReader, PlaceableSizeRectanglesAndPens) {
 TEST(WmfReader, WindowExtentSizesPlainFilesAndMapsFlippedWindows) {
   // No placeable header: the first window extent, 10 x 10, is the size in pixels.
   Wmf wmf(false);
-  wmf.record(0x0103, {8});                 // anisotropic
-  wmf.record(0x020B, {100, 100});          // window origin (100, 100)
-  wmf.record(0x020C, {-10, 10});           // extent (10, -10): y runs upwards
+  wmf.record(0x0103, {8});         // anisotropic
+  wmf.record(0x020B, {100, 100});  // window origin (100, 100)
+  wmf.record(0x020C, {-10, 10});   // extent (10, -10): y runs upwards
   wmf.brush(kBlue).select(0).pen(kBlue, 0, 5).select(1);
   wmf.record(0x041B, {95, 105, 100, 100});  // logical y 100..95 -> pixel rows 0..4
   wmf.record(0x0626, {1, 2, 3});            // text: skipped
@@ -118,22 +118,22 @@ TEST(WmfReader, EllipsesPolygonsLinesAndBitmaps) {
   Wmf wmf(false);
   wmf.record(0x020C, {16, 16});
   wmf.brush(kRed).select(0).pen(kBlack, 0, 5).select(1);
-  wmf.record(0x0418, {8, 8, 0, 0});                      // ellipse in (0,0)-(8,8)
-  wmf.record(0x0324, {3, 8, 0, 16, 0, 16, 8});           // triangle (8,0) (16,0) (16,8)
+  wmf.record(0x0418, {8, 8, 0, 0});             // ellipse in (0,0)-(8,8)
+  wmf.record(0x0324, {3, 8, 0, 16, 0, 16, 8});  // triangle (8,0) (16,0) (16,8)
   wmf.pen(kBlue, 0).select(2);
-  wmf.record(0x0214, {12, 0});                            // move to (0, 12)
-  wmf.record(0x0213, {12, 7});                            // line to (7, 12)
+  wmf.record(0x0214, {12, 0});  // move to (0, 12)
+  wmf.record(0x0213, {12, 7});  // line to (7, 12)
   // A 2 x 2 bitmap stretched onto (8,8)-(16,16).
   const Bytes bits = dib({{kRed, kBlue}, {kBlack, kWhite}});
   wmf.record(0x0F43, {0x0020, 0x00CC, 0, 2, 2, 0, 0, 8, 8, 8, 8}, bits);
   const Image image = decodeAs(wmf.bytes(), "wmf");
-  EXPECT_EQ(image.pixel(4, 4), kRed);      // ellipse centre
-  EXPECT_EQ(image.pixel(0, 0), kWhite);    // outside the ellipse, inside its box
-  EXPECT_EQ(image.pixel(15, 1), kRed);     // triangle
-  EXPECT_EQ(image.pixel(9, 6), kWhite);    // below its diagonal
-  EXPECT_EQ(image.pixel(3, 12), kBlue);    // the line
+  EXPECT_EQ(image.pixel(4, 4), kRed);    // ellipse centre
+  EXPECT_EQ(image.pixel(0, 0), kWhite);  // outside the ellipse, inside its box
+  EXPECT_EQ(image.pixel(15, 1), kRed);   // triangle
+  EXPECT_EQ(image.pixel(9, 6), kWhite);  // below its diagonal
+  EXPECT_EQ(image.pixel(3, 12), kBlue);  // the line
   EXPECT_EQ(image.pixel(3, 13), kWhite);
-  EXPECT_EQ(image.pixel(8, 8), kRed);      // bitmap quadrants, top row first
+  EXPECT_EQ(image.pixel(8, 8), kRed);  // bitmap quadrants, top row first
   EXPECT_EQ(image.pixel(15, 8), kBlue);
   EXPECT_EQ(image.pixel(8, 15), kBlack);
   EXPECT_EQ(image.pixel(15, 15), kWhite);
@@ -152,7 +152,7 @@ TEST(WmfReader, WidePensHaveRoundJoinsAndCaps) {
   EXPECT_EQ(image.pixel(10, 7), kBlue);
   EXPECT_EQ(image.pixel(10, 8), kWhite);
   EXPECT_EQ(image.pixel(10, 2), kWhite);
-  EXPECT_EQ(image.pixel(3, 5), kBlue);   // round cap reaches 2.5 before the start
+  EXPECT_EQ(image.pixel(3, 5), kBlue);  // round cap reaches 2.5 before the start
   EXPECT_EQ(image.pixel(2, 5), kWhite);
   EXPECT_EQ(image.pixel(3, 3), kWhite);  // but not its square corner
   EXPECT_EQ(image.pixel(17, 10), kBlue);
@@ -165,10 +165,10 @@ TEST(WmfReader, RoundedRectangleCorners) {
   wmf.brush(kRed).select(0).pen(kBlack, 0, 5).select(1);
   wmf.record(0x061C, {8, 8, 20, 20, 0, 0});  // corners of an 8 x 8 ellipse
   const Image image = decodeAs(wmf.bytes(), "wmf");
-  EXPECT_EQ(image.pixel(0, 0), kWhite);    // cut away by the arc
+  EXPECT_EQ(image.pixel(0, 0), kWhite);  // cut away by the arc
   EXPECT_EQ(image.pixel(19, 19), kWhite);
-  EXPECT_EQ(image.pixel(1, 1), kRed);      // centre (4, 4) radius 4: (1.5, 1.5) is inside
-  EXPECT_EQ(image.pixel(10, 0), kRed);     // straight edges run to the border
+  EXPECT_EQ(image.pixel(1, 1), kRed);   // centre (4, 4) radius 4: (1.5, 1.5) is inside
+  EXPECT_EQ(image.pixel(10, 0), kRed);  // straight edges run to the border
   EXPECT_EQ(image.pixel(0, 10), kRed);
   EXPECT_EQ(image.pixel(10, 10), kRed);
 }
@@ -178,16 +178,16 @@ TEST(WmfReader, HatchedBrushesOverOpaqueOrTransparentBackground) {
   wmf.record(0x020C, {16, 16});
   wmf.pen(kBlack, 0, 5).select(0);
   wmf.brush(kBlue).select(1);
-  wmf.record(0x041B, {16, 16, 0, 0});                // solid blue everywhere
-  wmf.record(0x02FC, {2, 0x00FF, 0, 4}).select(2);   // red cross hatch
-  wmf.record(0x0201, {0xFFFF, 0});                   // background yellow
-  wmf.record(0x041B, {16, 8, 0, 0});                 // left half: opaque background
-  wmf.record(0x0102, {1});                           // transparent
-  wmf.record(0x041B, {16, 16, 0, 8});                // right half: blue shows through
+  wmf.record(0x041B, {16, 16, 0, 0});               // solid blue everywhere
+  wmf.record(0x02FC, {2, 0x00FF, 0, 4}).select(2);  // red cross hatch
+  wmf.record(0x0201, {0xFFFF, 0});                  // background yellow
+  wmf.record(0x041B, {16, 8, 0, 0});                // left half: opaque background
+  wmf.record(0x0102, {1});                          // transparent
+  wmf.record(0x041B, {16, 16, 0, 8});               // right half: blue shows through
   const Image image = decodeAs(wmf.bytes(), "wmf");
   const Rgb yellow{255, 255, 0};
-  EXPECT_EQ(image.pixel(0, 3), kRed);   // vertical line at x = 0
-  EXPECT_EQ(image.pixel(3, 8), kRed);   // horizontal line at y = 8
+  EXPECT_EQ(image.pixel(0, 3), kRed);  // vertical line at x = 0
+  EXPECT_EQ(image.pixel(3, 8), kRed);  // horizontal line at y = 8
   EXPECT_EQ(image.pixel(3, 3), yellow);
   EXPECT_EQ(image.pixel(8, 3), kRed);
   EXPECT_EQ(image.pixel(11, 3), kBlue);
@@ -217,6 +217,24 @@ TEST(WmfReader, MalformedRecordsAreSkippedAndSizesChecked) {
   costly.record(0x020C, {100, 100});
   for (int i = 0; i < 3000; ++i) costly.record(0x041B, {100, 100, 0, 0});
   EXPECT_EQ(decodeError(costly.bytes(), "wmf"),
+            "Cannot load image test.wmf: the metafile draws more than its picture can hold");
+}
+
+// Run-length bitmaps of a few bytes may declare any size: their pixels are charged to the
+// metafile's work budget before they are decoded, so sixty of them cannot take minutes.
+TEST(WmfReader, EmbeddedBitmapsAreChargedToTheWorkBudget) {
+  Wmf wmf(false);
+  wmf.record(0x020C, {16, 16});
+  Bytes rle;
+  for (uint32_t v : {40u, 16384u, 16384u}) putU32le(rle, v);
+  putU16le(rle, 1);
+  putU16le(rle, 8);
+  putU32le(rle, 1);  // RLE8
+  putZeros(rle, 20);
+  putZeros(rle, 4 * 256);
+  rle.insert(rle.end(), {0, 1});  // end of bitmap
+  for (int i = 0; i < 60; ++i) wmf.record(0x0F43, {0x0020, 0x00CC, 0, 2, 2, 0, 0, 8, 8, 8, 8}, rle);
+  EXPECT_EQ(decodeError(wmf.bytes(), "wmf"),
             "Cannot load image test.wmf: the metafile draws more than its picture can hold");
 }
 
@@ -268,24 +286,26 @@ class Emf {
   Bytes b_;
 };
 
-int32_t ref(Rgb c) { return c.r | c.g << 8 | c.b << 16; }
+int32_t ref(Rgb c) {
+  return c.r | c.g << 8 | c.b << 16;
+}
 
 TEST(EmfReader, FrameSizeStockObjectsAndShapes) {
   // Frame (1.00 mm, 0) to (3.00 mm, 1.00 mm) at 10 pixels per mm: 20 x 10 pixels, and
   // device pixel 10 is the picture's first column.
   Emf emf(100, 0, 300, 100);
-  emf.record(39, {1, 0, ref(kRed), 0});          // brush 1: solid red
+  emf.record(39, {1, 0, ref(kRed), 0});  // brush 1: solid red
   emf.record(37, {1});
   emf.record(37, {static_cast<int32_t>(0x80000008)});  // stock null pen
-  emf.record(43, {12, 2, 16, 5});                // rectangle, device (12,2)-(16,5)
+  emf.record(43, {12, 2, 16, 5});                      // rectangle, device (12,2)-(16,5)
   emf.record(37, {static_cast<int32_t>(0x80000004)});  // stock black brush
   Bytes triangle;
   for (int v : {20, 0, 30, 0, 30, 10}) putU16le(triangle, static_cast<uint16_t>(v));
-  emf.record(86, {0, 0, 0, 0, 3}, triangle);     // polygon16
-  emf.record(38, {2, 0, 0, 0, ref(kBlue)});      // pen 2: blue, cosmetic
+  emf.record(86, {0, 0, 0, 0, 3}, triangle);  // polygon16
+  emf.record(38, {2, 0, 0, 0, ref(kBlue)});   // pen 2: blue, cosmetic
   emf.record(37, {2});
-  emf.record(27, {10, 8});                       // move to
-  emf.record(54, {17, 8});                       // line to
+  emf.record(27, {10, 8});  // move to
+  emf.record(54, {17, 8});  // line to
   const Image image = decodeAs(emf.bytes(), "emf");
   ASSERT_EQ(image.width(), 20);
   ASSERT_EQ(image.height(), 10);
@@ -300,15 +320,16 @@ TEST(EmfReader, FrameSizeStockObjectsAndShapes) {
 }
 
 TEST(EmfReader, ViewportMappingAndStretchedBitmaps) {
-  Emf emf(0, 0, 100, 100);  // 10 x 10
-  emf.record(17, {8});                 // anisotropic
-  emf.record(9, {2, 2});               // window extent 2 x 2
-  emf.record(11, {10, 10});            // viewport extent 10 x 10: 5 pixels per unit
+  Emf emf(0, 0, 100, 100);   // 10 x 10
+  emf.record(17, {8});       // anisotropic
+  emf.record(9, {2, 2});     // window extent 2 x 2
+  emf.record(11, {10, 10});  // viewport extent 10 x 10: 5 pixels per unit
   const Bytes bits = dib({{kRed, kBlue}, {kBlack, kRed}});
   // STRETCHDIBITS: bounds, dest (0,0), src (0,0) 2 x 2, offsets from the record start
   // (the record's fixed part is 80 bytes), usage, rop, dest size 1 x 1 units.
-  emf.record(81, {0, 0, 0, 0, 0, 0, 0, 0, 2, 2, 80, 40, 120, static_cast<int32_t>(bits.size() - 40), 0,
-                  0x00CC0020, 1, 1},
+  emf.record(81,
+             {0, 0, 0, 0, 0, 0, 0, 0, 2, 2, 80, 40, 120, static_cast<int32_t>(bits.size() - 40), 0,
+              0x00CC0020, 1, 1},
              bits);
   const Image image = decodeAs(emf.bytes(), "emf");
   EXPECT_EQ(image.pixel(0, 0), kRed);
@@ -327,21 +348,22 @@ int32_t floatBits(float f) {
 }
 
 std::vector<int32_t> xform(float m11, float m12, float m21, float m22, float dx, float dy) {
-  return {floatBits(m11), floatBits(m12), floatBits(m21), floatBits(m22), floatBits(dx), floatBits(dy)};
+  return {floatBits(m11), floatBits(m12), floatBits(m21),
+          floatBits(m22), floatBits(dx),  floatBits(dy)};
 }
 
 TEST(EmfReader, WorldTransformsSetAndCombined) {
-  Emf emf(0, 0, 200, 100);  // 20 x 10
-  emf.record(37, {static_cast<int32_t>(0x80000008)});     // null pen
+  Emf emf(0, 0, 200, 100);                             // 20 x 10
+  emf.record(37, {static_cast<int32_t>(0x80000008)});  // null pen
   emf.record(39, {1, 0, ref(kRed), 0}).record(37, {1});
-  emf.record(35, xform(2, 0, 0, 2, 1, 1));                // scale 2, then move by (1, 1)
-  emf.record(43, {0, 0, 2, 2});                           // device (1,1)-(5,5)
-  emf.record(35, xform(1, 0, 0, 1, 10, 0));               // move by (10, 0) ...
+  emf.record(35, xform(2, 0, 0, 2, 1, 1));   // scale 2, then move by (1, 1)
+  emf.record(43, {0, 0, 2, 2});              // device (1,1)-(5,5)
+  emf.record(35, xform(1, 0, 0, 1, 10, 0));  // move by (10, 0) ...
   std::vector<int32_t> left = xform(2, 0, 0, 2, 0, 0);
-  left.push_back(2);                                      // ... after scaling by 2 first
+  left.push_back(2);  // ... after scaling by 2 first
   emf.record(36, left);
   emf.record(39, {2, 0, ref(kBlue), 0}).record(37, {2});
-  emf.record(43, {1, 0, 2, 1});                           // device (12,0)-(14,2)
+  emf.record(43, {1, 0, 2, 1});  // device (12,0)-(14,2)
   const Image image = decodeAs(emf.bytes(), "emf");
   EXPECT_EQ(image.pixel(0, 0), kWhite);
   EXPECT_EQ(image.pixel(1, 1), kRed);
@@ -356,16 +378,16 @@ TEST(EmfReader, WorldTransformsSetAndCombined) {
 TEST(EmfReader, PathsAreFilledAndStrokedOnlyWhenAsked) {
   Emf emf(0, 0, 200, 100);  // 20 x 10
   emf.record(39, {1, 0, ref(kRed), 0}).record(37, {1});
-  emf.record(59, {});                                    // begin path
+  emf.record(59, {});  // begin path
   emf.record(27, {2, 0}).record(54, {10, 0}).record(54, {10, 8});
-  emf.record(61, {}).record(60, {});                     // close figure, end path
-  emf.record(62, {});                                    // fill: the triangle
+  emf.record(61, {}).record(60, {});  // close figure, end path
+  emf.record(62, {});                 // fill: the triangle
   emf.record(38, {2, 0, 0, 0, ref(kBlue)}).record(37, {2});
   emf.record(59, {});
-  emf.record(27, {12, 9}).record(54, {19, 9});           // an open figure
-  emf.record(43, {12, 0, 19, 5});                        // a rectangle figure, not drawn yet
+  emf.record(27, {12, 9}).record(54, {19, 9});  // an open figure
+  emf.record(43, {12, 0, 19, 5});               // a rectangle figure, not drawn yet
   emf.record(60, {});
-  emf.record(64, {});                                    // stroke them
+  emf.record(64, {});                                            // stroke them
   emf.record(59, {}).record(43, {0, 0, 20, 10}).record(68, {});  // aborted: never drawn
   const Image image = decodeAs(emf.bytes(), "emf");
   EXPECT_EQ(image.pixel(9, 1), kRed);
@@ -385,7 +407,7 @@ TEST(EmfReader, RefusesBadHeadersAndSkipsBadRecords) {
             "Cannot load image test.emf: 100000 x 100000 pixels exceed the limit of 268435456 "
             "pixels");
   Emf emf(0, 0, 40, 40);
-  emf.record(3, {0, 0, 0, 0, 100000});                 // polygon with missing points
+  emf.record(3, {0, 0, 0, 0, 100000});  // polygon with missing points
   emf.record(81, {0, 0, 0, 0, 0, 0, 0, 0, 2, 2, 9999, 40, 9999, 4, 0, 0, 1, 1});  // offsets outside
   emf.record(39, {1, 0, ref(kBlue), 0}).record(37, {1}).record(43, {0, 0, 4, 4});
   EXPECT_EQ(decodeAs(emf.bytes(), "emf").pixel(2, 2), kBlue);  // inside the default black outline

@@ -63,7 +63,7 @@ TEST(PixelUnpack, SamplesMostSignificantBitsFirst) {
   EXPECT_EQ(ramp[3], (Rgb{255, 255, 255}));
 }
 
-TEST(RunLength, DecodersGiveExactBytesAndCutOvershootingRuns) {
+TEST(RunLength, DecodersGiveExactBytesAndCutOrCarryOvershootingRuns) {
   Bytes out(7);
   // PackBits: 2 literals, 3 repeats of 9, a no-op, then a run of 4 cut to the last 2 bytes.
   const Bytes packBitsData = {0x01, 'a', 'b', 0xFE, 9, 0x80, 0xFD, 7, 0xEE};
@@ -72,20 +72,29 @@ TEST(RunLength, DecodersGiveExactBytesAndCutOvershootingRuns) {
   EXPECT_EQ(out, (Bytes{'a', 'b', 9, 9, 9, 7, 7}));
   EXPECT_EQ(packBits.remaining(), 1u);
 
-  // Targa packets of 2-byte pixels: a repeat of 2, then 2 literals cut to the 1 remaining.
-  Bytes pixels(6);
+  // Targa packets of 2-byte pixels: a repeat of 2, then 2 literals of which the second
+  // carries over into the next row.
+  Bytes pixels(6), next(2);
   const Bytes packetsData = {0x81, 1, 2, 0x01, 3, 4, 5, 6};
   ByteReader packets(packetsData, "TGA");
-  unpackPixelPackets(packets, 2, pixels);
+  PixelPacketStream packetStream(packets, 2);
+  packetStream.read(pixels);
   EXPECT_EQ(pixels, (Bytes{1, 2, 1, 2, 3, 4}));
-  EXPECT_EQ(errorOf([&] { unpackPixelPackets(packets, 4, pixels); }), "Bad pixel packet size");
+  packetStream.read(next);
+  EXPECT_EQ(next, (Bytes{5, 6}));
+  Bytes odd(3);
+  EXPECT_EQ(errorOf([&] { packetStream.read(odd); }), "Bad pixel packet size");
 
-  // PCX: a count byte 0xC3 repeats the next byte three times; others stand for themselves.
-  Bytes pcx(5);
+  // PCX: a count byte 0xC3 repeats the next byte three times, here across two lines; others
+  // stand for themselves.
+  Bytes line1(2), line2(3);
   const Bytes flaggedData = {0xC3, 0xFF, 0x12, 0xC5, 0x34};
   ByteReader flagged(flaggedData, "PCX");
-  unpackCountFlagged(flagged, pcx);
-  EXPECT_EQ(pcx, (Bytes{0xFF, 0xFF, 0xFF, 0x12, 0x34}));
+  CountFlaggedStream runs(flagged);
+  runs.read(line1);
+  runs.read(line2);
+  EXPECT_EQ(line1, (Bytes{0xFF, 0xFF}));
+  EXPECT_EQ(line2, (Bytes{0xFF, 0x12, 0x34}));
 
   // SGI: 0x82 copies two literals, 0x03 repeats the next byte three times, 0 ends the row.
   Bytes sgi(8, 0xAA);
@@ -98,8 +107,8 @@ TEST(RunLength, DecodersGiveExactBytesAndCutOvershootingRuns) {
   Bytes big(100);
   for (auto decode : std::vector<std::function<void(ByteReader&)>>{
            [&](ByteReader& in) { unpackPackBits(in, big); },
-           [&](ByteReader& in) { unpackPixelPackets(in, 4, big); },
-           [&](ByteReader& in) { unpackCountFlagged(in, big); },
+           [&](ByteReader& in) { PixelPacketStream(in, 4).read(big); },
+           [&](ByteReader& in) { CountFlaggedStream(in).read(big); },
            [&](ByteReader& in) { unpackLiteralFlagged(in, big); }}) {
     const Bytes inData = {0x05, 1, 2};
     ByteReader in(inData, "PCX");

@@ -155,6 +155,34 @@ TEST(TiffReader, PhotometricInterpretationsAndLayouts) {
   EXPECT_TRUE(decodeAs(writeTiff(w, h, rgbSamples(img), pages), "tif") == img);
 }
 
+// A strip far taller than a decoding band is read a row at a time (bounded memory); the
+// pixels must be those of the same picture in small strips, for every kind of row.
+TEST(TiffReader, OneTallStripDecodesLikeManyStrips) {
+  const int w = 24, h = 50000;  // one strip of 50000 rows against bands of about 43690
+  const Image img = patternImage(w, h);
+  struct Case {
+    const char* name;
+    uint16_t compression, photometric, bits, samples;
+  };
+  for (const Case& c : {Case{"rgb", COMPRESSION_NONE, PHOTOMETRIC_RGB, 8, 3},
+                        Case{"deflate", COMPRESSION_ADOBE_DEFLATE, PHOTOMETRIC_RGB, 8, 3},
+                        Case{"fax", COMPRESSION_CCITTFAX3, PHOTOMETRIC_MINISWHITE, 1, 1},
+                        Case{"lzw grey 4", COMPRESSION_LZW, PHOTOMETRIC_MINISBLACK, 4, 1}}) {
+    TiffOptions o;
+    o.compression = c.compression;
+    o.photometric = c.photometric;
+    o.bitsPerSample = c.bits;
+    o.samplesPerPixel = c.samples;
+    const Bytes raw = c.samples == 3
+                          ? rgbSamples(img)
+                          : greySamples(img, c.bits, c.photometric == PHOTOMETRIC_MINISWHITE);
+    o.rowsPerStrip = 16;
+    const Image expected = decodeAs(writeTiff(w, h, raw, o), "tif");
+    o.rowsPerStrip = h;
+    EXPECT_TRUE(decodeAs(writeTiff(w, h, raw, o), "tif") == expected) << c.name;
+  }
+}
+
 TEST(TiffReader, AlphaGoesOverWhite) {
   const int w = 16, h = 4;
   const Image img = patternImage(w, h);

@@ -45,10 +45,12 @@ GlyphShape storedShape() {
   return shape;
 }
 
+constexpr int64_t kMemoryLimit = int64_t{1} << 30;
+
 TSmoothZeichensatz storedRow() {
   TSmoothZeichensatz row(storedFont(), storedShape());
   row.setGlyph('A', uniformCell(2, 1, {1, 2, 3}));
-  row.setGlyph(0xFF, uniformCell(1, 2, {4, 5, 6}));
+  row.setGlyph(0xFF, uniformCell(2, 1, {4, 5, 6}));
   return row;
 }
 
@@ -88,8 +90,8 @@ TEST(DiskCacheFiles, HeaderRecordAndDataByteForByte) {
   }
   put32(expected, 140 + 4 * 'A', 2);
   put32(expected, 1164 + 4 * 'A', 1);
-  put32(expected, 140 + 4 * 255, 1);
-  put32(expected, 1164 + 4 * 255, 2);
+  put32(expected, 140 + 4 * 255, 2);
+  put32(expected, 1164 + 4 * 255, 1);
   EXPECT_EQ(readFile(header), expected);
   EXPECT_EQ(readFile(data), (std::vector<uint8_t>{1, 2, 3, 1, 2, 3, 4, 5, 6, 4, 5, 6}));
 }
@@ -100,7 +102,7 @@ TEST(DiskCacheFiles, RoundTripRestoresCellsAndOverlap) {
   GlyphShape shape = storedShape();
   shape.charOverlap = 0;  // what a fresh row has before loading
   TSmoothZeichensatz loaded(storedFont(), shape);
-  ASSERT_TRUE(loadRowFromDisk(dir.path(), loaded));
+  ASSERT_TRUE(loadRowFromDisk(dir.path(), loaded, kMemoryLimit));
   const TSmoothZeichensatz original = storedRow();
   for (int code = 0; code < 256; ++code) {
     EXPECT_EQ(loaded.glyph(static_cast<uint8_t>(code)), original.glyph(static_cast<uint8_t>(code)));
@@ -127,7 +129,7 @@ TEST(DiskCacheFiles, LongNamesAndSlashes) {
   EXPECT_EQ(bytes[12], 100);  // the name is cut at 100 characters
   EXPECT_EQ(bytes[112], 'n');
   TSmoothZeichensatz loaded(font, storedShape());
-  EXPECT_TRUE(loadRowFromDisk(dir.path(), loaded));
+  EXPECT_TRUE(loadRowFromDisk(dir.path(), loaded, kMemoryLimit));
 }
 
 void writeSized(const fs::path& path, size_t bytes, int ageSeconds) {
@@ -176,6 +178,7 @@ struct Damage {
   const char* what;
   std::function<void(std::vector<uint8_t>& header, std::vector<uint8_t>& data)> apply;
   bool removeData = false;
+  int64_t memoryLimit = kMemoryLimit;
 };
 
 TEST(DiskCacheBadPairs, AreIgnoredAndDeleted) {
@@ -193,6 +196,12 @@ TEST(DiskCacheBadPairs, AreIgnoredAndDeleted) {
       {"width out of range", [](auto& h, auto&) { put32(h, 140 + 4 * 'A', 70000); }},
       {"negative height", [](auto& h, auto&) { put32(h, 1164 + 4 * 'A', -5); }},
       {"half-empty slot", [](auto& h, auto&) { put32(h, 140 + 4 * 'B', 3); }},
+      {"cells of two heights",
+       [](auto& h, auto&) {
+         put32(h, 140 + 4 * 255, 1);
+         put32(h, 1164 + 4 * 255, 2);
+       }},
+      {"row over the memory cache limit", [](auto&, auto&) {}, false, 11},
       {"huge cells promised",
        [](auto& h, auto&) {
          for (int code = 0; code < 256; ++code) {
@@ -223,7 +232,7 @@ TEST(DiskCacheBadPairs, AreIgnoredAndDeleted) {
     if (damage.removeData) fs::remove(dataPath);
 
     TSmoothZeichensatz row(storedFont(), storedShape());
-    EXPECT_FALSE(loadRowFromDisk(dir.path(), row)) << damage.what;
+    EXPECT_FALSE(loadRowFromDisk(dir.path(), row, damage.memoryLimit)) << damage.what;
     for (int code = 0; code < 256; ++code) {
       ASSERT_TRUE(row.glyph(static_cast<uint8_t>(code)).empty()) << damage.what;
     }

@@ -2,6 +2,7 @@
 #include "support/run_program.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,9 +35,11 @@ ProgramRun runProgram(const std::vector<std::string>& argv, const Environment& e
   }
   ProgramRun run;
   int status = 0;
-  if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) {
+  struct rusage usage {};
+  if (child > 0 && wait4(child, &status, 0, &usage) == child && WIFEXITED(status)) {
     run.status = WEXITSTATUS(status);
   }
+  run.maxRssKb = usage.ru_maxrss;
   run.out = readText(out);
   run.err = readText(err);
   return run;

@@ -12,6 +12,7 @@ struct ProgramRun {
   int status = -1;  // the exit status; -1 when it did not exit normally
   std::string out;
   std::string err;
+  long maxRssKb = 0;  // the child's peak resident memory
 };
 
 using Environment = std::vector<std::pair<std::string, std::string>>;
