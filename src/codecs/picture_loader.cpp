@@ -65,6 +65,11 @@ constexpr auto kReaders = std::to_array<TableEntry>({
     {"rla", readRla},
     {"rpf", readRla},
     {"psp", readPsp},
+    {"heic", readHeif},
+    {"heif", readHeif},
+    {"avif", readHeif},
+    {"webp", readWebp},
+    {"jxl", readJxl},
 });
 
 std::string lowerCase(std::string_view text) {
