@@ -46,16 +46,8 @@ int runFrame(std::vector<std::string> arguments) {
   StandardFrameEngine engine(job.assets);
   BatchOutput batch({options.photos, workPhoto, jpeg, [&job] { return job.spec; }}, engine);
   ConsoleProgress progress(options.existing, stderr, stdout, isatty(STDERR_FILENO) == 1);
-  try {
-    batch.WriteFramedFiles(target, job.format, progress);
-  } catch (const Error& e) {
-    // A photo that cannot be read or framed is named: the reader's message may not say which.
-    const auto failed = static_cast<size_t>(progress.steps());
-    if (!progress.betweenPhotos() || failed >= options.photos.size()) throw;
-    const std::string photo = options.photos[failed].string();
-    if (std::string_view(e.what()).find(photo) != std::string_view::npos) throw;
-    fail("%s: %s", photo.c_str(), e.what());
-  }
+  // The batch names a photo it could not read or frame.
+  batch.WriteFramedFiles(target, job.format, progress);
   return 0;
 }
 

@@ -19,7 +19,6 @@ ConsoleProgress::ConsoleProgress(ExistingOutput existing, std::FILE* messages, s
 void ConsoleProgress::begin(int) {}
 
 void ConsoleProgress::step(int n, int q, const std::filesystem::path& photo) {
-  steps_ = n;
   const std::string name = photo.filename().string();
   if (!bar_) {
     std::fprintf(messages_, "%d/%d %s\n", n, q, name.c_str());
@@ -46,14 +45,12 @@ ReplaceAnswer ConsoleProgress::askReplace(const std::filesystem::path& path, con
       break;
   }
   closeBar();
-  ++finished_;
   std::fprintf(messages_, "Skipped %s: the file already exists (--overwrite replaces it)\n",
                path.c_str());
   return ReplaceAnswer::No;
 }
 
 void ConsoleProgress::fileWritten(const std::filesystem::path& path) {
-  ++finished_;
   std::fprintf(written_, "%s\n", path.c_str());
   std::fflush(written_);
 }

@@ -22,12 +22,6 @@ class ConsoleProgress final : public BatchProgress {
   bool cancelRequested() override { return false; }
   void end() override;
 
-  // True when every photo shown so far was written or skipped, so that a failure now
-  // belongs to the next photo (it could not be read or framed).
-  [[nodiscard]] bool betweenPhotos() const { return finished_ == steps_; }
-  // Photos shown so far.
-  [[nodiscard]] int steps() const { return steps_; }
-
  private:
   // Ends a bar line before a message, so that the message stands on its own line.
   void closeBar();
@@ -37,8 +31,6 @@ class ConsoleProgress final : public BatchProgress {
   std::FILE* written_;
   bool bar_;
   bool barOpen_ = false;
-  int steps_ = 0;
-  int finished_ = 0;
 };
 
 }  // namespace lumabord::cli

@@ -6,8 +6,10 @@
 
 #include "app/main_model.h"
 #include "app/program_files.h"
+#include "app/user_folders.h"
 #include "base/error.h"
 #include "codecs/jpeg_options_model.h"
+#include "compose/asset_paths.h"
 #include "compose/design_controls.h"
 
 namespace lumabord::cli {
@@ -44,6 +46,11 @@ FrameJob loadFrameJob(const FrameOptions& options) {
   if (!std::filesystem::is_directory(model.AppPath, ec)) {
     fail("The asset folder %s does not exist", model.AppPath.c_str());
   }
+  // The user's own styles and assets join the installed program's, as in the window; a
+  // folder named with --assets stands alone.
+  const UserFolders folders = userFolders(model.AppPath);
+  model.ConfigPath = folders.config;
+  if (!options.assets) setUserAssetFolder(folders.data);
   model.LoadSettings();
   model.LoadDesign();
 

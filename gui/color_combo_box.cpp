@@ -1,6 +1,7 @@
 // A colour drop-down with custom entries and "(Other...)".
 #include "color_combo_box.h"
 
+#include <QKeyEvent>
 #include <QPixmap>
 
 #include "qt_image.h"
@@ -46,7 +47,19 @@ void ColorComboBox::setColorValue(ColorValue value) {
   lastIndex_ = at;
 }
 
+void ColorComboBox::keyPressEvent(QKeyEvent* event) {
+  keyed_ = true;
+  QComboBox::keyPressEvent(event);
+  keyed_ = false;
+}
+
 void ColorComboBox::onActivated(int index) {
+  if (index == otherIndex() && keyed_) {
+    // Stepping through the closed list with the arrow keys passes "(Other...)" without
+    // opening the colour dialog; it opens only when chosen in the open list.
+    setCurrentIndex(lastIndex_);
+    return;
+  }
   if (index == otherIndex()) {
     const std::optional<ColorValue> picked =
         asker_ ? asker_(itemData(lastIndex_).value<ColorValue>()) : std::nullopt;

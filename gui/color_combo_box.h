@@ -28,6 +28,9 @@ class ColorComboBox : public QComboBox {
   // The user chose an entry (also a colour picked through "(Other...)").
   void colorChosen();
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   void onActivated(int index);
   [[nodiscard]] int otherIndex() const { return count() - 1; }
@@ -35,6 +38,7 @@ class ColorComboBox : public QComboBox {
   ColorAsker asker_;
   int customCounter_ = 0;
   int lastIndex_ = 0;
+  bool keyed_ = false;  // a key on the closed list is moving the selection
 };
 
 }  // namespace lumabord

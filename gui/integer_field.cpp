@@ -38,6 +38,16 @@ void IntegerField::setValue(int value) {
   setText(QString::number(shown));
 }
 
+void IntegerField::keyPressEvent(QKeyEvent* event) {
+  // Enter ends the edit here; it does not reach the window, whose Enter presses "&Add...".
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    event->accept();
+    emit left();
+    return;
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
 void IntegerField::keyReleaseEvent(QKeyEvent* event) {
   QLineEdit::keyReleaseEvent(event);
   if (!event->isAutoRepeat()) emit keyReleased(event->key());

@@ -18,9 +18,11 @@ class IntegerField : public QLineEdit {
 
  signals:
   void keyReleased(int key);
+  // The edit ended: the field lost the focus, or Enter was pressed in it.
   void left();
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
 

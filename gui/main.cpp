@@ -12,6 +12,7 @@
 #include "platform/qt_clipboard.h"
 #include "platform/qt_screen_pixels.h"
 #include "platform/qt_window_dialogs.h"
+#include "session_end.h"
 #include "tfrm_main.h"
 
 namespace {
@@ -100,6 +101,7 @@ int main(int argc, char* argv[]) {
 
   TfrmMain window(std::move(services), arguments);
   dialogs.setParentWindow(&window);
+  SessionEnd sessionEnd(window);
 
   if (!screenshot.isEmpty()) {
     // Without a window manager nothing maximises the window; fill the screen ourselves.

@@ -57,7 +57,7 @@ void PreviewView::setMode(Mode mode) {
     setWidgetResizable(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    canvas_->resize(image_.size().expandedTo(QSize(1, 1)));
+    canvas_->resize(actualSize(devicePixelRatioF()).expandedTo(QSize(1, 1)));
   }
   canvas_->update();
 }
@@ -78,7 +78,7 @@ QColor PreviewView::background() const {
 
 QRect PreviewView::imageRect() const {
   if (image_.isNull()) return {};
-  if (mode_ == Mode::ActualSize) return QRect(QPoint(0, 0), image_.size());
+  if (mode_ == Mode::ActualSize) return QRect(QPoint(0, 0), actualSize(devicePixelRatioF()));
   // Scale by the smaller ratio so one side fills the view; small images are enlarged too.
   const QSize area = canvas_->size();
   const double ratio = std::min(static_cast<double>(area.width()) / image_.width(),
@@ -89,26 +89,41 @@ QRect PreviewView::imageRect() const {
                size);
 }
 
+QSize PreviewView::actualSize(double ratio) const {
+  return QSize(static_cast<int>(std::ceil(image_.width() / ratio)),
+               static_cast<int>(std::ceil(image_.height() / ratio)));
+}
+
 void PreviewView::paintCanvas(QPainter& painter, const QRect& area) {
   if (image_.isNull()) return;
-  const QRect target = imageRect();
+  // Drawn in the device's own pixels: on a screen of two pixels per unit, actual size is one
+  // image pixel per screen pixel and the fitted image is scaled to twice the units.
+  // The device transform carries the pixel ratio of whatever is painted on (a screen, or an
+  // image handed to QWidget::render), where device()->devicePixelRatioF() names the widget.
+  const double scale = painter.deviceTransform().m11();
+  const double ratio = scale > 0 ? scale : 1.0;
   if (mode_ == Mode::ActualSize) {
-    painter.drawImage(area.topLeft(), image_, area);
+    const QRectF source(area.x() * ratio, area.y() * ratio, area.width() * ratio,
+                        area.height() * ratio);
+    painter.drawImage(QRectF(area), image_, source);
     return;
   }
-  if (scaled_.size() != target.size()) {
-    if (target.width() < image_.width() && target.height() < image_.height()) {
+  const QRect target = imageRect();
+  const QSize pixels = (QSizeF(target.size()) * ratio).toSize().expandedTo(QSize(1, 1));
+  if (scaled_.size() != pixels || scaled_.devicePixelRatio() != ratio) {
+    if (pixels.width() < image_.width() && pixels.height() < image_.height()) {
       // Averaging the pixels each screen pixel covers, straight from the 24-bit image:
       // Qt's smooth scaling would first convert the whole full-size image (a 30-megapixel
       // framed photo costs about 0.3 s that way, the averaging about a tenth of it).
       Image reduced;
       const auto box = [](float x) { return std::fabs(x) <= 0.5f ? 1.0f : 0.0f; };
-      Resample(*source_, reduced, target.width(), target.height(), box, 0.5f);
+      Resample(*source_, reduced, pixels.width(), pixels.height(), box, 0.5f);
       scaled_ = QPixmap::fromImage(toQImageView(reduced));
     } else {
       scaled_ = QPixmap::fromImage(
-          image_.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+          image_.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
+    scaled_.setDevicePixelRatio(ratio);
   }
   painter.drawPixmap(target.topLeft(), scaled_);
 }

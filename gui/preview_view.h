@@ -35,6 +35,8 @@ class PreviewView : public QScrollArea {
  private:
   friend class PreviewCanvas;
   void paintCanvas(QPainter& painter, const QRect& area);
+  // The image's size in device-independent units at the given device pixel ratio.
+  [[nodiscard]] QSize actualSize(double ratio) const;
 
   const Image* source_ = nullptr;
   QImage image_;    // a view of source_'s pixels

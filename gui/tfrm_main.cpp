@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QTimer>
 
 #include "clickable_label.h"
@@ -12,6 +13,7 @@
 #include "qt_image.h"
 #include "screen_color_picker.h"
 #include "titled_panel.h"
+#include "wheel_guard.h"
 
 namespace lumabord {
 namespace {
@@ -38,6 +40,7 @@ TfrmMain::TfrmMain(MainWindowServices services, const QStringList& arguments, QW
   createWidgets();
   createActions();
   createConnections();
+  guardListsFromWheel(this);
   model_.MRUFiles1.OnChange = [this] { rebuildRecentFiles(); };
   model_.MRUFiles1.OnClick = [this](const std::string& path) { model_.OpenRecentFile(path); };
   std::vector<std::string> paths;
@@ -51,6 +54,23 @@ TfrmMain::~TfrmMain() {
   picker_->stop();
   qApp->removeEventFilter(this);
   model_.MRUFiles1.OnChange = nullptr;
+  // QWidget's destructor hides a visible window and deletes the children after this
+  // object's members (the model among them) are gone; a field losing the focus then must not
+  // reach the handlers.
+  for (QObject* child : findChildren<QObject*>())
+    QObject::disconnect(child, nullptr, this, nullptr);
+}
+
+void TfrmMain::keyPressEvent(QKeyEvent* event) {
+  if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+    QMainWindow::keyPressEvent(event);
+    return;
+  }
+  // Text fields take Enter themselves; what arrives here comes from the other controls.
+  auto* button = qobject_cast<QPushButton*>(focusWidget());
+  if (button == nullptr) button = cmdAdd_;
+  if (button->isEnabled()) button->click();
+  event->accept();
 }
 
 void TfrmMain::showEvent(QShowEvent* event) {
@@ -78,9 +98,13 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     return;
   }
   stopColorPicker();
+  SaveSettingsNow();
+  event->accept();
+}
+
+void TfrmMain::SaveSettingsNow() {
   readDesign();
   model_.FormClose();
-  event->accept();
 }
 
 void TfrmMain::CopyPreviewToClipboard() {

@@ -67,6 +67,9 @@ class TfrmMain : public QMainWindow, private MainView {
   // The first activation maximises the window and renders the first preview.
   void FormActivate();
   void CopyPreviewToClipboard();
+  // Stores the settings and recent files as closing does, without closing (the session
+  // manager's save request); later saves write only what changed since.
+  void SaveSettingsNow();
   // The six output commands: the destination questions, then the batch.
   void CreateFramedFiles(OutputFormat format);
   // The print command: the framed image of WorkPhoto in the print layout dialog.
@@ -91,6 +94,8 @@ class TfrmMain : public QMainWindow, private MainView {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // Enter presses "&Add..." (or the focused button); a text field keeps Enter for itself.
+  void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -14,6 +14,9 @@ TitledPanel::TitledPanel(const QString& objectName, const QString& title, QWidge
   setAutoFillBackground(true);
   QPalette bodyPalette = palette();
   bodyPalette.setColor(QPalette::Window, toQColor(kPanelColor));
+  // The body is light in every desktop theme, so its captions stay dark; entry fields keep
+  // the theme's own base and text pair.
+  bodyPalette.setColor(QPalette::WindowText, Qt::black);
   setPalette(bodyPalette);
 
   title_->setObjectName(objectName + "Title");
@@ -34,8 +37,12 @@ TitledPanel::TitledPanel(const QString& objectName, const QString& title, QWidge
   layout->addWidget(body_);
 }
 
-void TitledPanel::setTitle(const QString& title) { title_->setText(title); }
+void TitledPanel::setTitle(const QString& title) {
+  title_->setText(title);
+}
 
-QString TitledPanel::title() const { return title_->text(); }
+QString TitledPanel::title() const {
+  return title_->text();
+}
 
 }  // namespace lumabord

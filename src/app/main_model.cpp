@@ -7,7 +7,9 @@
 
 #include "app/program_files.h"
 #include "app/quick_reg.h"
+#include "app/user_folders.h"
 #include "base/error.h"
+#include "compose/asset_paths.h"
 
 namespace lumabord {
 namespace {
@@ -69,9 +71,13 @@ MainModel::MainModel(MainView& view, MainServices services)
 void MainModel::FormCreate(const std::vector<std::string>& arguments) {
   // The program folder is known before anything else; steps 1 and 3 already use it.
   const std::filesystem::path programPath = programFolder(services_.programFile);
+  const UserFolders folders = userFolders(programPath);
+  ConfigPath = folders.config;
+  UserAssetPath = folders.data;
+  setUserAssetFolder(UserAssetPath);
 
   // 1. The glyph cache folder.
-  FontCacheDirectory = makeFontCacheFolder(programPath);
+  FontCacheDirectory = makeFontCacheFolder(folders.cache);
   if (services_.signature) services_.signature->setDiskCacheDirectory(FontCacheDirectory);
   // 2.
   settings.ShadowSize = 9;
@@ -114,6 +120,8 @@ void MainModel::LoadDesign() {
   int32_t styleIndex = 0;
   RegReadInteger(settingPath("Frame Style"), styleIndex);
   services_.assets->FillStyleList(controls, AppPath, styleIndex);
+  // As stored: an index past the list selects nothing, and closing stores that (-1).
+  loadedValues_["Frame Style"] = styleIndex;
   services_.assets->FillMaskList(controls, AppPath);
   // 16. Without a selected style there is no file to read; the design keeps its defaults.
   if (controls.cboFrame.selected >= 0) {
@@ -158,39 +166,60 @@ void MainModel::LoadSettings() {
   readBool("JPEG Progressive", JPEGProgressive);
   JPEGSmoothing = true;
   readBool("JPEG Smoothing", JPEGSmoothing);
-  const std::filesystem::path mru = AppPath / "mru.ini";
+  const std::filesystem::path mru = ConfigPath / "mru.ini";
   std::error_code ec;
   if (std::filesystem::exists(mru, ec)) {
     try {
       MRUFiles1.LoadFromFile(mru);
     } catch (const Error&) {
-      // An unreadable list is a missing setting: the menu stays empty.
+      // An unreadable or unreasonable list is a missing setting: the menu stays empty.
     }
   }
   readBool("Shadow Edge", controls.chkShadowOuter);
   readBool("Signature", controls.chkSignature);
+  for (const StoredValue& value : storedValues()) loadedValues_[value.name] = value.value;
+}
+
+std::vector<MainModel::StoredValue> MainModel::storedValues() const {
+  return {{"Shadow Edge", controls.chkShadowOuter, true},
+          {"Signature", controls.chkSignature, true},
+          {"Shadow Size", settings.ShadowSize, false},
+          {"OuterMatte Shadow", static_cast<int32_t>(settings.ShadowColor), false},
+          {"Image Width", controls.txtWidth, false},
+          {"Image Height", controls.txtHeight, false},
+          {"Background", static_cast<int32_t>(settings.BackgroundColor), false},
+          {"JPEG Quality", JPEGQuality, false},
+          {"JPEG Progressive", JPEGProgressive, true},
+          {"JPEG Smoothing", JPEGSmoothing, true},
+          {"Frame Style", selectedStyle(), false}};
+}
+
+int32_t MainModel::selectedStyle() const {
+  const int selected = controls.cboFrame.selected;
+  return selected >= 0 && selected < static_cast<int>(controls.cboFrame.entries.size()) ? selected
+                                                                                        : -1;
 }
 
 void MainModel::SaveSettings() {
-  RegWriteBool(settingPath("Shadow Edge"), controls.chkShadowOuter, true);
-  RegWriteBool(settingPath("Signature"), controls.chkSignature, true);
-  RegWriteInteger(settingPath("Shadow Size"), settings.ShadowSize, true);
-  RegWriteInteger(settingPath("OuterMatte Shadow"), static_cast<int32_t>(settings.ShadowColor),
-                  true);
-  RegWriteInteger(settingPath("Image Width"), controls.txtWidth, true);
-  RegWriteInteger(settingPath("Image Height"), controls.txtHeight, true);
-  RegWriteInteger(settingPath("Background"), static_cast<int32_t>(settings.BackgroundColor), true);
-  RegWriteInteger(settingPath("JPEG Quality"), JPEGQuality, true);
-  RegWriteBool(settingPath("JPEG Progressive"), JPEGProgressive, true);
-  RegWriteBool(settingPath("JPEG Smoothing"), JPEGSmoothing, true);
-  const int style =
-      controls.cboFrame.selected >= 0 &&
-              controls.cboFrame.selected < static_cast<int>(controls.cboFrame.entries.size())
-          ? controls.cboFrame.selected
-          : -1;
-  RegWriteInteger(settingPath("Frame Style"), style, true);
+  // Another window of the program may have stored its own changes since this one started:
+  // only what this window changed is written, and values missing from the store.
+  for (const StoredValue& value : storedValues()) {
+    const std::string path = settingPath(value.name);
+    int32_t stored = 0;
+    const auto loaded = loadedValues_.find(value.name);
+    const bool changed = loaded == loadedValues_.end() || loaded->second != value.value;
+    if (!changed && RegReadInteger(path, stored)) continue;
+    if (value.boolean) {
+      RegWriteBool(path, value.value != 0, true);
+    } else {
+      RegWriteInteger(path, value.value, true);
+    }
+    loadedValues_[value.name] = value.value;
+  }
+  std::error_code ec;
+  std::filesystem::create_directories(ConfigPath, ec);
   try {
-    MRUFiles1.SaveToFile(AppPath / "mru.ini");
+    MRUFiles1.SaveMergedToFile(ConfigPath / "mru.ini");
   } catch (const Error&) {
     // Like the other settings, a list that cannot be written is lost silently.
   }
@@ -277,7 +306,7 @@ bool MainModel::LoadQueueHead() {
         WorkPhoto = Image(kBlankWidth, kBlankHeight, kWhite);
       }
     } catch (const Error& e) {
-      view_.showError(e.what());
+      view_.showError(messageNamingFile(Queue.front(), e.what()));
       loaded = false;
     } catch (const std::bad_alloc&) {
       view_.showError(formatMessage("Not enough memory to load %s", Queue.front().c_str()));
@@ -331,8 +360,15 @@ void MainModel::renderOnce() {
   Image target;
   try {
     services_.renderer->render(Snapshot(), WorkPhoto, Queue.empty(), AppPath, steps_, target);
+  } catch (const Error& e) {
+    // A refused design (a size beyond the limits, a missing or unreadable asset, a bad
+    // profile) is found before anything is painted: the preview keeps the last rendering.
+    view_.renderStepChanged(" ");
+    setStatus("Status: Ready");
+    view_.showError(e.what());
+    return;
   } catch (const std::exception& e) {
-    // A failed composition ends the application without saving the settings.
+    // Anything else may have left the program's state unknown: end without saving.
     Terminating = true;
     TerminationReason = e.what();
     view_.terminateApplication();

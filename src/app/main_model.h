@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -72,8 +73,9 @@ class MainView {
   virtual void previewChanged() {}
   // The screen colour picker must stop sampling (its timer belongs to the view).
   virtual void stopColorPicker() {}
-  // A rendering failed: end the application at the next turn of the event loop, without
-  // running the closing step.
+  // A rendering failed in a way that may leave the program's state unknown (anything but a
+  // refused design, which is shown through showError): end the application at the next turn
+  // of the event loop, without running the closing step.
   virtual void terminateApplication() {}
 };
 
@@ -187,7 +189,9 @@ class MainModel {
   void EndColorPick();                  // Esc or a click on the preview
 
   // --- Fields -------------------------------------------------------------------------------
-  std::filesystem::path AppPath;  // program folder; files are AppPath / "mru.ini" etc.
+  std::filesystem::path AppPath;        // program folder: the bundled assets, "filetypes.ini"
+  std::filesystem::path ConfigPath;     // folder of "mru.ini" (AppPath in a portable run)
+  std::filesystem::path UserAssetPath;  // the user's own asset folders; empty when portable
   std::vector<std::string> Queue;
   Image WorkPhoto;
   DesignControls controls;
@@ -220,6 +224,15 @@ class MainModel {
   [[nodiscard]] FrameSpec Snapshot() const { return snapshot(controls, settings); }
 
  private:
+  // One value of the settings store as SaveSettings writes it.
+  struct StoredValue {
+    const char* name;
+    int32_t value;
+    bool boolean;
+  };
+  [[nodiscard]] std::vector<StoredValue> storedValues() const;
+  [[nodiscard]] int32_t selectedStyle() const;  // -1 when no style is selected
+
   void renderOnce();
   void setStatus(const std::string& text);
   RefreshState currentState() const;
@@ -243,6 +256,7 @@ class MainModel {
   bool renderPending_ = false;
   bool renderHeld_ = false;
   std::vector<std::function<void()>> deferred_;
+  std::map<std::string, int32_t> loadedValues_;  // as read at start or last written
 };
 
 }  // namespace lumabord

@@ -2,7 +2,6 @@
 #include "app/quick_reg.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -13,6 +12,7 @@
 #include <system_error>
 
 #include "app/reg_file.h"
+#include "app/user_folders.h"
 #include "base/error.h"
 #include "base/file_io.h"
 
@@ -137,16 +137,7 @@ bool writeValue(const std::string& fullPath, RegValue value, bool create) {
 std::filesystem::path registryStorePath() {
   const std::string overridden = environment("LUMABORD_REGISTRY");
   if (!overridden.empty()) return overridden;
-  std::filesystem::path config = environment("XDG_CONFIG_HOME");
-  if (config.empty() || config.is_relative()) {
-    std::string home = environment("HOME");
-    if (home.empty()) {
-      const passwd* user = getpwuid(getuid());
-      if (user && user->pw_dir) home = user->pw_dir;
-    }
-    config = std::filesystem::path(home) / ".config";
-  }
-  return config / "lumabord" / "registry.reg";
+  return xdgFolder("XDG_CONFIG_HOME", ".config") / "lumabord" / "registry.reg";
 }
 
 bool SplitRegPath(std::string_view fullPath, std::string& keyPath, std::string& valueName) {

@@ -29,6 +29,11 @@ std::string formatMessage(const char* format, ...) {
   return text;
 }
 
+std::string messageNamingFile(const std::string& file, const std::string& message) {
+  if (file.empty() || message.find(file) != std::string::npos) return message;
+  return file + ": " + message;
+}
+
 void fail(const char* format, ...) {
   va_list args;
   va_start(args, format);

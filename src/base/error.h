@@ -15,6 +15,10 @@ class Error : public std::runtime_error {
 [[nodiscard]] std::string formatMessage(const char* format, ...)
     __attribute__((format(printf, 1, 2)));
 
+// message as "file: message", so that it names the file a reader's own text may leave out;
+// unchanged when file is empty or the message already names it.
+[[nodiscard]] std::string messageNamingFile(const std::string& file, const std::string& message);
+
 // Throws Error with a formatted message.
 [[noreturn]] void fail(const char* format, ...) __attribute__((format(printf, 1, 2)));
 

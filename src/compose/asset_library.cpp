@@ -4,9 +4,12 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <utility>
+
+#include "compose/asset_paths.h"
 
 namespace lumabord {
 namespace {
@@ -86,6 +89,16 @@ std::string relativeEntry(const fs::path& file, const fs::path& root) {
   return text;
 }
 
+// The user's folder repeats a name of the program folder when it holds its own copy of it;
+// the list shows the name once (the user's file is the one used).
+void addOnce(ChoiceList& list, std::string entry) {
+  if (!userAssetFolder().empty() &&
+      std::find(list.entries.begin(), list.entries.end(), entry) != list.entries.end()) {
+    return;
+  }
+  list.entries.push_back(std::move(entry));
+}
+
 }  // namespace
 
 bool matchesMask(std::string_view name, std::string_view mask) {
@@ -134,19 +147,22 @@ void FillShadowList(DesignControls& controls, const fs::path& appPath) {
   ChoiceList& list = controls.cboShadow;
   list.clear();
   list.entries.emplace_back("<none>");
-  for (const fs::path& file : ScanFiles({appPath / "Shadows" / "*.bmp"}, false)) {
-    list.entries.push_back(baseNameWithoutExtension(fileName(file)));
+  for (const fs::path& folder : assetFolders(appPath, "Shadows")) {
+    for (const fs::path& file : ScanFiles({folder / "*.bmp"}, false)) {
+      addOnce(list, baseNameWithoutExtension(fileName(file)));
+    }
   }
   list.selected = 0;
 }
 
 void FillTextureLists(DesignControls& controls, const fs::path& appPath) {
-  const fs::path root = appPath / "Image Textures";
   ChoiceList& frame = controls.cboFrameTexture;
   frame.clear();
-  for (const char* mask : {"*.png", "*.gif", "*.jpg", "*.bmp"}) {
-    for (const fs::path& file : ScanFiles({root / mask}, true)) {
-      frame.entries.push_back(relativeEntry(file, root));
+  for (const fs::path& root : assetFolders(appPath, "Image Textures")) {
+    for (const char* mask : {"*.png", "*.gif", "*.jpg", "*.bmp"}) {
+      for (const fs::path& file : ScanFiles({root / mask}, true)) {
+        addOnce(frame, relativeEntry(file, root));
+      }
     }
   }
   if (!frame.entries.empty()) frame.selected = 0;
@@ -157,8 +173,10 @@ void FillTextureLists(DesignControls& controls, const fs::path& appPath) {
 void FillStyleList(DesignControls& controls, const fs::path& appPath, int storedStyleIndex) {
   ChoiceList& list = controls.cboFrame;
   list.clear();
-  for (const fs::path& file : ScanFiles({appPath / "Image Styles" / "*.txt"}, false)) {
-    list.entries.push_back(baseNameWithoutExtension(fileName(file)));
+  for (const fs::path& folder : assetFolders(appPath, "Image Styles")) {
+    for (const fs::path& file : ScanFiles({folder / "*.txt"}, false)) {
+      addOnce(list, baseNameWithoutExtension(fileName(file)));
+    }
   }
   if (storedStyleIndex >= 0 && storedStyleIndex < static_cast<int>(list.entries.size())) {
     list.selected = storedStyleIndex;
@@ -168,8 +186,10 @@ void FillStyleList(DesignControls& controls, const fs::path& appPath, int stored
 void FillMaskList(DesignControls& controls, const fs::path& appPath) {
   ChoiceList& list = controls.cboFrameMask;
   list.clear();
-  for (const fs::path& file : ScanFiles({appPath / "Image Masks" / "*.bmp"}, true)) {
-    list.entries.push_back(baseNameWithoutExtension(fileName(file)));
+  for (const fs::path& folder : assetFolders(appPath, "Image Masks")) {
+    for (const fs::path& file : ScanFiles({folder / "*.bmp"}, true)) {
+      addOnce(list, baseNameWithoutExtension(fileName(file)));
+    }
   }
   if (!list.entries.empty()) list.selected = 0;
 }

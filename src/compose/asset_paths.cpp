@@ -1,8 +1,48 @@
 #include "compose/asset_paths.h"
 
 #include <algorithm>
+#include <system_error>
+#include <utility>
 
 namespace lumabord {
+namespace {
+
+std::filesystem::path& userFolderSlot() {
+  static std::filesystem::path folder;
+  return folder;
+}
+
+}  // namespace
+
+void setUserAssetFolder(std::filesystem::path folder) {
+  userFolderSlot() = std::move(folder);
+}
+
+const std::filesystem::path& userAssetFolder() {
+  return userFolderSlot();
+}
+
+std::vector<std::filesystem::path> assetFolders(const std::filesystem::path& appPath,
+                                                const char* folder) {
+  std::vector<std::filesystem::path> folders{appPath / folder};
+  if (!userAssetFolder().empty()) folders.push_back(userAssetFolder() / folder);
+  return folders;
+}
+
+std::filesystem::path findAsset(const std::filesystem::path& appPath, const char* folder,
+                                const std::string& name) {
+  if (!userAssetFolder().empty()) {
+    std::filesystem::path own = assetPath(userAssetFolder() / folder, name);
+    std::error_code ec;
+    if (std::filesystem::exists(own, ec)) return own;
+  }
+  return assetPath(appPath / folder, name);
+}
+
+std::filesystem::path writableAssetFolder(const std::filesystem::path& appPath,
+                                          const char* folder) {
+  return (userAssetFolder().empty() ? appPath : userAssetFolder()) / folder;
+}
 
 std::filesystem::path assetPath(const std::filesystem::path& folder, std::string name) {
   std::replace(name.begin(), name.end(), '\\', '/');
@@ -10,7 +50,7 @@ std::filesystem::path assetPath(const std::filesystem::path& folder, std::string
 }
 
 std::filesystem::path texturePath(const std::filesystem::path& appPath, const std::string& name) {
-  return assetPath(appPath / "Image Textures", name);
+  return findAsset(appPath, "Image Textures", name);
 }
 
 std::vector<std::filesystem::path> designTextures(const FrameSpec& spec,

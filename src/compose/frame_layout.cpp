@@ -202,15 +202,16 @@ FrameLayout::FrameLayout(const FrameSpec& spec, int photoWidth, int photoHeight,
   const Image* outerTexture =
       p.assets.texture("outer matte", spec.OuterUseTexture, spec.OuterTexture);
   if (spec.FrameProfile.empty()) fail("No frame profile is chosen");
-  const std::filesystem::path profileFolder = context.appPath / "Image Masks";
-  p.profileMask =
-      Assets::mask("frame profile mask", assetPath(profileFolder, spec.FrameProfile + ".bmp"));
-  const ProfileWidths widths =
-      readProfileWidths(assetPath(profileFolder, spec.FrameProfile + ".ini"));
+  const std::filesystem::path profile =
+      findAsset(context.appPath, "Image Masks", spec.FrameProfile + ".bmp");
+  p.profileMask = Assets::mask("frame profile mask", profile);
+  // The description lies beside the mask it describes.
+  std::filesystem::path description = profile;
+  const ProfileWidths widths = readProfileWidths(description.replace_extension(".ini"));
   const Image* frameTexture = p.assets.texture("frame", spec.FrameUseTexture, spec.FrameTexture);
   if (!spec.DropShadow.empty()) {
     p.shadowMask = Assets::mask("drop shadow mask",
-                                assetPath(context.appPath / "Shadows", spec.DropShadow + ".bmp"));
+                                findAsset(context.appPath, "Shadows", spec.DropShadow + ".bmp"));
   }
 
   p.geometry =

@@ -8,6 +8,7 @@
 #include "base/file_io.h"
 #include "base/int_text.h"
 #include "compose/asset_library.h"
+#include "compose/asset_paths.h"
 #include "compose/color.h"
 #include "compose/ini_file.h"
 
@@ -16,8 +17,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The style file the name stands for: the user's own when there is one.
 fs::path stylePath(const fs::path& appPath, const std::string& name) {
-  return appPath / "Image Styles" / (name + ".txt");
+  return findAsset(appPath, "Image Styles", name + ".txt");
 }
 
 // Stored texture names separate their sub-folder with "\"; entries may come with either.
@@ -116,9 +118,10 @@ std::string StyleFileText(const DesignControls& c) {
 void WriteStyle(const DesignControls& controls, const fs::path& appPath, const std::string& name) {
   const std::string styleName = name.empty() ? controls.cboFrame.text() : name;
   if (styleName.empty()) fail("No frame style is selected, so the design cannot be saved");
+  const fs::path folder = writableAssetFolder(appPath, "Image Styles");
   std::error_code ec;
-  fs::create_directories(appPath / "Image Styles", ec);
-  writeFileAtomic(stylePath(appPath, styleName), StyleFileText(controls));
+  fs::create_directories(folder, ec);
+  writeFileAtomic(folder / (styleName + ".txt"), StyleFileText(controls));
 }
 
 void ReadStyle(DesignControls& c, const fs::path& appPath) {
@@ -226,9 +229,14 @@ bool DeleteStyle(DesignControls& controls, const fs::path& appPath, StylePrompts
   // With nothing selected there is no style to delete (and no file ".txt" to remove).
   if (list.text().empty()) return false;
   const std::string name = list.text();
+  const fs::path file = stylePath(appPath, name);
+  if (file.parent_path() != writableAssetFolder(appPath, "Image Styles")) {
+    prompts.message("The style " + name + " comes with the program and cannot be deleted");
+    return false;
+  }
   if (!prompts.confirmYesNoCancel("Are you sure you want to delete " + name + "?")) return false;
   std::error_code ec;
-  fs::remove(stylePath(appPath, name), ec);
+  fs::remove(file, ec);
   const int removed = list.selected;
   list.entries.erase(list.entries.begin() + removed);
   list.selected = removed - 1;

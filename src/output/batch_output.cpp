@@ -76,14 +76,19 @@ BatchSummary BatchOutput::WriteFramedFiles(const std::filesystem::path& destinat
         summary.cancelled = true;
         break;
       }
-      RowSource& framed = stage.take(i);
-      const FrameSpec box = model_.design();
-      const Size size =
-          engine_.fitWithin(framed.width(), framed.height(), std::max(1, box.OutputWidth),
-                            std::max(1, box.OutputHeight));
-      // A box much narrower than the picture's proportions fits it into a side of 0 pixels;
-      // the file gets at least one pixel there (which the resampler makes two).
-      engine_.resizeImage(framed, output, std::max(1, size.width), std::max(1, size.height));
+      try {
+        RowSource& framed = stage.take(i);
+        const FrameSpec box = model_.design();
+        const Size size =
+            engine_.fitWithin(framed.width(), framed.height(), std::max(1, box.OutputWidth),
+                              std::max(1, box.OutputHeight));
+        // A box much narrower than the picture's proportions fits it into a side of 0 pixels;
+        // the file gets at least one pixel there (which the resampler makes two).
+        engine_.resizeImage(framed, output, std::max(1, size.width), std::max(1, size.height));
+      } catch (const Error& e) {
+        // A reader's message may not say which photo it could not read.
+        throw Error(messageNamingFile(entries[i].string(), e.what()));
+      }
       stage.release(i);
 
       progress.step(static_cast<int>(i) + 1, queueLength, entries[i]);

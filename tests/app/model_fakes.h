@@ -4,6 +4,7 @@
 
 #include <map>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -61,13 +62,15 @@ class FakeRenderer : public PreviewRenderer {
     lastQueueEmpty = queueEmpty;
     steps.ShowRenderStep(" ");
     if (failing) fail("Cannot open file %s", "Image Edges/outermattelowered.bmp");
+    if (crashing) throw std::runtime_error("state unknown");
     target = Image(workPhoto.width() + 2, workPhoto.height() + 2, Rgb{1, 2, 3});
   }
   int renders = 0;
   FrameSpec lastSpec;
   int lastPhotoWidth = 0, lastPhotoHeight = 0;
   bool lastQueueEmpty = false;
-  bool failing = false;
+  bool failing = false;   // a refused design
+  bool crashing = false;  // a failure other than a refusal
 };
 
 class FakeAssets : public AssetLists {

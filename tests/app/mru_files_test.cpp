@@ -1,5 +1,6 @@
 // The recent-photos list: ordering rules, "mru.ini" bytes and the menu entries.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "app/mru_files.h"
 #include "base/error.h"
@@ -85,6 +86,61 @@ TEST(RecentFiles, FileIsCrLfLinesAndLoadingKeepsBlanksAndEveryEnding) {
   mru.LoadFromFile(dir / "other.ini");
   EXPECT_EQ(mru.Items(), (std::vector<std::string>{" spaced ", "", "last"}));
   EXPECT_THROW(mru.LoadFromFile(dir / "missing.ini"), Error);
+}
+
+TEST(RecentFiles, OnlyARegularFileOfAtMost64KiBIsRead) {
+  TempDir dir;
+  std::string lines;
+  for (int i = 0; i < 200000; ++i) lines += "/p/" + std::to_string(i) + ".jpg\r\n";
+  ASSERT_EQ(mkfifo((dir / "fifo.ini").c_str(), 0600), 0);
+  std::filesystem::create_directory(dir / "folder.ini");
+  const struct {
+    std::filesystem::path file;
+    std::string error;  // empty: read
+  } cases[] = {
+      {dir.write("big.ini", lines), "is larger than 65536 bytes"},
+      {dir / "fifo.ini", "is not a regular file"},  // read without waiting for a writer
+      {dir / "folder.ini", "is not a regular file"},
+      {dir.write("limit.ini", std::string(65534, 'a') + "\r\n"), ""},
+  };
+  for (const auto& c : cases) {
+    TMRUFiles mru;
+    mru.Add("/p/kept.jpg");
+    if (c.error.empty()) {
+      mru.LoadFromFile(c.file);
+      EXPECT_EQ(mru.Items().size(), 1u) << c.file;
+      continue;
+    }
+    try {
+      mru.LoadFromFile(c.file);
+      ADD_FAILURE() << c.file << " was read";
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.what()), c.file.string() + " " + c.error);
+    }
+    EXPECT_EQ(mru.Items(), std::vector<std::string>{"/p/kept.jpg"}) << c.file;
+  }
+}
+
+TEST(RecentFiles, SavingMergesThisListsAdditionsOverTheFileOnDisk) {
+  TempDir dir;
+  const std::filesystem::path file = dir / "mru.ini";
+  TMRUFiles mine;
+  mine.Add("/p/mine.jpg");
+  dir.write("mru.ini", "/p/theirs.jpg\r\n/p/MINE.jpg\r\n/p/old.jpg\r\n");
+  mine.SaveMergedToFile(file);
+  EXPECT_EQ(readText(file), "/p/mine.jpg\r\n/p/theirs.jpg\r\n/p/old.jpg\r\n");
+  // Saved additions are not replayed over what another window writes later.
+  dir.write("mru.ini", "/p/later.jpg\r\n");
+  mine.SaveMergedToFile(file);
+  EXPECT_EQ(readText(file), "/p/later.jpg\r\n");
+  // A file that is no list stays unless there is something to store.
+  const std::string big(TMRUFiles::kMaxFileBytes + 1, 'a');
+  dir.write("mru.ini", big);
+  mine.SaveMergedToFile(file);
+  EXPECT_EQ(readText(file), big);
+  mine.Add("/p/new.jpg");
+  mine.SaveMergedToFile(file);
+  EXPECT_EQ(readText(file), "/p/new.jpg\r\n");
 }
 
 TEST(RecentFiles, ClickRaisesTheEntryAtTheRememberedIndex) {

@@ -207,13 +207,30 @@ TEST(StartUp, RenderFailureEndsTheProgramWithoutSavingSettings) {
   AppEnvironment env;
   ModelRig rig;
   rig.model.FormCreate({});
-  rig.renderer.failing = true;
+  rig.renderer.crashing = true;
   rig.model.FormActivate();
   EXPECT_TRUE(rig.view.terminated);
   EXPECT_TRUE(rig.view.errors.empty());  // no message on this path
   rig.model.FormClose();
   EXPECT_FALSE(std::filesystem::exists(env.store()));
   EXPECT_FALSE(std::filesystem::exists(env.home() / "mru.ini"));
+}
+
+TEST(StartUp, RefusedDesignIsShownKeepsThePreviewAndSavesAtClose) {
+  AppEnvironment env;
+  ModelRig rig;
+  rig.model.FormCreate({});
+  rig.model.FormActivate();
+  const int width = rig.model.Preview.width();
+  rig.renderer.failing = true;
+  rig.model.RefreshPreview();
+  EXPECT_FALSE(rig.view.terminated);
+  EXPECT_EQ(rig.view.errors,
+            std::vector<std::string>{"Cannot open file Image Edges/outermattelowered.bmp"});
+  EXPECT_EQ(rig.model.Preview.width(), width);
+  EXPECT_EQ(rig.model.StatusText, "Status: Ready");
+  rig.model.FormClose();
+  EXPECT_TRUE(std::filesystem::exists(env.store()));
 }
 
 TEST(ProgramFolder, IsTheExecutablesFolderUnlessOverridden) {

@@ -11,6 +11,7 @@ namespace lumabord::testing {
 
 Image sizedPhoto(const std::filesystem::path& path) {
   const QStringList parts = QString::fromStdString(path.stem().string()).split(QLatin1Char('x'));
+  if (path.stem() == "corrupt") fail("Not a JPEG file: starts with 0x00 0x00");
   if (parts.size() != 2) fail("Cannot open file %s", path.c_str());
   return Image(parts[0].toInt(), parts[1].toInt(), Rgb{10, 20, 30});
 }
@@ -22,9 +23,10 @@ void BandRenderer::render(const FrameSpec& spec, Image& photo, bool queueEmpty,
   lastSpec = spec;
   lastQueueEmpty = queueEmpty;
   if (duringRender) duringRender();
-  if (failing) {
+  if (failing || spec.InnerWidth > widestInner) {
     --depth;
-    fail("Cannot open file %s", "Image Textures/oak.jpg");
+    if (failing) fail("Cannot open file %s", "Image Textures/oak.jpg");
+    fail("The inner matte of %d pixels is beyond the limit", spec.InnerWidth);
   }
   steps.ShowRenderStep("Drawing Inner Matte");
   target = Image(photo.width() + 2 * spec.InnerWidth, photo.height() + 2 * spec.InnerWidth,
@@ -44,8 +46,13 @@ WindowRig::~WindowRig() {
 
 TfrmMain& WindowRig::open(const QStringList& arguments) {
   close();
+  window_ = makeWindow(arguments);
+  return *window_;
+}
+
+std::unique_ptr<TfrmMain> WindowRig::makeWindow(const QStringList& arguments) {
   MainWindowServices services;
-  services.programFile = dir / "lumabord";
+  services.programFile = programFile.empty() ? dir / "lumabord" : programFile;
   services.dialogs = &dialogs;
   services.clipboard = &clipboard;
   services.screen = &headlessScreenPixels();
@@ -54,8 +61,11 @@ TfrmMain& WindowRig::open(const QStringList& arguments) {
   services.engine = engine;
   services.opener = &opener;
   services.separators = NumberSeparators{".", ","};
-  window_ = std::make_unique<TfrmMain>(std::move(services), arguments);
-  return *window_;
+  return std::make_unique<TfrmMain>(std::move(services), arguments);
+}
+
+void WindowRig::discard() {
+  window_.reset();
 }
 
 void WindowRig::close() {
@@ -95,8 +105,13 @@ void answerNextModal(std::function<void(QWidget*)> check) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Lumabord"));
+  // The install test runs only the test of the installed program.
+  if (qEnvironmentVariableIsSet("LUMABORD_INSTALLED_PROGRAM")) {
+    return lumabord::testing::runKeptWorkTests(argc, argv);
+  }
   int failures = lumabord::testing::runMainWindowTests(argc, argv);
   failures += lumabord::testing::runBatchWindowTests(argc, argv);
+  failures += lumabord::testing::runKeptWorkTests(argc, argv);
   failures += lumabord::testing::runPrintWindowTests(argc, argv);
   failures += lumabord::testing::runHelpWindowTests(argc, argv);
   return failures;

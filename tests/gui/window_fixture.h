@@ -65,7 +65,8 @@ class FakeDialogs final : public WindowDialogs {
   std::vector<std::string> asked, messages, calls;
 };
 
-// Photos named "W x H.ext" ("300x200.bmp") decode to plain images of that size.
+// Photos named "W x H.ext" ("300x200.bmp") decode to plain images of that size; one named
+// "corrupt" fails with a reader's message that does not name the file.
 Image sizedPhoto(const std::filesystem::path& path);
 
 class SizeLoader final : public PictureLoader {
@@ -85,6 +86,7 @@ class BandRenderer final : public PreviewRenderer {
   bool lastQueueEmpty = false;
   std::function<void()> duringRender;  // runs inside the rendering, before the step is shown
   bool failing = false;                // throws the error of a missing texture
+  int widestInner = 1 << 30;           // wider inner mattes are refused like the size limits
 };
 
 // Records what the window asks the desktop to open; fails with failStatus when it is set.
@@ -108,7 +110,11 @@ class WindowRig {
 
   // Opens (or reopens) the window; an open one is closed first, which saves the settings.
   TfrmMain& open(const QStringList& arguments = {});
+  // A further window of the same program, settings store and fakes.
+  std::unique_ptr<TfrmMain> makeWindow(const QStringList& arguments = {});
   void close();
+  // Destroys the window as it is, without closing it first.
+  void discard();
   TfrmMain& window() { return *window_; }
   MainModel& model() { return window_->model(); }
 
@@ -131,6 +137,7 @@ class WindowRig {
   MemoryClipboard clipboard;
   FakeOpener opener;
   FrameEngine* engine = nullptr;
+  std::filesystem::path programFile;  // empty: dir / "lumabord"
 
  private:
   std::unique_ptr<TfrmMain> window_;
@@ -141,6 +148,7 @@ void answerNextModal(std::function<void(QWidget*)> check);
 
 int runMainWindowTests(int argc, char** argv);
 int runBatchWindowTests(int argc, char** argv);
+int runKeptWorkTests(int argc, char** argv);
 int runPrintWindowTests(int argc, char** argv);
 int runHelpWindowTests(int argc, char** argv);
 

@@ -290,7 +290,8 @@ TEST(WriteFramedFiles, AFailedPhotoEndsTheBatchInOrderAndKeepsEarlierFiles) {
     w.batch.WriteFramedFiles(dir.path(), OutputFormat::Bmp, progress);
     FAIL() << "no error";
   } catch (const Error& e) {
-    EXPECT_STREQ(e.what(), "Unknown picture file extension (.xyz)");
+    // Named by the batch, since the reader's text does not say which photo it was.
+    EXPECT_STREQ(e.what(), "/p/3bad.xyz: Unknown picture file extension (.xyz)");
   }
   EXPECT_EQ(progress.log, (Strings{"begin 4", "1/4 1.jpg", "2/4 2.jpg", "end"}));
   EXPECT_EQ(w.engine.written, (Paths{dir / "1.bmp", dir / "2.bmp"}));

@@ -1,96 +1,119 @@
 // Masks are shaded height fields. A profile is a height h(t) across the visible band
 // (t = 0 at the outer edge, 1 where the matte begins); the mask's height at a pixel is the
 // profile at its distance from the nearest outer edge, which gives mitred corners. The
-// slopes are lit from the top-left: 128 where the surface faces straight up, lighter where
-// it turns toward the light, darker where it turns away. The renderer stretches the middle
-// row and column, so the band must lie entirely in the outer part of the mask.
+// surface is lit from the top-left: 128 where it faces straight up, lighter where it turns
+// toward the light, darker where it turns away or lies in the shadow of a higher part. The
+// renderer stretches the middle row and column, so the band lies in the outer part of the mask.
 #include "assets/masks.h"
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "assets/noise.h"
 #include "assets/picture.h"
+#include "assets/profiles.h"
 
 namespace lumabord::assets {
 namespace {
 
 namespace fs = std::filesystem;
 
-using Profile = std::function<float(float t)>;  // height in units of the band width
-
-struct ProfileMask {
-  const char* name;
-  int band;  // visible band in pixels (WIDTH and HEIGHT)
-  Profile height;
-  float occlusion;  // darkening of hollows: how much lower than the neighbourhood
+struct HeightField {
+  int size;
+  std::vector<float> height;   // pixels
+  std::vector<float> ambient;  // 1 on open faces, less in hollows and the mitre seams
+  float highest;
+  float at(int x, int y) const {
+    x = std::clamp(x, 0, size - 1);
+    y = std::clamp(y, 0, size - 1);
+    return height[static_cast<size_t>(y) * static_cast<size_t>(size) + static_cast<size_t>(x)];
+  }
 };
 
-float bump(float t, float centre, float radius) {
-  const float d = (t - centre) / radius;
-  return std::fabs(d) >= 1 ? 0.0f : std::sqrt(1 - d * d);
+// Light from the top-left, a little more from above than from the side so that the top and
+// left rails differ, about 40 degrees above the frame's plane.
+constexpr float kLx = -0.8f, kLy = -1, kLz = 1.1f;
+
+// How far a higher part toward the light shades the pixel: 0 open, 1 fully in shadow; soft
+// over a pixel or two of height so that shadow edges are not drawn lines.
+float castShadow(const HeightField& f, int x, int y) {
+  const float flat = std::sqrt(kLx * kLx + kLy * kLy);
+  const float sx = kLx / flat, sy = kLy / flat, rise = kLz / flat;  // per pixel along the ray
+  const float h = f.at(x, y);
+  float shadow = 0;
+  for (int k = 1; k < 2 * f.size; ++k) {
+    const int px =
+        static_cast<int>(std::lround(static_cast<float>(x) + sx * static_cast<float>(k)));
+    const int py =
+        static_cast<int>(std::lround(static_cast<float>(y) + sy * static_cast<float>(k)));
+    if (px < 0 || py < 0) break;
+    const float ray = h + rise * static_cast<float>(k);
+    if (ray >= f.highest) break;  // nothing further along can reach the ray
+    const float above = f.at(px, py) - ray;
+    shadow = std::max(shadow, clamp01(above / 2.5f));
+    if (shadow >= 1) break;
+  }
+  return shadow;
 }
 
-float ramp(float t, float a, float b) {
-  return smoothstep(a, b, t);
-}
-
-// Lambert shading of a height field (pixels) lit from the top-left, as mask values.
-GreyMask shade(const std::vector<float>& height, int w, int h,
-               const std::vector<float>& extraShade) {
-  GreyMask mask(w, h);
-  const float lx = -1, ly = -1, lz = 1.2f;
-  const float ll = std::sqrt(lx * lx + ly * ly + lz * lz);
-  const float flat = lz / ll;
-  const auto at = [&](int x, int y) {
-    x = std::clamp(x, 0, w - 1);
-    y = std::clamp(y, 0, h - 1);
-    return height[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)];
-  };
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      const float dx = (at(x + 1, y) - at(x - 1, y)) / 2;
-      const float dy = (at(x, y + 1) - at(x, y - 1)) / 2;
+GreyMask shade(const HeightField& f, float gloss) {
+  GreyMask mask(f.size, f.size);
+  const float ll = std::sqrt(kLx * kLx + kLy * kLy + kLz * kLz);
+  const float flat = kLz / ll;
+  // Half-way vector between the light and a viewer straight above, for the glint.
+  const float hx = kLx / ll, hy = kLy / ll, hz = kLz / ll + 1;
+  const float hl = std::sqrt(hx * hx + hy * hy + hz * hz);
+  for (int y = 0; y < f.size; ++y) {
+    for (int x = 0; x < f.size; ++x) {
+      const float dx = (f.at(x + 1, y) - f.at(x - 1, y)) / 2;
+      const float dy = (f.at(x, y + 1) - f.at(x, y - 1)) / 2;
       const float nl = std::sqrt(dx * dx + dy * dy + 1);
-      const float lambert = std::max(0.0f, (-dx * lx - dy * ly + lz) / (nl * ll));
-      float r = lambert / flat;
-      // A glint where the surface faces the light squarely.
-      r += 0.35f * std::pow(std::max(0.0f, r - 1.2f), 2.0f);
-      r *= extraShade[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)];
-      // Faces turned away still get the room's ambient light, so risers and hollows shade
-      // deeply without turning into black lines.
-      const float ambient = 0.3f;
+      const float lambert = std::max(0.0f, (-dx * kLx - dy * kLy + kLz) / (nl * ll));
+      const float facing = std::max(0.0f, (-dx * hx - dy * hy + hz) / (nl * hl));
+      const float lit = 1 - 0.6f * castShadow(f, x, y);
+      const float open =
+          f.ambient[static_cast<size_t>(y) * static_cast<size_t>(f.size) + static_cast<size_t>(x)];
+      const float r = lambert / flat * lit * open;
+      // Faces turned away still get the room's light, so hollows shade deeply without
+      // turning into black lines. Lightening pulls toward white and washes the colour out,
+      // so faces turned to the light brighten only a little; the glint of a polished face
+      // squarely toward the light goes much further.
+      const float ambient = 0.38f;
       float m = r <= 1 ? 128 * (ambient + (1 - ambient) * r)
-                       : 128 + 127 * std::min(1.0f, (r - 1) / (1 / flat - 1));
-      m = std::clamp(m, 0.0f, 255.0f);
-      mask.at(x, y) = static_cast<uint8_t>(std::lround(m));
+                       : 128 + 40 * std::min(1.0f, (r - 1) / (1 / flat - 1));
+      m += 127 * gloss * std::pow(facing, 60.0f) * lit * open;
+      mask.at(x, y) = static_cast<uint8_t>(std::lround(std::clamp(m, 0.0f, 255.0f)));
     }
   }
   return mask;
 }
 
-// A square mask of size 2 * band + 1 + 2 * margin whose outer band carries the profile.
-GreyMask profileMask(const ProfileMask& p) {
+// A square mask of size 2 * band + 41 whose outer band carries the profile.
+GreyMask profileMask(const ProfileShape& p) {
   const int size = 2 * p.band + 41;
   const float depth = static_cast<float>(p.band);
-  std::vector<float> height(static_cast<size_t>(size) * static_cast<size_t>(size));
-  std::vector<float> extra(height.size(), 1.0f);
+  HeightField f{size, std::vector<float>(static_cast<size_t>(size) * static_cast<size_t>(size)),
+                std::vector<float>(static_cast<size_t>(size) * static_cast<size_t>(size), 1.0f), 0};
   for (int y = 0; y < size; ++y) {
     for (int x = 0; x < size; ++x) {
-      const int d = std::min(std::min(x, y), std::min(size - 1 - x, size - 1 - y));
-      const float t = std::min(1.0f, (static_cast<float>(d) + 0.5f) / static_cast<float>(p.band));
+      int edges[4] = {x, y, size - 1 - x, size - 1 - y};
+      std::sort(edges, edges + 4);
+      const int d = edges[0];
+      const float t = std::min(1.0f, (static_cast<float>(d) + 0.5f) / depth);
       const size_t i = static_cast<size_t>(y) * static_cast<size_t>(size) + static_cast<size_t>(x);
-      height[i] = p.height(t) * depth;
-      // Hollows catch less light; the same term for every side.
+      f.height[i] = p.height(t) * depth;
+      // Hollows catch less of the room's light; the same term for every side.
       const float around =
-          (p.height(std::max(0.0f, t - 0.08f)) + p.height(std::min(1.0f, t + 0.08f))) / 2;
-      extra[i] = 1 - p.occlusion * std::clamp((around - p.height(t)) * 6, 0.0f, 0.5f);
+          (p.height(std::max(0.0f, t - 0.06f)) + p.height(std::min(1.0f, t + 0.06f))) / 2;
+      f.ambient[i] = 1 - p.occlusion * std::clamp((around - p.height(t)) * 8, 0.0f, 0.55f);
+      // The mitre joint: a hairline where two rails meet.
+      if (edges[1] - edges[0] <= 0 && d < p.band) f.ambient[i] *= 0.8f;
     }
   }
-  GreyMask mask = shade(height, size, size, extra);
+  f.highest = *std::max_element(f.height.begin(), f.height.end());
+  GreyMask mask = shade(f, p.gloss);
   // Inside the band the matted picture covers the frame: leave it flat.
   for (int y = p.band; y < size - p.band; ++y) {
     for (int x = p.band; x < size - p.band; ++x) mask.at(x, y) = 128;
@@ -102,54 +125,10 @@ GreyMask profileMask(const ProfileMask& p) {
 
 void writeProfiles(const fs::path& folder) {
   fs::create_directories(folder);
-  const ProfileMask profiles[] = {
-      // A half-round moulding with a small step where it meets the matte.
-      {"Rounded Raised", 130,
-       [](float t) { return 0.38f * bump(t, 0.46f, 0.48f) + 0.05f * bump(t, 0.96f, 0.04f); }, 0.6f},
-      // High at the wall, rolling down toward the picture.
-      {"Rounded Lowered", 130,
-       [](float t) {
-         return 0.42f * std::sqrt(std::max(0.0f, 1 - t * t * 0.98f)) - 0.04f * ramp(t, 0.0f, 0.05f);
-       },
-       0.4f},
-      // A flat face that falls away at the outer edge into a deep shadowed shoulder.
-      {"Drop Shadow", 120,
-       [](float t) { return 0.32f * ramp(t, 0.0f, 0.35f) - 0.02f * ramp(t, 0.9f, 1.0f); }, 0.5f},
-      // A face rising toward the picture, ending in a steep cliff down to the matte.
-      {"Cliff Edge", 150, [](float t) { return 0.1f + 0.22f * t - 0.5f * ramp(t, 0.8f, 0.9f); },
-       0.8f},
-      // A flat face with small chamfers at both edges.
-      {"Flat", 90,
-       [](float t) { return 0.05f * ramp(t, 0.0f, 0.08f) - 0.05f * ramp(t, 0.92f, 1.0f); }, 0.3f},
-      // A concave cove between a rounded outer rim and a small inner bead.
-      {"Scoop", 160,
-       [](float t) {
-         return 0.22f * bump(t, 0.1f, 0.12f) +
-                0.22f * (1 - bump(t, 0.52f, 0.34f)) * ramp(t, 0.15f, 0.2f) *
-                    (1 - ramp(t, 0.84f, 0.88f)) +
-                0.08f * bump(t, 0.93f, 0.07f);
-       },
-       1.0f},
-      // Three beads side by side.
-      {"Bead", 100,
-       [](float t) {
-         return 0.16f * bump(t, 0.17f, 0.17f) + 0.22f * bump(t, 0.5f, 0.16f) +
-                0.16f * bump(t, 0.83f, 0.17f);
-       },
-       0.9f},
-      // Three flat steps down toward the picture, each with a small chamfer.
-      {"Stepped Gallery", 170,
-       [](float t) {
-         return 0.24f - 0.08f * ramp(t, 0.3f, 0.36f) - 0.08f * ramp(t, 0.6f, 0.66f) -
-                0.06f * ramp(t, 0.9f, 0.95f) + 0.03f * ramp(t, 0.0f, 0.04f);
-       },
-       0.7f},
-  };
-  for (const ProfileMask& p : profiles) {
-    writeGreyBmp(folder / (std::string(p.name) + ".bmp"), profileMask(p));
-    writeText(folder / (std::string(p.name) + ".ini"),
-              "[RADIUS]\r\nWIDTH=" + std::to_string(p.band) +
-                  "\r\nHEIGHT=" + std::to_string(p.band) + "\r\n");
+  for (const ProfileShape& p : profileShapes()) {
+    writeGreyBmp(folder / (p.name + ".bmp"), profileMask(p));
+    writeText(folder / (p.name + ".ini"), "[RADIUS]\r\nWIDTH=" + std::to_string(p.band) +
+                                              "\r\nHEIGHT=" + std::to_string(p.band) + "\r\n");
   }
 }
 
@@ -175,9 +154,12 @@ void writeMatteEdge(const fs::path& file) {
         value = 205;  // faces the light: bright core
       else
         value = 192;
-      // The cut edge on the face catches a thin highlight; the foot meets the picture in a
-      // fine dark line.
-      if (d == 0) value = std::min(255.0f, value + 20);
+      // The knife leaves the cut a little rounded: lighter toward the face, darker toward
+      // the foot. The cut edge on the face catches a thin highlight; the foot meets the
+      // picture in a fine dark line.
+      const bool lit = value > 128;
+      value += (lit ? 10.0f : 6.0f) * (1 - 2 * static_cast<float>(d) / (ring - 1));
+      if (d == 0) value = std::min(255.0f, value + (lit ? 20.0f : 14.0f));
       if (d == ring - 1) value = 72;
       mask.at(x, y) = static_cast<uint8_t>(std::lround(value));
     }
@@ -194,8 +176,10 @@ void writeShadows(const fs::path& folder) {
     const char* name;
     int size;
     float offset, blur, darkness;
-  } shadows[] = {
-      {"soft", 91, 9, 9.0f, 0.42f}, {"medium", 61, 6, 5.0f, 0.5f}, {"hard", 31, 4, 1.6f, 0.58f}};
+  } shadows[] = {{"soft", 91, 9, 9.0f, 0.42f},
+                 {"medium", 61, 6, 5.0f, 0.5f},
+                 {"hard", 31, 4, 1.6f, 0.58f},
+                 {"deep", 121, 16, 14.0f, 0.46f}};
   for (const auto& sd : shadows) {
     const int ws = sd.size;
     const int s = static_cast<int>(std::nearbyint(ws / 2.0));  // half to even, as the renderer

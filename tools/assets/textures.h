@@ -5,7 +5,8 @@
 
 namespace lumabord::assets {
 
-// Writes every texture under folder (sub-folders Wood, Metal, Matte and a few at the top).
+// Writes every texture under folder (sub-folders Wood, Metal, Painted, Matte and marble at the
+// top).
 void writeTextures(const std::filesystem::path& folder);
 
 }  // namespace lumabord::assets
