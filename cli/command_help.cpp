@@ -105,7 +105,7 @@ const std::vector<CommandHelp>& helpTable() {
        "lumabord-cli fit 4000 3000 800 600"},
       {"text",
        "draw a text in 3D lettering into a picture file",
-       "Draws TEXT in 3D lettering and writes it to OUT (.bmp, .tif or .jpg).",
+       "Draws TEXT in 3D lettering and writes it to OUT (.bmp, .tif, .jpg, .png or .webp).",
        {
            {"--text TEXT", "the text, UTF-8 (required)"},
            {"--font NAME", "the font family (default Tahoma, or the closest installed face)"},
