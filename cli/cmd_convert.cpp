@@ -21,7 +21,9 @@ int runConvert(std::vector<std::string> arguments) {
 }
 
 const CommandRegistration kRegister{
-    {"convert", "convert IN OUT.jpg|OUT.tif|OUT.bmp [--quality N] [--baseline]", runConvert}};
+    {"convert",
+     "convert IN OUT.jpg|OUT.tif|OUT.bmp|OUT.png|OUT.webp [--quality N] [--baseline] [--lossless]",
+     runConvert}};
 
 }  // namespace
 }  // namespace lumabord::cli

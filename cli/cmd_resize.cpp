@@ -34,9 +34,10 @@ int runResize(std::vector<std::string> arguments) {
   return 0;
 }
 
-const CommandRegistration kRegister{
-    {"resize", "resize IN OUT.jpg|OUT.tif|OUT.bmp --box WxH [--quality N] [--baseline]",
-     runResize}};
+const CommandRegistration kRegister{{"resize",
+                                     "resize IN OUT.jpg|OUT.tif|OUT.bmp|OUT.png|OUT.webp --box WxH "
+                                     "[--quality N] [--baseline] [--lossless]",
+                                     runResize}};
 
 }  // namespace
 }  // namespace lumabord::cli

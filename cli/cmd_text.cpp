@@ -120,7 +120,7 @@ int runText(std::vector<std::string> arguments) {
   std::string extension = out.extension().string();
   if (!extension.empty()) extension.erase(0, 1);
   const std::optional<OutputFormat> format = outputFormatFromExtension(extension);
-  if (!format) throw UsageError("the output file must end in .bmp, .tif or .jpg");
+  if (!format) throw UsageError("the output file must end in .bmp, .tif, .jpg, .png or .webp");
 
   SmoothText3D& renderer = smoothText3D();
   TSmoothFontManager3D manager(renderer);

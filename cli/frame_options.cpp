@@ -80,7 +80,8 @@ FrameOptions parseFrameOptions(std::vector<std::string> arguments) {
   options.style = args.option("style");
   if (const auto format = args.option("format")) {
     options.format = outputFormatFromExtension(*format);
-    if (!options.format) throw UsageError("--format is jpg, tif or bmp, not '" + *format + "'");
+    if (!options.format)
+      throw UsageError("--format is jpg, tif, bmp, png or webp, not '" + *format + "'");
   }
   if (const auto box = args.option("box")) {
     int width = 0, height = 0;
@@ -90,6 +91,7 @@ FrameOptions parseFrameOptions(std::vector<std::string> arguments) {
   }
   options.quality = rangedInt(args, "quality", 1, 100);
   options.baseline = args.flag("baseline");
+  options.lossless = args.flag("lossless");
   if (auto out = args.option("out")) {
     if (out->empty()) throw UsageError("--out needs a path");
     options.out = *out;

@@ -91,6 +91,7 @@ FrameJob loadFrameJob(const FrameOptions& options, MainSignature& signature) {
   job.jpeg.quality = options.quality.value_or(clampJpegQuality(model.JPEGQuality));
   job.jpeg.progressive = model.JPEGProgressive && !options.baseline;
   job.jpeg.smoothing = model.JPEGSmoothing;
+  job.jpeg.lossless = options.lossless;
   job.format = options.format.value_or(OutputFormat::Jpeg);
   return job;
 }

@@ -10,8 +10,9 @@ OutputFormat outputFormatOf(const std::filesystem::path& out) {
   const std::string extension = out.extension().string();
   const auto format = outputFormatFromExtension(extension.empty() ? "" : extension.substr(1));
   if (!format) {
-    throw UsageError("the output file must end in .jpg, .jpeg, .tif, .tiff or .bmp, not '" +
-                     out.string() + "'");
+    throw UsageError(
+        "the output file must end in .jpg, .jpeg, .tif, .tiff, .bmp, .png or .webp, not '" +
+        out.string() + "'");
   }
   return *format;
 }
@@ -25,6 +26,7 @@ JpegOptions jpegOptionsFrom(Args& args) {
     options.quality = *quality;
   }
   options.progressive = !args.flag("baseline");
+  options.lossless = args.flag("lossless");
   return options;
 }
 

@@ -1,5 +1,6 @@
 // What the commands that write a picture share: the output format from OUT's extension
-// and the JPEG options --quality N (1..100, default 80) and --baseline.
+// and the encoder options --quality N (1..100, default 80; JPEG and lossy WebP), --baseline
+// (JPEG) and --lossless (WebP).
 #pragma once
 
 #include <filesystem>
@@ -9,10 +10,10 @@
 
 namespace lumabord::cli {
 
-// UsageError unless the extension is .jpg, .jpeg, .tif, .tiff or .bmp (any case).
+// UsageError unless the extension is .jpg, .jpeg, .tif, .tiff, .bmp, .png or .webp (any case).
 OutputFormat outputFormatOf(const std::filesystem::path& out);
 
-// Removes --quality and --baseline from args. UsageError for a quality outside 1..100.
+// Removes --quality, --baseline and --lossless from args. UsageError for a quality outside 1..100.
 JpegOptions jpegOptionsFrom(Args& args);
 
 }  // namespace lumabord::cli

@@ -245,6 +245,7 @@ class TfrmMain : public QMainWindow, private MainView {
   QAction* Open1_ = nullptr;
   QAction* ClearQueue1_ = nullptr;
   QAction* SaveAsBMPs1_ = nullptr;
+  QAction* SaveAsPNGs1_ = nullptr;
   QAction* SaveAsJPEGs1_ = nullptr;
   QAction* SaveasTIFFs1_ = nullptr;
   QAction* PrintPreview1_ = nullptr;

@@ -41,6 +41,7 @@ void TfrmMain::createActions() {
   SaveAsJPEGs1_ = addItem(file, QStringLiteral("SaveAsJPEGs1"), QStringLiteral("Save As JPEG's"),
                           QKeySequence(Qt::CTRL | Qt::Key_S));
   SaveasTIFFs1_ = addItem(file, QStringLiteral("SaveasTIFFs1"), QStringLiteral("Save as TIFF's"));
+  SaveAsPNGs1_ = addItem(file, QStringLiteral("SaveAsPNGs1"), QStringLiteral("Save As PNG's"));
   file->addSeparator();
   PrintPreview1_ = addItem(file, QStringLiteral("PrintPreview1"), QStringLiteral("Print..."),
                            QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -126,7 +127,8 @@ void TfrmMain::createConnections() {
   const std::pair<QObject*, OutputFormat> outputs[] = {
       {cmdSaveJPEG_, OutputFormat::Jpeg},  {cmdSaveTIFF_, OutputFormat::Tiff},
       {cmdSaveBMP_, OutputFormat::Bmp},    {SaveAsJPEGs1_, OutputFormat::Jpeg},
-      {SaveasTIFFs1_, OutputFormat::Tiff}, {SaveAsBMPs1_, OutputFormat::Bmp}};
+      {SaveasTIFFs1_, OutputFormat::Tiff}, {SaveAsBMPs1_, OutputFormat::Bmp},
+      {SaveAsPNGs1_, OutputFormat::Png}};
   for (const auto& [command, format] : outputs) {
     const auto run = [this, format = format] { CreateFramedFiles(format); };
     if (auto* button = qobject_cast<QPushButton*>(command)) {
@@ -179,7 +181,7 @@ void TfrmMain::updateActions() {
     button->setEnabled(idle);
   }
   for (QAction* action : {Open1_, ClearQueue1_, SaveAsJPEGs1_, SaveasTIFFs1_, SaveAsBMPs1_,
-                          PrintPreview1_, SignatureMaker1_}) {
+                          SaveAsPNGs1_, PrintPreview1_, SignatureMaker1_}) {
     action->setEnabled(idle);
   }
   RecentFiles1_->setEnabled(idle);

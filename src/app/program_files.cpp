@@ -49,8 +49,8 @@ bool hasPhotoExtension(std::string_view argument) {
   for (char& c : extension) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
-  constexpr std::array<std::string_view, 5> kPhotoExtensions{".JPG", ".JPEG", ".TIF", ".TIFF",
-                                                             ".BMP"};
+  constexpr std::array<std::string_view, 11> kPhotoExtensions{
+      ".JPG", ".JPEG", ".TIF", ".TIFF", ".BMP", ".PNG", ".HEIC", ".HEIF", ".AVIF", ".WEBP", ".JXL"};
   for (std::string_view known : kPhotoExtensions) {
     if (extension == known) return true;
   }

@@ -12,6 +12,25 @@ bool startsWith(std::span<const uint8_t> bytes, std::initializer_list<uint8_t> m
   return bytes.size() >= magic.size() && std::equal(magic.begin(), magic.end(), bytes.begin());
 }
 
+// WebP, JPEG XL (bare codestream or container) and the HEIF family by its file-type box.
+// Checked before the icon test: a box size such as 00 00 01 00 reads as an icon header.
+std::string_view sniffModernFormat(std::span<const uint8_t> b) {
+  if (b.size() >= 12 && std::memcmp(b.data(), "RIFF", 4) == 0 &&
+      std::memcmp(b.data() + 8, "WEBP", 4) == 0)
+    return "webp";
+  if (startsWith(b, {0xFF, 0x0A}) ||
+      startsWith(b, {0, 0, 0, 0x0C, 'J', 'X', 'L', ' ', 0x0D, 0x0A, 0x87, 0x0A}))
+    return "jxl";
+  if (b.size() < 12 || std::memcmp(b.data() + 4, "ftyp", 4) != 0) return {};
+  constexpr std::string_view kHeifBrands[] = {"heic", "heix", "hevc", "hevx", "heim", "heis",
+                                              "hevm", "hevs", "mif1", "msf1", "avif", "avis"};
+  const std::string_view brand(reinterpret_cast<const char*>(b.data() + 8), 4);
+  for (const std::string_view known : kHeifBrands) {
+    if (brand == known) return known.starts_with("av") ? "avif" : "heic";
+  }
+  return {};
+}
+
 }  // namespace
 
 std::string_view sniffPictureFormat(std::span<const uint8_t> b) {
@@ -22,6 +41,7 @@ std::string_view sniffPictureFormat(std::span<const uint8_t> b) {
     return "gif";
   if (startsWith(b, {'I', 'I', 42, 0}) || startsWith(b, {'M', 'M', 0, 42})) return "tif";
   if (startsWith(b, {'B', 'M'}) && b.size() >= 18) return "bmp";
+  if (const std::string_view modern = sniffModernFormat(b); !modern.empty()) return modern;
   // Icons and cursors: reserved 0, type 1 or 2, at least one entry.
   if (b.size() >= 6 && loadU16le(b.data()) == 0 &&
       (loadU16le(b.data() + 2) == 1 || loadU16le(b.data() + 2) == 2) && loadU16le(b.data() + 4) > 0)

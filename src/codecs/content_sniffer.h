@@ -8,8 +8,8 @@
 namespace lumabord {
 
 // The table extension whose reader serves the data ("bmp", "jpg", "gif", "ico", "png",
-// "tif", "wmf", "emf"), or an empty view when the data is none of them. Cursors ("CUR")
-// are served by the icon reader.
+// "tif", "wmf", "emf", "webp", "jxl", "heic", "avif"), or an empty view when the data is none of
+// them. Cursors ("CUR") are served by the icon reader.
 [[nodiscard]] std::string_view sniffPictureFormat(std::span<const uint8_t> bytes);
 
 }  // namespace lumabord

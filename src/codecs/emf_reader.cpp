@@ -47,6 +47,9 @@ enum Record : uint32_t {
   kCreateBrush = 39,
   kDeleteObject = 40,
   kEllipse = 42,
+  kArc = 45,
+  kChord = 46,
+  kPie = 47,
   kRectangle = 43,
   kRoundRect = 44,
   kLineTo = 54,
@@ -234,6 +237,16 @@ class Player {
       case kEllipse: {
         const MetaPoint a = point(p), b = point(p);
         canvas_.ellipse(a, b);
+        break;
+      }
+      case kArc:
+      case kChord:
+      case kPie: {
+        const MetaPoint a = point(p), b = point(p), start = point(p), end = point(p);
+        const auto kind = type == kArc     ? MetafileCanvas::ArcKind::Arc
+                          : type == kChord ? MetafileCanvas::ArcKind::Chord
+                                           : MetafileCanvas::ArcKind::Pie;
+        canvas_.arc(kind, a, b, start, end);
         break;
       }
       case kPolygon:

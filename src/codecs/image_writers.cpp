@@ -12,6 +12,8 @@ std::optional<OutputFormat> outputFormatFromExtension(std::string extension) {
   if (extension == "jpg" || extension == "jpeg") return OutputFormat::Jpeg;
   if (extension == "tif" || extension == "tiff") return OutputFormat::Tiff;
   if (extension == "bmp") return OutputFormat::Bmp;
+  if (extension == "png") return OutputFormat::Png;
+  if (extension == "webp") return OutputFormat::Webp;
   return std::nullopt;
 }
 
@@ -20,6 +22,8 @@ const char* formatKey(OutputFormat format) {
     case OutputFormat::Jpeg: return "jpg";
     case OutputFormat::Tiff: return "tif";
     case OutputFormat::Bmp: return "bmp";
+    case OutputFormat::Png: return "png";
+    case OutputFormat::Webp: return "webp";
   }
   return "bmp";
 }
@@ -30,6 +34,8 @@ void writeImageFile(const std::filesystem::path& path, const Image& image, Outpu
     case OutputFormat::Jpeg: WriteJpegFile(path, image, options); return;
     case OutputFormat::Tiff: WriteTiffFile(path, image); return;
     case OutputFormat::Bmp: WriteBmpFile(path, image); return;
+    case OutputFormat::Png: WritePngFile(path, image); return;
+    case OutputFormat::Webp: WriteWebpFile(path, image, options); return;
   }
 }
 

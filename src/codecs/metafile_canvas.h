@@ -107,6 +107,11 @@ class MetafileCanvas {
   void ellipse(MetaPoint corner1, MetaPoint corner2);
   // A rectangle whose corners are quarters of an ellipse of the given width and height.
   void roundRectangle(MetaPoint corner1, MetaPoint corner2, MetaPoint cornerSize);
+  // The part of the ellipse in the box corner1..corner2 from the ray through `start` to the
+  // ray through `end`, counter-clockwise as the logical axes run: an open arc (pen only), a
+  // chord (closed by a straight line) or a pie (closed through the centre), both filled.
+  enum class ArcKind { Arc, Chord, Pie };
+  void arc(ArcKind kind, MetaPoint corner1, MetaPoint corner2, MetaPoint start, MetaPoint end);
   void lineTo(MetaPoint logical);
   // A polyline from the current position through the points, which it moves to the last.
   void polylineTo(std::span<const MetaPoint> logical);

@@ -70,6 +70,9 @@ Image readCut(const PictureSource& source);         // cut
 Image readPcd(const PictureSource& source);         // pcd
 Image readRla(const PictureSource& source);         // rla, rpf
 Image readPsp(const PictureSource& source);         // psp
+Image readHeif(const PictureSource& source);        // heic, heif, avif
+Image readWebp(const PictureSource& source);        // webp
+Image readJxl(const PictureSource& source);         // jxl
 
 // Decodes a JPEG stream held in memory (also the previews inside raw files).
 Image decodeJpeg(std::span<const uint8_t> bytes, const PictureSource& source);

@@ -43,6 +43,9 @@ enum Record : uint16_t {
   kScaleWindowExt = 0x0410,
   kScaleViewportExt = 0x0412,
   kEllipse = 0x0418,
+  kArc = 0x0817,
+  kPie = 0x081A,
+  kChord = 0x0830,
   kRectangle = 0x041B,
   kPolyPolygon = 0x0538,
   kRoundRect = 0x061C,
@@ -198,6 +201,17 @@ class Player {
       case kEllipse: {
         const double bottom = p.i16(), right = p.i16(), top = p.i16(), left = p.i16();
         canvas_.ellipse({left, top}, {right, bottom});
+        break;
+      }
+      case kArc:
+      case kPie:
+      case kChord: {
+        const MetaPoint end = p.yx(), start = p.yx();
+        const double bottom = p.i16(), right = p.i16(), top = p.i16(), left = p.i16();
+        const auto kind = r.function == kArc   ? MetafileCanvas::ArcKind::Arc
+                          : r.function == kPie ? MetafileCanvas::ArcKind::Pie
+                                             : MetafileCanvas::ArcKind::Chord;
+        canvas_.arc(kind, {left, top}, {right, bottom}, start, end);
         break;
       }
       case kPolygon:

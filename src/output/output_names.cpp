@@ -41,6 +41,8 @@ std::filesystem::path proposedFolder(const std::filesystem::path& lastOutputFold
 std::string saveFilter(const std::string& key) {
   if (key == "tif") return "TIFF Image (*.tif)|*.tif";
   if (key == "bmp") return "BMP Image (*.bmp)|*.bmp";
+  if (key == "png") return "PNG Image (*.png)|*.png";
+  if (key == "webp") return "WebP Image (*.webp)|*.webp";
   return "JPEG Image (*.jpg)|*.jpg";
 }
 

@@ -31,7 +31,8 @@ namespace lumabord {
 [[nodiscard]] std::filesystem::path proposedFolder(const std::filesystem::path& lastOutputFolder,
                                                    const std::vector<std::filesystem::path>& queue);
 
-// "JPEG Image (*.jpg)|*.jpg", "TIFF Image (*.tif)|*.tif" or "BMP Image (*.bmp)|*.bmp".
+// "JPEG Image (*.jpg)|*.jpg", "TIFF Image (*.tif)|*.tif", "BMP Image (*.bmp)|*.bmp",
+// "PNG Image (*.png)|*.png" or "WebP Image (*.webp)|*.webp".
 [[nodiscard]] std::string saveFilter(const std::string& key);
 
 // The path, " already exists.", CR LF, "Do you want to replace it?".

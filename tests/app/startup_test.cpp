@@ -138,10 +138,12 @@ TEST(StartUp, CommandLineQueuesPhotosByExtensionInOrder) {
   ModelRig rig;
   rig.loader.sizes["a.jpg"] = {3000, 2000};
   rig.model.FormCreate({"a.jpg", "b.TIFF", "notes.txt", folder.string(), "dir.d/x", "c.Bmp",
-                        "d.jpeg", "e.tif", "f.JPEG.bak"});
+                        "d.jpeg", "e.tif", "f.JPEG.bak", "g.HEIC", "h.webp", "i.avif", "j.jxl",
+                        "k.png", "l.gif", "m.heif"});
   EXPECT_EQ(rig.model.Queue,
-            (std::vector<std::string>{"a.jpg", "b.TIFF", "c.Bmp", "d.jpeg", "e.tif"}));
-  EXPECT_EQ(rig.model.QueueTitle, "Total Files to Frame: 5");
+            (std::vector<std::string>{"a.jpg", "b.TIFF", "c.Bmp", "d.jpeg", "e.tif", "g.HEIC",
+                                      "h.webp", "i.avif", "j.jxl", "k.png", "m.heif"}));
+  EXPECT_EQ(rig.model.QueueTitle, "Total Files to Frame: 11");
   EXPECT_EQ(rig.model.controls.txtWidth, 3000);
   EXPECT_EQ(rig.model.controls.txtHeight, 2000);
   EXPECT_TRUE(rig.model.MRUFiles1.Items().empty());

@@ -92,6 +92,10 @@ TEST(CliConvert, WritesEachFormatByItsExtension) {
   TempDir dir;
   const Image image = pattern(37, 21);
   WriteBmpFile(dir / "in.bmp", image);
+  const auto written = [&](OutputFormat format, const JpegOptions& options) {
+    writeImageFile(dir / "expected", image, format, options);
+    return readFile(dir / "expected");
+  };
   const struct {
     std::vector<std::string> extra;
     std::string out;
@@ -101,7 +105,10 @@ TEST(CliConvert, WritesEachFormatByItsExtension) {
                {{"--quality=1"}, "c.jpeg", encodeJpeg(image, {1, true, true})},
                {{}, "d.tif", {}},
                {{}, "e.TIFF", {}},
-               {{}, "f.bmp", readFile(dir / "in.bmp")}};
+               {{}, "f.bmp", readFile(dir / "in.bmp")},
+               {{}, "g.PNG", written(OutputFormat::Png, {})},
+               {{"--quality", "60"}, "h.webp", written(OutputFormat::Webp, {60, true, true, false})},
+               {{"--lossless"}, "i.webp", written(OutputFormat::Webp, {80, true, true, true})}};
   WriteTiffFile(dir / "expected.tif", image);
   for (const auto& c : cases) {
     std::vector<std::string> args = {"convert", (dir / "in.bmp").string(), (dir / c.out).string()};
@@ -145,7 +152,7 @@ TEST(CliConvert, UsageErrorsExitWithTwo) {
        std::vector<std::vector<std::string>>{{"convert"},
                                              {"convert", in},
                                              {"convert", in, out, out},
-                                             {"convert", in, (dir / "out.png").string()},
+                                             {"convert", in, (dir / "out.gif").string()},
                                              {"convert", in, (dir / "out").string()},
                                              {"convert", in, out, "--quality", "0"},
                                              {"convert", in, out, "--quality", "101"},
@@ -157,7 +164,7 @@ TEST(CliConvert, UsageErrorsExitWithTwo) {
     EXPECT_NE(run.err.find("usage: lumabord-cli convert"), std::string::npos) << run.err;
   }
   EXPECT_FALSE(std::filesystem::exists(dir / "out.jpg"));
-  EXPECT_FALSE(std::filesystem::exists(dir / "out.png"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "out.gif"));
 }
 
 TEST(CliResize, FitsResamplesAndWrites) {

@@ -221,7 +221,7 @@ TEST_F(FrameCli, UsageErrorsExitWith2AndFailuresWith1AfterTheEarlierFiles) {
       {{"--colour", "red", "a.bmp"}, "unknown option --colour"},
       {{"--box", "800", "a.bmp"}, "a box is written WxH, not '800'"},
       {{"--box", "-1x5", "a.bmp"}, "box sides must not be negative"},
-      {{"--format", "png", "a.bmp"}, "--format is jpg, tif or bmp, not 'png'"},
+      {{"--format", "gif", "a.bmp"}, "--format is jpg, tif, bmp, png or webp, not 'gif'"},
       {{"--quality", "101", "a.bmp"}, "--quality must be from 1 to 100, not 101"},
       {{"--quality", "high", "a.bmp"}, "--quality must be a whole number, not 'high'"},
       {{"--shadow-size", "0", "a.bmp"}, "--shadow-size must be from 1 to 30, not 0"},

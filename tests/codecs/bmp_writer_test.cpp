@@ -77,11 +77,15 @@ TEST(OutputFormats, ExtensionsAndKeys) {
   EXPECT_EQ(outputFormatFromExtension("Tif"), OutputFormat::Tiff);
   EXPECT_EQ(outputFormatFromExtension("tiff"), OutputFormat::Tiff);
   EXPECT_EQ(outputFormatFromExtension("bmp"), OutputFormat::Bmp);
-  EXPECT_EQ(outputFormatFromExtension("png"), std::nullopt);
+  EXPECT_EQ(outputFormatFromExtension("png"), OutputFormat::Png);
+  EXPECT_EQ(outputFormatFromExtension("WebP"), OutputFormat::Webp);
+  EXPECT_EQ(outputFormatFromExtension("gif"), std::nullopt);
   EXPECT_EQ(outputFormatFromExtension(".jpg"), std::nullopt);
   EXPECT_STREQ(formatKey(OutputFormat::Jpeg), "jpg");
   EXPECT_STREQ(formatKey(OutputFormat::Tiff), "tif");
   EXPECT_STREQ(formatKey(OutputFormat::Bmp), "bmp");
+  EXPECT_STREQ(formatKey(OutputFormat::Png), "png");
+  EXPECT_STREQ(formatKey(OutputFormat::Webp), "webp");
   TempDir dir;
   writeImageFile(dir / "t", testing::redBlue(), OutputFormat::Tiff);
   EXPECT_EQ(readFile(dir / "t").size(), 232u);

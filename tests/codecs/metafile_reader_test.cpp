@@ -141,6 +141,33 @@ TEST(WmfReader, EllipsesPolygonsLinesAndBitmaps) {
   EXPECT_EQ(image.pixel(12, 12), kWhite);
 }
 
+TEST(WmfReader, PiesChordsAndArcsRunCounterClockwise) {
+  Wmf wmf(false);
+  wmf.record(0x020C, {40, 40});
+  wmf.brush(kRed).select(0).pen(kBlack, 0, 5).select(1);
+  // Words are stored last field first: end y, end x, start y, start x, bottom, right, top, left.
+  wmf.record(0x081A, {0, 10, 10, 20, 20, 20, 0, 0});   // pie (0,0)-(20,20) from 3 to 12 o'clock
+  wmf.record(0x0830, {0, 30, 10, 40, 20, 40, 0, 20});  // chord (20,0)-(40,20), 3 to 12 o'clock
+  wmf.pen(kBlue, 3).select(2);
+  wmf.record(0x0817, {30, 20, 30, 0, 40, 20, 20, 0});  // arc (0,20)-(20,40) from 9 to 3 o'clock
+  const Image image = decodeAs(wmf.bytes(), "wmf");
+  // The pie is the top-right quarter of its circle around (10, 10).
+  EXPECT_EQ(image.pixel(15, 5), kRed);
+  EXPECT_EQ(image.pixel(11, 8), kRed);
+  EXPECT_EQ(image.pixel(5, 5), kWhite);
+  EXPECT_EQ(image.pixel(15, 15), kWhite);
+  EXPECT_EQ(image.pixel(5, 15), kWhite);
+  // The chord keeps the part of that quarter beyond the line x - y = 30.
+  EXPECT_EQ(image.pixel(36, 4), kRed);
+  EXPECT_EQ(image.pixel(33, 7), kWhite);
+  EXPECT_EQ(image.pixel(25, 5), kWhite);
+  // The arc runs from 9 o'clock through 6 to 3 around (10, 30), unfilled.
+  EXPECT_EQ(image.pixel(2, 37), kBlue);   // at 7:30, (2.93, 37.07)
+  EXPECT_EQ(image.pixel(17, 37), kBlue);  // at 4:30
+  EXPECT_EQ(image.pixel(2, 22), kWhite);  // at 10:30: not on the arc
+  EXPECT_EQ(image.pixel(10, 30), kWhite);
+}
+
 TEST(WmfReader, WidePensHaveRoundJoinsAndCaps) {
   Wmf wmf(false);
   wmf.record(0x020C, {20, 20});

@@ -74,8 +74,9 @@ TEST_F(CliText, BadOptionsAreRefusedWithAMessage) {
   r = run(out + " --text A --gradient clWhite");
   EXPECT_NE(r.output.find("--gradient must be BEGIN,END or BEGIN,END,horizontal"),
             std::string::npos);
-  r = run("'" + (dir / "x.png").string() + "' --text A");
-  EXPECT_NE(r.output.find("the output file must end in .bmp, .tif or .jpg"), std::string::npos);
+  r = run("'" + (dir / "x.gif").string() + "' --text A");
+  EXPECT_NE(r.output.find("the output file must end in .bmp, .tif, .jpg, .png or .webp"),
+            std::string::npos);
   r = run(out + " --text A --altitude 100000000");
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.output.find("beyond the limit"), std::string::npos) << r.output;
