@@ -10,14 +10,33 @@
 namespace lumabord::cli {
 namespace {
 
+// The design options that frame and print share: the edge and drop shadows and the signature.
+std::vector<OptionHelp> withDesignOptions(std::vector<OptionHelp> options) {
+  options.insert(
+      options.end(),
+      {
+          {"--edge-shadow on|off", "the shadow along the outer matte's inner edge"},
+          {"--shadow-size N", "that shadow's size from 1 to 30 pixels"},
+          {"--shadow-color COLOUR", "that shadow's colour"},
+          {"--drop-shadow NAME|none", "the drop shadow from \"Shadows/\", or none"},
+          {"--signature on|off", "draw the signature (default: the stored \"Signature\" value)"},
+          {"--signature-text TEXT",
+           "the signature's text for this run (UTF-8, Windows-1252 letters)"},
+          {"--signature-on matte|picture", "draw the signature on the outer matte or the picture"},
+          {"--signature-align "
+           "top-left|top-center|top-right|bottom-left|bottom-center|bottom-right",
+           "where the signature stands"},
+      });
+  return options;
+}
+
 const std::vector<CommandHelp>& helpTable() {
   static const std::vector<CommandHelp> table = {
-      {"frame",
-       "frame photos and write them scaled into the output box",
+      {"frame", "frame photos and write them scaled into the output box",
        "Frames every PHOTO with the window's stored design (or a named style), scales it into\n"
        "the output box and writes it under the photo's base name. Every value not given comes\n"
        "from the window's stored settings and selected style.",
-       {
+       withDesignOptions({
            {"--assets DIR", "the program folder whose asset and style folders to use"},
            {"--style NAME", "the frame style \"Image Styles/NAME.txt\" instead of the stored one"},
            {"--format jpg|tif|bmp|png|webp", "the output format (default jpg)"},
@@ -28,25 +47,13 @@ const std::vector<CommandHelp>& helpTable() {
            {"--out PATH", "a file for one photo, otherwise a folder (default: the current one)"},
            {"--overwrite", "replace existing output files (default: skip them)"},
            {"--no-overwrite", "fail on the first existing output file"},
-           {"--edge-shadow on|off", "the shadow along the outer matte's inner edge"},
-           {"--shadow-size N", "that shadow's size from 1 to 30 pixels"},
-           {"--shadow-color COLOUR", "that shadow's colour"},
            {"--background COLOUR", "the colour around the frame, under the drop shadow"},
-           {"--drop-shadow NAME|none", "the drop shadow from \"Shadows/\", or none"},
-           {"--signature on|off", "draw the signature (default: the stored \"Signature\" value)"},
-           {"--signature-text TEXT",
-            "the signature's text for this run (UTF-8, Windows-1252 letters)"},
-           {"--signature-on matte|picture", "draw the signature on the outer matte or the picture"},
-           {"--signature-align "
-            "top-left|top-center|top-right|bottom-left|bottom-center|bottom-right",
-            "where the signature stands"},
-       },
+       }),
        "lumabord-cli frame --style \"Classic Oak\" --box 1200x900 --out framed *.jpg"},
-      {"print",
-       "frame a photo onto one page: a PDF file or a CUPS printer",
+      {"print", "frame a photo onto one page: a PDF file or a CUPS printer",
        "Frames PHOTO as the frame command does and places it on one page, written as a PDF\n"
        "file or sent to a CUPS printer queue.",
-       {
+       withDesignOptions({
            {"--pdf OUT.pdf", "write the page as a one-page PDF file"},
            {"--printer NAME", "send the page to the CUPS queue NAME"},
            {"--paper letter|a4|legal|a3|a5", "the paper size (default letter)"},
@@ -59,18 +66,7 @@ const std::vector<CommandHelp>& helpTable() {
            {"--assets DIR", "the program folder whose asset and style folders to use"},
            {"--style NAME", "the frame style instead of the stored one"},
            {"--box WxH", "the output box the framed image is scaled into"},
-           {"--edge-shadow on|off", "the shadow along the outer matte's inner edge"},
-           {"--shadow-size N", "that shadow's size from 1 to 30 pixels"},
-           {"--shadow-color COLOUR", "that shadow's colour"},
-           {"--drop-shadow NAME|none", "the drop shadow from \"Shadows/\", or none"},
-           {"--signature on|off", "draw the signature (default: the stored \"Signature\" value)"},
-           {"--signature-text TEXT",
-            "the signature's text for this run (UTF-8, Windows-1252 letters)"},
-           {"--signature-on matte|picture", "draw the signature on the outer matte or the picture"},
-           {"--signature-align "
-            "top-left|top-center|top-right|bottom-left|bottom-center|bottom-right",
-            "where the signature stands"},
-       },
+       }),
        "lumabord-cli print lake.jpg --pdf lake.pdf --paper a4 --position top"},
       {"signature",
        "print the stored signature design",
