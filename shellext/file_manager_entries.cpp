@@ -14,7 +14,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // The photo types the program queues from its command line.
-constexpr std::string_view kMimeTypes = "image/jpeg;image/tiff;image/bmp;";
+constexpr std::string_view kMimeTypes =
+    "image/jpeg;image/tiff;image/bmp;image/png;image/heif;image/avif;image/webp;image/jxl;";
 constexpr std::string_view kCaption = "Frame with Lumabord";
 constexpr std::string_view kComment = "Put the selected photos into a picture frame";
 

@@ -64,7 +64,10 @@ std::string thunarActionElement(std::string_view command) {
          "</command>\n"
          "\t<description>Put the selected photos into a picture frame</description>\n"
          "\t<range>*</range>\n"
-         "\t<patterns>*.jpg;*.jpeg;*.tif;*.tiff;*.bmp;*.JPG;*.JPEG;*.TIF;*.TIFF;*.BMP</patterns>\n"
+         "\t<patterns>"
+         "*.jpg;*.jpeg;*.tif;*.tiff;*.bmp;*.png;*.heic;*.heif;*.avif;*.webp;*.jxl;"
+         "*.JPG;*.JPEG;*.TIF;*.TIFF;*.BMP;*.PNG;*.HEIC;*.HEIF;*.AVIF;*.WEBP;*.JXL"
+         "</patterns>\n"
          "\t<image-files/>\n"
          "</action>\n";
 }

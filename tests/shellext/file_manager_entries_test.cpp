@@ -136,7 +136,8 @@ TEST(CvaframeLibrary, RegistersAndUnregistersInTheUsersHome) {
                 (data / "applications/lumabord-frame.desktop").string() + "'"),
             0);
   EXPECT_NE(readText(data / "applications/lumabord-frame.desktop")
-                .find("MimeType=image/jpeg;image/tiff;image/bmp;\n"),
+                .find("MimeType=image/jpeg;image/tiff;image/bmp;image/png;image/heif;image/"
+                      "avif;image/webp;image/jxl;\n"),
             std::string::npos);
   const std::string actions = readText(home / ".config/Thunar/uca.xml");
   EXPECT_EQ(actions.rfind(std::string(kUserActions).substr(0, kUserActions.size() - 11), 0), 0u)
