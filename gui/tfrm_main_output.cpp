@@ -15,13 +15,16 @@ void TfrmMain::CreateFramedFiles(OutputFormat format) {
       ownEngine_ = std::make_unique<StandardFrameEngine>(model_.AppPath, &signature_.signature());
       engine = ownEngine_.get();
     }
-    BatchModel batchModel{batchQueue_, model_.WorkPhoto, batchJpeg_,
+    BatchModel batchModel{batchQueue_,
+                          model_.WorkPhoto,
+                          batchJpeg_,
                           [this] {
                             // The output box is read afresh for every photo.
                             readDesign();
                             return model_.Snapshot();
                           },
-                          /*keepLastPhoto=*/true};
+                          /*keepLastPhoto=*/true,
+                          &model_.WorkIndex};
     batch_ = std::make_unique<BatchOutput>(std::move(batchModel), *engine);
   }
   batchQueue_.assign(model_.Queue.begin(), model_.Queue.end());
@@ -47,6 +50,8 @@ void TfrmMain::CreateFramedFiles(OutputFormat format) {
   batchRunning_ = false;
   runningPrompts_ = nullptr;
   updateActions();
+  // The strip marks the photo the batch left in WorkPhoto.
+  showQueueStrip();
   if (!failure.empty()) services_.dialogs->error(failure);
   model_.HoldRendering(false);
   if (closeAfterBatch_) {

@@ -10,6 +10,8 @@
 namespace lumabord {
 namespace {
 
+constexpr size_t kNoPhotoKept = static_cast<size_t>(-1);
+
 // Clears a flag when the scope ends, however it ends.
 class RunningFlag {
  public:
@@ -65,10 +67,15 @@ BatchSummary BatchOutput::WriteFramedFiles(const std::filesystem::path& destinat
   replaceAll_ = false;
   progress.begin(static_cast<int>(model_.queue.size()));
   BatchSummary summary;
+  // Written by the stage's worker; handed on once the stage has ended.
+  size_t kept = kNoPhotoKept;
+  const auto noteKeptPhoto = [&] {
+    if (kept != kNoPhotoKept && model_.workIndex) *model_.workIndex = kept;
+  };
   try {
     const FrameSpec design = model_.design();
     ComposeStage stage(engine_, design, entries, placeholder, model_.keepLastPhoto,
-                       model_.workPhoto);
+                       model_.workPhoto, &kept);
     engine_.prepare(design);
     Image output;
     for (size_t i = 0; i < count; ++i) {
@@ -105,9 +112,11 @@ BatchSummary BatchOutput::WriteFramedFiles(const std::filesystem::path& destinat
       }
     }
   } catch (...) {
+    noteKeptPhoto();
     progress.end();
     throw;
   }
+  noteKeptPhoto();
   progress.end();
   return summary;
 }

@@ -40,6 +40,8 @@ struct BatchModel {
   // Whether workPhoto must hold the last photo afterwards (the window shows it); without,
   // photos are framed while they decode and never held whole.
   bool keepLastPhoto = false;
+  // WorkIndex: with keepLastPhoto, set to the queue entry workPhoto holds afterwards.
+  size_t* workIndex = nullptr;
 };
 
 struct BatchSummary {

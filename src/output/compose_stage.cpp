@@ -24,13 +24,14 @@ int roundUpToBand(int rows) {
 
 ComposeStage::ComposeStage(FrameEngine& engine, const FrameSpec& spec,
                            std::vector<std::filesystem::path> photos, bool placeholder,
-                           bool keepPhoto, Image& workPhoto)
+                           bool keepPhoto, Image& workPhoto, size_t* keptIndex)
     : engine_(engine),
       spec_(spec),
       photos_(std::move(photos)),
       placeholder_(placeholder),
       keepPhoto_(keepPhoto),
       workPhoto_(workPhoto),
+      keptIndex_(keptIndex),
       worker_([this] { run(); }) {}
 
 ComposeStage::~ComposeStage() {
@@ -167,6 +168,7 @@ void ComposeStage::frame(size_t index, Slot& slot) {
       for (int y = 0; y < decoded.height(); ++y) rows[static_cast<size_t>(y)] = decoded.row(y);
       reader->readRows(rows.data(), decoded.height());
       workPhoto_ = std::move(decoded);
+      if (keptIndex_) *keptIndex_ = index;
       reader = std::make_unique<ImageRowReader>(workPhoto_);
     }
     slot.reader = std::move(reader);

@@ -26,11 +26,11 @@ class ComposeStage {
   // Starts framing photos[0], photos[1], ... with spec. With placeholder set nothing is
   // loaded and the single entry frames workPhoto as it is (a zero side becomes 800 or
   // 600, white). With keepPhoto set each photo is decoded whole into workPhoto first, so
-  // that it holds the last photo afterwards. workPhoto belongs to the stage until it is
-  // destroyed.
+  // that it holds the last photo afterwards, and keptIndex (when given) the index of that
+  // photo. workPhoto and keptIndex belong to the stage until it is destroyed.
   ComposeStage(FrameEngine& engine, const FrameSpec& spec,
                std::vector<std::filesystem::path> photos, bool placeholder, bool keepPhoto,
-               Image& workPhoto);
+               Image& workPhoto, size_t* keptIndex = nullptr);
   // Stops after the band in hand and waits for the worker.
   ~ComposeStage();
   ComposeStage(const ComposeStage&) = delete;
@@ -87,6 +87,7 @@ class ComposeStage {
   const bool placeholder_;
   const bool keepPhoto_;
   Image& workPhoto_;
+  size_t* const keptIndex_;
 
   // Two pictures, so that photo i + 1 is opened and painted while photo i is finished.
   std::array<Slot, 2> slots_{Slot(*this), Slot(*this)};

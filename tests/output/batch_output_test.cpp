@@ -120,7 +120,8 @@ TEST(WriteFramedFiles, KeepingTheLastPhotoInTheWorkPhotoWritesTheSameFiles) {
     FakeEngine engine;
     engine.sizes["bb.jpg"] = {50, 20};
     Image workPhoto;
-    BatchOutput batch({queue, workPhoto, jpeg, [&] { return spec; }, keep}, engine);
+    size_t workIndex = 7;
+    BatchOutput batch({queue, workPhoto, jpeg, [&] { return spec; }, keep, &workIndex}, engine);
     FakeProgress progress;
     batch.WriteFramedFiles(dir.path(), OutputFormat::Bmp, progress);
     files[keep] = testing::readText(dir / "a.bmp") + testing::readText(dir / "bb.bmp");
@@ -128,8 +129,10 @@ TEST(WriteFramedFiles, KeepingTheLastPhotoInTheWorkPhotoWritesTheSameFiles) {
       ASSERT_EQ(workPhoto.width(), 50);
       EXPECT_EQ(workPhoto.height(), 20);
       EXPECT_EQ(workPhoto.pixel(49, 19), (Rgb{6, 0x80, 0x40}));
+      EXPECT_EQ(workIndex, 1u);  // the queue strip marks bb.jpg
     } else {
       EXPECT_TRUE(workPhoto.empty());
+      EXPECT_EQ(workIndex, 7u);
     }
   }
   EXPECT_EQ(files[0], files[1]);
