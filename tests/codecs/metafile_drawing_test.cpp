@@ -3,8 +3,9 @@
 #include <cmath>
 #include <string>
 
+#include "codecs/metafile_files.h"
 #include "codecs/metafile_rop.h"
-#include "codecs/metafile_test_support.h"
+#include "codecs/reader_test_support.h"
 #include "platform/text_facility.h"
 
 namespace lumabord::testing {
@@ -33,26 +34,6 @@ void expectSameColumns(const Image& image, const Image& expected, int x0, int x1
       ASSERT_EQ(image.pixel(x, y), expected.pixel(x, y)) << "at " << x << ", " << y;
     }
   }
-}
-
-// The words of a WMF font record: height, escapement, weight, italic, face.
-Bytes wmfFont(int height, int escapement, const std::string& face) {
-  Bytes b;
-  for (int v : {height, 0, escapement, escapement, 400}) putU16le(b, static_cast<uint16_t>(v));
-  putZeros(b, 8);
-  putText(b, face);
-  putZeros(b, 32 - face.size());
-  return b;
-}
-
-// META_TEXTOUT's words after the length: the string padded to a word, then y and x.
-Bytes wmfText(const std::string& s, int x, int y) {
-  Bytes b;
-  putText(b, s);
-  if (s.size() % 2) putU8(b, 0);
-  putU16le(b, static_cast<uint16_t>(y));
-  putU16le(b, static_cast<uint16_t>(x));
-  return b;
 }
 
 TEST(MetafileDrawing, WmfTextArcsAndClipRegion) {
@@ -120,37 +101,6 @@ TEST(MetafileDrawing, WmfRegionsClipAndCombine) {
   EXPECT_EQ(image.pixel(12, 9), kBlue);
   EXPECT_EQ(image.pixel(3, 17), kBlue);
   EXPECT_EQ(image.pixel(8, 7), kWhite);
-}
-
-// EXTTEXTOUTW: bounds, graphics mode and scales, reference, count, string offset, options,
-// rectangle, advances offset; the string and the advances follow.
-Bytes emfTextTail(const std::u16string& s, int x, int y, int options, std::vector<int> rect,
-                  const std::vector<int>& dx) {
-  Bytes b;
-  putZeros(b, 16);
-  putU32le(b, 1);
-  putZeros(b, 8);
-  putU32le(b, static_cast<uint32_t>(x));
-  putU32le(b, static_cast<uint32_t>(y));
-  putU32le(b, static_cast<uint32_t>(s.size()));
-  putU32le(b, 76);
-  putU32le(b, static_cast<uint32_t>(options));
-  for (int v : rect) putU32le(b, static_cast<uint32_t>(v));
-  const size_t stringBytes = (s.size() * 2 + 3) / 4 * 4;
-  putU32le(b, dx.empty() ? 0 : static_cast<uint32_t>(76 + stringBytes));
-  for (char16_t c : s) putU16le(b, c);
-  putZeros(b, stringBytes - s.size() * 2);
-  for (int v : dx) putU32le(b, static_cast<uint32_t>(v));
-  return b;
-}
-
-Bytes emfFont(int handle, int height, const std::u16string& face) {
-  Bytes b;
-  for (int v : {handle, height, 0, 0, 0, 700}) putU32le(b, static_cast<uint32_t>(v));
-  putZeros(b, 8);
-  for (char16_t c : face) putU16le(b, c);
-  putZeros(b, 64 - face.size() * 2);
-  return b;
 }
 
 TEST(MetafileDrawing, EmfTextRegionsAndPaths) {

@@ -1,6 +1,7 @@
 // Windows metafile and enhanced metafile readers: the drawn pixels of each record kind,
 // the size rules, the window/viewport mapping, skipped records, sniffing and bad input.
-#include "codecs/metafile_test_support.h"
+#include "codecs/metafile_files.h"
+#include "codecs/reader_test_support.h"
 
 namespace lumabord::testing {
 namespace {
