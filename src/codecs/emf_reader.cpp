@@ -214,7 +214,7 @@ class Player {
         canvas_.abortPath();
         break;
       case kSetRop2:
-        s.rop2 = static_cast<int>(p.u32le());
+        s.rop = ropOfBinaryMode(static_cast<int>(std::min<uint32_t>(p.u32le(), 99)));
         break;
       case kSetTextAlign:
         s.textAlign = p.u32le();

@@ -149,7 +149,7 @@ std::optional<Rgb> MetafileCanvas::brushAt(int x, int y) const {
 
 void MetafileCanvas::plot(int x, int y, Rgb colour) {
   if (!visible(x, y)) return;
-  const uint8_t rop = ropOfBinaryMode(state_.rop2);
+  const uint8_t rop = state_.rop;
   image_.setPixel(
       x, y, rop == kRopPatternCopy ? colour : applyRop(rop, colour, colour, image_.pixel(x, y)));
 }

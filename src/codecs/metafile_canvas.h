@@ -17,6 +17,7 @@
 
 #include "base/error.h"
 #include "base/image.h"
+#include "codecs/metafile_rop.h"
 #include "platform/text_facility.h"
 
 namespace lumabord {
@@ -150,7 +151,7 @@ struct MetaState {
   Rgb textColour{0, 0, 0};
   uint32_t textAlign = 0;  // the files' TA_ bits
   MetaFont font;
-  int rop2 = 13;                         // how pens and brushes combine with the picture: 13 copies
+  uint8_t rop = kRopPatternCopy;         // how pens and brushes combine with the picture
   std::shared_ptr<const MetaClip> clip;  // none: the whole picture
 };
 

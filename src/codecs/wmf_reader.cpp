@@ -187,7 +187,7 @@ class Player {
         s.textAlign = p.u16();
         break;
       case kSetRop2:
-        s.rop2 = p.u16();
+        s.rop = ropOfBinaryMode(p.u16());
         break;
       case kTextOut: {
         MetaText t;
