@@ -184,8 +184,10 @@ void MetafileCanvas::forEachSpan(const std::vector<Path>& paths, bool winding,
   }
   spend(edges.size() + 1);  // shapes off the picture cost their edges too
   if (edges.empty()) return;
-  const int y0 = std::max(0, static_cast<int>(std::ceil(top - 0.5)));
-  const int y1 = std::min(image_.height() - 1, static_cast<int>(std::ceil(bottom - 0.5)) - 1);
+  // Coordinates may lie anywhere (text boxes as long as their advances say): clamped
+  // before they become pixel numbers.
+  const int y0 = firstPixelAt(top, image_.height());
+  const int y1 = firstPixelAt(bottom, image_.height()) - 1;
   std::vector<std::pair<double, int>> crossings;
   for (int y = y0; y <= y1; ++y) {
     const double yc = y + 0.5;
@@ -202,9 +204,8 @@ void MetafileCanvas::forEachSpan(const std::vector<Path>& paths, bool winding,
       const bool inside = winding ? wind != 0 : (wind & 1) != 0;
       if (!inside) continue;
       // Pixels whose centres lie in [left, right).
-      const int xs = std::max(0, static_cast<int>(std::ceil(crossings[i].first - 0.5)));
-      const int xe =
-          std::min(image_.width(), static_cast<int>(std::ceil(crossings[i + 1].first - 0.5)));
+      const int xs = firstPixelAt(crossings[i].first, image_.width());
+      const int xe = firstPixelAt(crossings[i + 1].first, image_.width());
       if (xe <= xs) continue;
       spend(static_cast<uint64_t>(xe - xs));
       visit(y, xs, xe);

@@ -4,6 +4,8 @@
 // rasteriser for the shapes and text they draw.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -111,6 +113,13 @@ struct MetaText {
   bool opaqueRect = false, clipToRect = false;
   MetaRect rect;
 };
+
+// The first pixel whose centre lies at or after v, clamped to [0, limit]: where a span
+// from v starts, or where one up to v ends.
+[[nodiscard]] inline int firstPixelAt(double v, int limit) {
+  if (std::isnan(v)) return 0;
+  return static_cast<int>(std::clamp(std::ceil(v - 0.5), 0.0, static_cast<double>(limit)));
+}
 
 // The colour of a COLORREF (0x00BBGGRR; palette-index forms keep their low three bytes).
 [[nodiscard]] constexpr Rgb colourRef(uint32_t v) {

@@ -13,12 +13,6 @@ namespace {
 // picture fit, a file of saves that each keep a new mask does not.
 constexpr uint64_t kMaskBytesPerPixel = 16;
 
-// The first pixel whose centre lies at or after v, clamped to [0, limit].
-int firstPixel(double v, int limit) {
-  if (std::isnan(v)) return 0;
-  return static_cast<int>(std::clamp(std::ceil(v - 0.5), 0.0, static_cast<double>(limit)));
-}
-
 bool combine(ClipCombine mode, bool current, bool added) {
   switch (mode) {
     case ClipCombine::And:
@@ -38,10 +32,10 @@ bool combine(ClipCombine mode, bool current, bool added) {
 
 std::shared_ptr<MetaClip> MetafileCanvas::boxClip(MetaRect r) const {
   auto clip = std::make_shared<MetaClip>();
-  clip->x0 = firstPixel(std::min(r.a.x, r.b.x), image_.width());
-  clip->x1 = firstPixel(std::max(r.a.x, r.b.x), image_.width());
-  clip->y0 = firstPixel(std::min(r.a.y, r.b.y), image_.height());
-  clip->y1 = firstPixel(std::max(r.a.y, r.b.y), image_.height());
+  clip->x0 = firstPixelAt(std::min(r.a.x, r.b.x), image_.width());
+  clip->x1 = firstPixelAt(std::max(r.a.x, r.b.x), image_.width());
+  clip->y0 = firstPixelAt(std::min(r.a.y, r.b.y), image_.height());
+  clip->y1 = firstPixelAt(std::max(r.a.y, r.b.y), image_.height());
   return clip;
 }
 

@@ -188,6 +188,8 @@ TEST(MetafileDrawing, HostileTextIsSkippedOrRefused) {
   setU32le(tail, 36, 0x40000000);  // characters far beyond the record
   emf.record(84, {}, tail);
   emf.record(108, {0, 0, 1000000, 0x300, 1, 0, 0}, {'a', 'b', 0, 0});  // small chars, short
+  // Advances far beyond the picture: the opaque box behind the text reaches them too.
+  emf.record(84, {}, emfTextTail(u"ab", 0, 0, 0, {0, 0, 0, 0}, {0x7FFFFFFF, -0x7FFFFFFF}));
   emf.record(39, {1, 0, ref(kBlue), 0}).record(37, {1}).record(43, {0, 0, 20, 20});
   EXPECT_EQ(decodeAs(emf.bytes(), "emf").pixel(10, 10), kBlue);
 
