@@ -1,7 +1,7 @@
-// Enhanced metafile reader (emf): plays the records that drawings carry (bitmaps,
-// rectangles, ellipses, polygons, polylines, Bezier outlines, pens, brushes, stock objects,
-// world transforms and the window/viewport mapping) onto white at the size of the header's
-// frame. Other records, text among them, are skipped.
+// Enhanced metafile reader (emf): plays the records that drawings carry (bitmaps, shapes,
+// polylines, Bezier outlines, paths, text, pens, brushes and patterns, fonts, stock
+// objects, clipping regions, raster operations, world transforms and the window/viewport
+// mapping) onto white at the size of the header's frame. Other records are skipped.
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -11,7 +11,9 @@
 #include "codecs/byte_reader.h"
 #include "codecs/metafile_canvas.h"
 #include "codecs/metafile_dib.h"
+#include "codecs/metafile_rop.h"
 #include "codecs/picture_source.h"
+#include "platform/cp1252.h"
 
 namespace lumabord {
 namespace {
@@ -73,7 +75,24 @@ enum Record : uint32_t {
   kSelectClipPath = 67,
   kAbortPath = 68,
   kExtCreatePen = 95,
+  kSetRop2 = 20,
+  kSetTextAlign = 22,
+  kSetTextColor = 24,
+  kOffsetClipRgn = 26,
+  kExcludeClipRect = 29,
+  kIntersectClipRect = 30,
+  kExtSelectClipRgn = 75,
+  kExtCreateFontIndirectW = 82,
+  kExtTextOutA = 83,
+  kExtTextOutW = 84,
+  kCreateMonoBrush = 93,
+  kCreateDibPatternBrush = 94,
+  kSmallTextOut = 108,
 };
+
+constexpr uint32_t kTextOpaque = 2, kTextClipped = 4, kTextNoRect = 0x100, kTextSmallChars = 0x200,
+                   kTextAdvancesXY = 0x2000;
+constexpr uint32_t kPaletteIndices = 1;  // colour usage: the table holds palette indices
 
 constexpr uint32_t kStockFlag = 0x80000000;
 constexpr uint32_t kPenNull = 5;
@@ -188,9 +207,46 @@ class Player {
       case kStrokePath:
         canvas_.drawPath(false, true);
         break;
-      case kSelectClipPath:  // clipping is not applied; the path is used up all the same
+      case kSelectClipPath:
+        canvas_.clipToPath(clipMode(p.u32le()));
+        break;
       case kAbortPath:
         canvas_.abortPath();
+        break;
+      case kSetRop2:
+        s.rop = ropOfBinaryMode(static_cast<int>(std::min<uint32_t>(p.u32le(), 99)));
+        break;
+      case kSetTextAlign:
+        s.textAlign = p.u32le();
+        break;
+      case kSetTextColor:
+        s.textColour = colourRef(p.u32le());
+        break;
+      case kIntersectClipRect:
+        canvas_.intersectClip(rect(p));
+        break;
+      case kExcludeClipRect:
+        canvas_.excludeClip(rect(p));
+        break;
+      case kOffsetClipRgn:
+        canvas_.offsetClip(point(p));
+        break;
+      case kExtSelectClipRgn:
+        selectClipRegion(p);
+        break;
+      case kExtCreateFontIndirectW:
+        putFont(p);
+        break;
+      case kExtTextOutA:
+      case kExtTextOutW:
+        extTextOut(p, record, type == kExtTextOutW);
+        break;
+      case kSmallTextOut:
+        smallTextOut(p);
+        break;
+      case kCreateMonoBrush:
+      case kCreateDibPatternBrush:
+        putPatternBrush(p, record, type == kCreateMonoBrush);
         break;
       case kLineTo:
         canvas_.lineTo(point(p));
@@ -367,6 +423,119 @@ class Player {
     return {v[0], v[1], v[2], v[3], v[4], v[5]};
   }
 
+  static MetaRect rect(ByteReader& p) {
+    const MetaPoint a = point(p);
+    return {a, point(p)};
+  }
+
+  static ClipCombine clipMode(uint32_t mode) {
+    return mode >= 1 && mode <= 5 ? static_cast<ClipCombine>(mode) : ClipCombine::Copy;
+  }
+
+  // UTF-16 text; unpaired surrogates become the replacement character.
+  static std::u32string utf16Text(std::span<const uint8_t> bytes) {
+    std::u32string out;
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+      const char32_t unit = loadU16le(bytes.data() + i);
+      if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size()) {
+        const char32_t low = loadU16le(bytes.data() + i + 2);
+        if (low >= 0xDC00 && low < 0xE000) {
+          out.push_back(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+          i += 2;
+          continue;
+        }
+      }
+      out.push_back(unit >= 0xD800 && unit < 0xE000 ? 0xFFFD : unit);
+    }
+    return out;
+  }
+
+  void putFont(ByteReader& p) {
+    const uint32_t ih = p.u32le();
+    MetaFont f;
+    f.height = p.i32le();
+    p.i32le();  // width
+    f.escapement = p.i32le();
+    p.i32le();  // orientation
+    f.weight = p.i32le();
+    f.italic = p.u8() != 0;
+    f.underline = p.u8() != 0;
+    f.strikeOut = p.u8() != 0;
+    p.skip(5);  // character set, precisions, quality, pitch and family
+    std::u32string face = utf16Text(p.bytes(std::min<size_t>(64, p.remaining())));
+    face.resize(std::min(face.size(), face.find(U'\0')));
+    for (char32_t c : face) appendUtf8(f.face, c);
+    put(ih, f);
+  }
+
+  void extTextOut(ByteReader& p, std::span<const uint8_t> record, bool wide) {
+    p.skip(16 + 12);  // bounds, graphics mode, scales
+    MetaText t;
+    t.reference = point(p);
+    const uint32_t count = p.u32le(), offString = p.u32le(), options = p.u32le();
+    t.rect = rect(p);
+    const uint32_t offDx = p.u32le();
+    t.opaqueRect = (options & kTextOpaque) != 0;
+    t.clipToRect = (options & kTextClipped) != 0;
+    const uint64_t bytes = uint64_t{count} * (wide ? 2 : 1);
+    if (offString > record.size() || bytes > record.size() - offString) p.failRead();
+    const auto text = record.subspan(offString, bytes);
+    t.chars = wide ? utf16Text(text) : cp1252ToUnicode(text);
+    // Advances, with vertical ones between them under the x-and-y option.
+    const uint64_t step = options & kTextAdvancesXY ? 8 : 4;
+    if (offDx != 0 && offDx <= record.size() && count * step <= record.size() - offDx) {
+      for (uint32_t i = 0; i < count; ++i)
+        t.dx.push_back(static_cast<int32_t>(loadU32le(record.data() + offDx + i * step)));
+    }
+    canvas_.text(t);
+  }
+
+  void smallTextOut(ByteReader& p) {
+    MetaText t;
+    t.reference = point(p);
+    const uint32_t count = p.u32le(), options = p.u32le();
+    p.skip(12);  // graphics mode, scales
+    t.opaqueRect = (options & kTextOpaque) != 0;
+    t.clipToRect = (options & kTextClipped) != 0;
+    if ((options & kTextNoRect) == 0) t.rect = rect(p);
+    const bool small = (options & kTextSmallChars) != 0;
+    const auto text = p.bytes(uint64_t{count} * (small ? 1 : 2));
+    t.chars = small ? cp1252ToUnicode(text) : utf16Text(text);
+    canvas_.text(t);
+  }
+
+  // A region of rectangles in device units; none with the copy mode clips nothing.
+  void selectClipRegion(ByteReader& p) {
+    const uint32_t size = p.u32le();
+    const ClipCombine mode = clipMode(p.u32le());
+    if (size == 0) {
+      if (mode == ClipCombine::Copy) canvas_.resetClip();
+      return;
+    }
+    p.skip(8);  // header size, type
+    const uint32_t count = p.u32le();
+    p.skip(20);  // region size, bounds
+    if (uint64_t{count} * 16 > p.remaining()) p.failRead();
+    std::vector<MetaRect> rects(count);
+    for (MetaRect& r : rects) {
+      const MetaRect device = rect(p);
+      r = {canvas_.deviceToPixels(device.a), canvas_.deviceToPixels(device.b)};
+    }
+    canvas_.combineClip(rects, mode);
+  }
+
+  void putPatternBrush(ByteReader& p, std::span<const uint8_t> record, bool monochrome) {
+    const uint32_t ih = p.u32le(), usage = p.u32le();
+    const uint32_t offBmi = p.u32le(), cbBmi = p.u32le(), offBits = p.u32le(), cbBits = p.u32le();
+    if (offBmi > record.size() || cbBmi > record.size() - offBmi || offBits < offBmi ||
+        offBits > record.size() || cbBits > record.size() - offBits)
+      p.failRead();
+    MetaBrush brush;
+    brush.pattern = decodeMetafilePattern(record.subspan(offBmi), uint64_t{offBits} - offBmi,
+                                          monochrome, usage == kPaletteIndices, source_, canvas_);
+    put(ih, brush);
+  }
+
   static MetaPoint point(ByteReader& p) {
     const double x = p.i32le();
     return {x, static_cast<double>(p.i32le())};
@@ -406,12 +575,13 @@ class Player {
       cbBits = p.u32le();
     };
     uint32_t offBmi, cbBmi, offBits, cbBits;
+    uint8_t rop = kRopSourceCopy;
     if (type == kBitBlt || type == kStretchBlt) {
       xDest = p.i32le();
       yDest = p.i32le();
       cxDest = p.i32le();
       cyDest = p.i32le();
-      p.u32le();  // raster operation: the source is copied
+      rop = static_cast<uint8_t>(p.u32le() >> 16);
       xSrc = p.i32le();
       ySrc = p.i32le();
       p.skip(24 + 4 + 4);  // source transform, background colour, colour usage
@@ -433,7 +603,8 @@ class Player {
       cxDest = cxSrc;
       cyDest = cySrc;
       if (type == kStretchDiBits) {
-        p.skip(8);  // colour usage, raster operation
+        p.skip(4);  // colour usage
+        rop = static_cast<uint8_t>(p.u32le() >> 16);
         cxDest = p.i32le();
         cyDest = p.i32le();
       }
@@ -442,7 +613,7 @@ class Player {
     const MetaPoint size{static_cast<double>(cxDest), static_cast<double>(cyDest)};
     if (cbBmi == 0) {
       // A blit without a source paints with the brush.
-      canvas_.fillWithBrush(dest, size);
+      canvas_.fillWithBrush(dest, size, rop);
       return;
     }
     if (offBmi > record.size() || cbBmi > record.size() - offBmi || offBits < offBmi ||
@@ -454,7 +625,7 @@ class Player {
     // from a device context, whose rows run top-down.
     const bool dibRows = type == kStretchDiBits || type == kSetDiBitsToDevice;
     canvas_.drawImage(dib.image, xSrc, dibRows ? sourceTop(dib, ySrc, cySrc) : ySrc, cxSrc, cySrc,
-                      dest, size);
+                      dest, size, rop);
   }
 
   MetafileCanvas& canvas_;

@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "base/error.h"
+#include "codecs/metafile_rop.h"
 
 namespace lumabord {
 namespace {
@@ -34,7 +35,8 @@ double clampCoordinate(double v) {
 MetafileCanvas::MetafileCanvas(int width, int height, std::string name)
     : image_(width, height, Rgb{255, 255, 255}),
       name_(std::move(name)),
-      budget_(kWorkBase + kWorkPerPixel * static_cast<uint64_t>(width) * static_cast<uint64_t>(height)) {}
+      budget_(kWorkBase +
+              kWorkPerPixel * static_cast<uint64_t>(width) * static_cast<uint64_t>(height)) {}
 
 void MetafileCanvas::spend(uint64_t work) {
   if (work > budget_)
@@ -46,6 +48,12 @@ void MetafileCanvas::spend(uint64_t work) {
 void MetafileCanvas::select(const MetaObject& object) {
   if (const auto* pen = std::get_if<MetaPen>(&object)) state_.pen = *pen;
   if (const auto* brush = std::get_if<MetaBrush>(&object)) state_.brush = *brush;
+  if (const auto* font = std::get_if<MetaFont>(&object)) state_.font = *font;
+  if (const auto* region = std::get_if<MetaRegion>(&object)) {
+    std::vector<MetaRect> pixels;
+    for (const MetaRect& r : region->rects) pixels.push_back({toPixels(r.a), toPixels(r.b)});
+    combineClip(pixels, ClipCombine::Copy);
+  }
 }
 
 void MetafileCanvas::save() {
@@ -88,6 +96,16 @@ MetaPoint MetafileCanvas::toPixels(MetaPoint logical) const {
           clampCoordinate((dy - deviceOrigin_.y) * deviceScale_.y)};
 }
 
+MetaPoint MetafileCanvas::deviceToPixels(MetaPoint device) const {
+  return {clampCoordinate((device.x - deviceOrigin_.x) * deviceScale_.x),
+          clampCoordinate((device.y - deviceOrigin_.y) * deviceScale_.y)};
+}
+
+MetaPoint MetafileCanvas::unitPixels() const {
+  const MetaPoint o = toPixels({0, 0}), x = toPixels({1, 0}), y = toPixels({0, 1});
+  return {std::hypot(x.x - o.x, x.y - o.y), std::hypot(y.x - o.x, y.y - o.y)};
+}
+
 double MetafileCanvas::penPixels() const {
   const MetaPoint o = toPixels({0, 0});
   const MetaPoint w = toPixels({state_.pen.width, 0});
@@ -99,20 +117,60 @@ static bool onHatch(int style, int x, int y) {
   const bool horizontal = (y & 7) == 0, vertical = (x & 7) == 0;
   const bool down = ((x - y) & 7) == 0, up = ((x + y) & 7) == 0;
   switch (style) {
-    case 0: return horizontal;
-    case 1: return vertical;
-    case 2: return down;
-    case 3: return up;
-    case 4: return horizontal || vertical;
-    default: return down || up;
+    case 0:
+      return horizontal;
+    case 1:
+      return vertical;
+    case 2:
+      return down;
+    case 3:
+      return up;
+    case 4:
+      return horizontal || vertical;
+    default:
+      return down || up;
   }
 }
 
-void MetafileCanvas::fillBrush(const std::vector<Path>& paths, bool winding) {
-  if (state_.brush.visible) fill(paths, state_.brush.colour, winding, state_.brush.hatch);
+std::optional<Rgb> MetafileCanvas::brushAt(int x, int y) const {
+  const MetaBrush& brush = state_.brush;
+  if (brush.pattern && !brush.pattern->image.empty()) {
+    const Image& tile = brush.pattern->image;
+    const Rgb c = tile.pixel(x % tile.width(), y % tile.height());
+    if (!brush.pattern->monochrome) return c;
+    return c == Rgb{0, 0, 0} ? state_.textColour : state_.background;
+  }
+  if (brush.hatch >= 0 && !onHatch(brush.hatch, x, y)) {
+    if (!state_.opaqueBackground) return std::nullopt;
+    return state_.background;
+  }
+  return brush.colour;
 }
 
-void MetafileCanvas::fill(const std::vector<Path>& paths, Rgb colour, bool winding, int hatch) {
+void MetafileCanvas::plot(int x, int y, Rgb colour) {
+  if (!visible(x, y)) return;
+  const uint8_t rop = state_.rop;
+  image_.setPixel(
+      x, y, rop == kRopPatternCopy ? colour : applyRop(rop, colour, colour, image_.pixel(x, y)));
+}
+
+void MetafileCanvas::fillBrush(const std::vector<Path>& paths, bool winding) {
+  if (!state_.brush.visible) return;
+  forEachSpan(paths, winding, [&](int y, int xs, int xe) {
+    for (int x = xs; x < xe; ++x) {
+      if (const std::optional<Rgb> c = brushAt(x, y)) plot(x, y, *c);
+    }
+  });
+}
+
+void MetafileCanvas::fillSolid(const std::vector<Path>& paths, Rgb colour, bool winding) {
+  forEachSpan(paths, winding, [&](int y, int xs, int xe) {
+    for (int x = xs; x < xe; ++x) plot(x, y, colour);
+  });
+}
+
+void MetafileCanvas::forEachSpan(const std::vector<Path>& paths, bool winding,
+                                 const std::function<void(int, int, int)>& visit) {
   std::vector<Edge> edges;
   double top = 1e300, bottom = -1e300;
   for (const Path& path : paths) {
@@ -126,8 +184,10 @@ void MetafileCanvas::fill(const std::vector<Path>& paths, Rgb colour, bool windi
   }
   spend(edges.size() + 1);  // shapes off the picture cost their edges too
   if (edges.empty()) return;
-  const int y0 = std::max(0, static_cast<int>(std::ceil(top - 0.5)));
-  const int y1 = std::min(image_.height() - 1, static_cast<int>(std::ceil(bottom - 0.5)) - 1);
+  // Coordinates may lie anywhere (text boxes as long as their advances say): clamped
+  // before they become pixel numbers.
+  const int y0 = firstPixelAt(top, image_.height());
+  const int y1 = firstPixelAt(bottom, image_.height()) - 1;
   std::vector<std::pair<double, int>> crossings;
   for (int y = y0; y <= y1; ++y) {
     const double yc = y + 0.5;
@@ -144,21 +204,11 @@ void MetafileCanvas::fill(const std::vector<Path>& paths, Rgb colour, bool windi
       const bool inside = winding ? wind != 0 : (wind & 1) != 0;
       if (!inside) continue;
       // Pixels whose centres lie in [left, right).
-      const int xs = std::max(0, static_cast<int>(std::ceil(crossings[i].first - 0.5)));
-      const int xe = std::min(image_.width(), static_cast<int>(std::ceil(crossings[i + 1].first - 0.5)));
+      const int xs = firstPixelAt(crossings[i].first, image_.width());
+      const int xe = firstPixelAt(crossings[i + 1].first, image_.width());
       if (xe <= xs) continue;
       spend(static_cast<uint64_t>(xe - xs));
-      uint8_t* p = image_.row(y) + 3 * static_cast<size_t>(xs);
-      for (int x = xs; x < xe; ++x, p += 3) {
-        Rgb c = colour;
-        if (hatch >= 0 && !onHatch(hatch, x, y)) {
-          if (!state_.opaqueBackground) continue;
-          c = state_.background;
-        }
-        p[0] = c.b;
-        p[1] = c.g;
-        p[2] = c.r;
-      }
+      visit(y, xs, xe);
     }
   }
 }
@@ -177,8 +227,10 @@ void MetafileCanvas::line1(MetaPoint a, MetaPoint b, Rgb colour) {
       if (q[i] < 0) return;
     } else {
       const double t = q[i] / p[i];
-      if (p[i] < 0) t0 = std::max(t0, t);
-      else t1 = std::min(t1, t);
+      if (p[i] < 0)
+        t0 = std::max(t0, t);
+      else
+        t1 = std::min(t1, t);
     }
   }
   if (t0 > t1) return;
@@ -193,7 +245,7 @@ void MetafileCanvas::line1(MetaPoint a, MetaPoint b, Rgb colour) {
   int err = ax + ay;
   spend(static_cast<uint64_t>(ax - ay) + 1);
   for (;;) {
-    if (ix >= 0 && iy >= 0 && ix < image_.width() && iy < image_.height()) image_.setPixel(ix, iy, colour);
+    if (ix >= 0 && iy >= 0 && ix < image_.width() && iy < image_.height()) plot(ix, iy, colour);
     if (ix == ex && iy == ey) break;
     const int e2 = 2 * err;
     if (e2 >= ay) {
@@ -227,8 +279,9 @@ void MetafileCanvas::stroke(const Path& path, bool closed) {
     const double len = std::hypot(b.x - a.x, b.y - a.y);
     if (len == 0) continue;
     const double nx = -(b.y - a.y) / len * r, ny = (b.x - a.x) / len * r;
-    fill({{{a.x + nx, a.y + ny}, {b.x + nx, b.y + ny}, {b.x - nx, b.y - ny}, {a.x - nx, a.y - ny}}},
-         colour, true);
+    fillSolid(
+        {{{a.x + nx, a.y + ny}, {b.x + nx, b.y + ny}, {b.x - nx, b.y - ny}, {a.x - nx, a.y - ny}}},
+        colour, true);
   }
   const int steps = std::clamp(static_cast<int>(r * 2), 8, 64);
   Path disc(static_cast<size_t>(steps));
@@ -238,7 +291,7 @@ void MetafileCanvas::stroke(const Path& path, bool closed) {
       const double t = 2 * std::numbers::pi * k / steps;
       disc[static_cast<size_t>(k)] = {c.x + r * std::cos(t), c.y + r * std::sin(t)};
     }
-    fill({disc}, colour, true);
+    fillSolid({disc}, colour, true);
   }
 }
 
@@ -365,7 +418,8 @@ void MetafileCanvas::roundRectangle(MetaPoint c1, MetaPoint c2, MetaPoint corner
   const double ry = std::min(std::abs(s.y - o.y) / 2, (b.y - a.y) / 2);
   const int steps = std::clamp(static_cast<int>(rx + ry), 2, 360);
   // Quarter arcs from the top-right corner on, clockwise on the screen.
-  const MetaPoint centres[4] = {{b.x - rx, a.y + ry}, {b.x - rx, b.y - ry}, {a.x + rx, b.y - ry}, {a.x + rx, a.y + ry}};
+  const MetaPoint centres[4] = {
+      {b.x - rx, a.y + ry}, {b.x - rx, b.y - ry}, {a.x + rx, b.y - ry}, {a.x + rx, a.y + ry}};
   Path p;
   for (int q = 0; q < 4; ++q) {
     for (int k = 0; k <= steps; ++k) {
@@ -379,7 +433,7 @@ void MetafileCanvas::roundRectangle(MetaPoint c1, MetaPoint c2, MetaPoint corner
 }
 
 void MetafileCanvas::drawImage(const Image& src, int srcX, int srcY, int srcW, int srcH,
-                               MetaPoint dest, MetaPoint destSize) {
+                               MetaPoint dest, MetaPoint destSize, uint8_t rop) {
   const MetaPoint a = toPixels(dest);
   const MetaPoint b = toPixels({dest.x + destSize.x, dest.y + destSize.y});
   if (src.empty() || srcW == 0 || srcH == 0 || a.x == b.x || a.y == b.y) return;
@@ -397,16 +451,39 @@ void MetafileCanvas::drawImage(const Image& src, int srcX, int srcY, int srcW, i
     for (int x = x0; x < x1; ++x) {
       const double u = (x + 0.5 - a.x) / (b.x - a.x);
       const int64_t sx = int64_t{srcX} + static_cast<int64_t>(std::floor(u * srcW));
-      if (sx < 0 || sx >= src.width()) continue;
-      image_.setPixel(x, y, src.pixel(static_cast<int>(sx), static_cast<int>(sy)));
+      if (sx < 0 || sx >= src.width() || !visible(x, y)) continue;
+      const Rgb s = src.pixel(static_cast<int>(sx), static_cast<int>(sy));
+      if (rop == kRopSourceCopy) {
+        image_.setPixel(x, y, s);
+        continue;
+      }
+      const Rgb p = state_.brush.visible ? brushAt(x, y).value_or(Rgb{}) : Rgb{};
+      image_.setPixel(x, y, applyRop(rop, p, s, image_.pixel(x, y)));
     }
   }
 }
 
-void MetafileCanvas::fillWithBrush(MetaPoint dest, MetaPoint destSize) {
+void MetafileCanvas::fillWithBrush(MetaPoint dest, MetaPoint destSize, uint8_t rop) {
   const MetaPoint a = toPixels(dest);
   const MetaPoint b = toPixels({dest.x + destSize.x, dest.y + destSize.y});
-  fillBrush({{{a.x, a.y}, {b.x, a.y}, {b.x, b.y}, {a.x, b.y}}}, false);
+  const std::vector<Path> box{{{a.x, a.y}, {b.x, a.y}, {b.x, b.y}, {a.x, b.y}}};
+  if (rop == kRopPatternCopy) {
+    // As a shape: pens' and brushes' raster mode aside, blits of the brush copy it.
+    forEachSpan(box, false, [&](int y, int xs, int xe) {
+      if (!state_.brush.visible) return;
+      for (int x = xs; x < xe; ++x) {
+        if (const std::optional<Rgb> c = brushAt(x, y)) plotCopy(x, y, *c);
+      }
+    });
+    return;
+  }
+  forEachSpan(box, false, [&](int y, int xs, int xe) {
+    for (int x = xs; x < xe; ++x) {
+      if (!visible(x, y)) continue;
+      const Rgb p = state_.brush.visible ? brushAt(x, y).value_or(Rgb{}) : Rgb{};
+      image_.setPixel(x, y, applyRop(rop, p, Rgb{}, image_.pixel(x, y)));
+    }
+  });
 }
 
 }  // namespace lumabord

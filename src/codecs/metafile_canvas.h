@@ -1,16 +1,26 @@
 // The drawing surface shared by the WMF and EMF readers: a white picture, the device
-// context state those files drive (pen, brush, fill mode, window/viewport mapping, current
-// position, saved states) and a scanline rasteriser for the shapes they draw.
+// context state those files drive (pen, brush, font, fill mode, raster operation, clipping
+// region, window/viewport mapping, current position, saved states) and a scanline
+// rasteriser for the shapes and text they draw.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
 #include <span>
 #include <string>
+#include <tuple>
 #include <variant>
 #include <vector>
 
 #include "base/error.h"
 #include "base/image.h"
+#include "codecs/metafile_rop.h"
+#include "platform/text_facility.h"
 
 namespace lumabord {
 
@@ -31,16 +41,85 @@ struct MetaPen {
   double width = 0;  // logical units; 0 and anything thinner than a pixel draw one pixel wide
 };
 
+// A bitmap brush, tiled from the picture's top-left corner. Monochrome patterns take
+// their colours when they are drawn: black pixels the text colour, the others the
+// background colour.
+struct MetaPattern {
+  Image image;
+  bool monochrome = false;
+};
+
 struct MetaBrush {
   bool visible = true;
   Rgb colour{255, 255, 255};
   int hatch = -1;  // solid, or a hatch style: 0 -, 1 |, 2 \, 3 /, 4 +, 5 x (8-pixel cells)
+  std::shared_ptr<const MetaPattern> pattern{};  // when set, it paints instead of colour
 };
 
-// What a metafile's object table holds: nothing (a free slot), a pen, a brush, or an
-// object that takes a slot but is not drawn (palettes, fonts, regions).
+// A font as the metafile's logical font describes it.
+struct MetaFont {
+  std::string face;       // UTF-8
+  double height = 0;      // logical units: negative the character height, positive the cell height
+  double escapement = 0;  // tenths of a degree, counter-clockwise
+  int weight = 400;
+  bool italic = false, underline = false, strikeOut = false;
+};
+
+// A rectangle whose pixels are those with centres in [a, b) after sorting the corners.
+struct MetaRect {
+  MetaPoint a, b;
+};
+// A region of rectangles in logical units.
+struct MetaRegion {
+  std::vector<MetaRect> rects;
+};
+
+// What a metafile's object table holds: nothing (a free slot), a pen, a brush, a font, a
+// region, or an object that takes a slot but is not drawn (palettes).
 struct MetaOther {};
-using MetaObject = std::variant<std::monostate, MetaPen, MetaBrush, MetaOther>;
+using MetaObject =
+    std::variant<std::monostate, MetaPen, MetaBrush, MetaFont, MetaRegion, MetaOther>;
+
+// The pixels drawing may change: those of the box [x0, x1) x [y0, y1), all of them or
+// those the mask (one byte a pixel of the box, row by row) marks. Masks are counted in
+// the ledger their canvas shares, so that saved states cannot hold memory without end.
+struct MetaClip {
+  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  std::vector<uint8_t> mask;
+  std::shared_ptr<uint64_t> ledger;
+
+  MetaClip() = default;
+  MetaClip(const MetaClip&) = delete;
+  MetaClip& operator=(const MetaClip&) = delete;
+  ~MetaClip() {
+    if (ledger) *ledger -= mask.size();
+  }
+  [[nodiscard]] bool contains(int x, int y) const {
+    if (x < x0 || y < y0 || x >= x1 || y >= y1) return false;
+    return mask.empty() || mask[static_cast<size_t>(y - y0) * static_cast<size_t>(x1 - x0) +
+                                static_cast<size_t>(x - x0)] != 0;
+  }
+};
+
+// How a new region combines with the clipping region (the files' own numbering).
+enum class ClipCombine { And = 1, Or = 2, Xor = 3, Diff = 4, Copy = 5 };
+
+// A text output record: characters at a logical reference point, with optional advances
+// (logical units, one per character) and the rectangle of the opaque and clipped options.
+struct MetaText {
+  MetaPoint reference;
+  std::u32string chars;
+  std::vector<double> dx;
+  bool opaqueRect = false, clipToRect = false;
+  MetaRect rect;
+};
+
+// The first pixel whose centre lies at or after v, clamped to [0, limit]: where a span
+// from v starts, or where one up to v ends.
+[[nodiscard]] inline int firstPixelAt(double v, int limit) {
+  if (std::isnan(v)) return 0;
+  return static_cast<int>(std::clamp(std::ceil(v - 0.5), 0.0, static_cast<double>(limit)));
+}
 
 // The colour of a COLORREF (0x00BBGGRR; palette-index forms keep their low three bytes).
 [[nodiscard]] constexpr Rgb colourRef(uint32_t v) {
@@ -76,8 +155,13 @@ struct MetaState {
   MetaPoint windowOrg, windowExt{1, 1}, viewportOrg, viewportExt{1, 1};
   MetaPoint position;
   MetaTransform world;
-  Rgb background{255, 255, 255};  // between hatch lines, unless the background is transparent
+  Rgb background{255, 255, 255};  // between hatch lines and behind text, unless transparent
   bool opaqueBackground = true;
+  Rgb textColour{0, 0, 0};
+  uint32_t textAlign = 0;  // the files' TA_ bits
+  MetaFont font;
+  uint8_t rop = kRopPatternCopy;         // how pens and brushes combine with the picture
+  std::shared_ptr<const MetaClip> clip;  // none: the whole picture
 };
 
 class MetafileCanvas {
@@ -91,7 +175,8 @@ class MetafileCanvas {
     deviceOrigin_ = origin;
     deviceScale_ = scale;
   }
-  // Makes a pen or brush the current one; other objects change nothing.
+  // Makes a pen, brush or font the current one, or a region the clipping region; other
+  // objects change nothing.
   void select(const MetaObject& object);
   void save();
   // n < 0: restore the state saved -n saves ago; n > 0: the n-th saved state.
@@ -99,6 +184,21 @@ class MetafileCanvas {
 
   // Logical coordinates to pixel coordinates through the window/viewport mapping.
   [[nodiscard]] MetaPoint toPixels(MetaPoint logical) const;
+  // Device coordinates (those of enhanced metafile regions) to pixel coordinates.
+  [[nodiscard]] MetaPoint deviceToPixels(MetaPoint device) const;
+
+  // Clipping (metafile_clip.cpp). Rectangles in pixel coordinates combine with the
+  // clipping region; the logical forms map their rectangle first.
+  void combineClip(std::span<const MetaRect> pixelRects, ClipCombine mode);
+  void intersectClip(MetaRect logical);
+  void excludeClip(MetaRect logical);
+  void offsetClip(MetaPoint logicalDelta);
+  void resetClip() { state_.clip.reset(); }
+  // Combines the recorded path's figures (filled by the fill mode) and forgets them.
+  void clipToPath(ClipCombine mode);
+
+  // Draws text in the current font, text colour and alignment (metafile_text.cpp).
+  void text(const MetaText& t);
 
   // Shapes in logical coordinates, filled with the brush and outlined with the pen.
   void polygons(const std::vector<std::vector<MetaPoint>>& logical);
@@ -129,10 +229,11 @@ class MetafileCanvas {
   void drawPath(bool fillFigures, bool strokeFigures);
   // Draws src's (srcX, srcY, srcW, srcH) stretched onto the logical rectangle at dest of
   // size destSize (negative sizes mirror), nearest neighbour.
+  // `rop` is the ternary raster operation of the blit (metafile_rop.h).
   void drawImage(const Image& src, int srcX, int srcY, int srcW, int srcH, MetaPoint dest,
-                 MetaPoint destSize);
-  // Fills the logical rectangle with the brush (blits that take their colour from it).
-  void fillWithBrush(MetaPoint dest, MetaPoint destSize);
+                 MetaPoint destSize, uint8_t rop);
+  // Blits without a source: the brush (the pattern) combined with the picture by `rop`.
+  void fillWithBrush(MetaPoint dest, MetaPoint destSize, uint8_t rop);
 
   [[nodiscard]] Image take() { return std::move(image_); }
 
@@ -145,15 +246,39 @@ class MetafileCanvas {
   // Adds pixel points to the path when one is being recorded: as a new figure, or
   // continuing the open figure (`continues`). False when no path is being recorded.
   bool record(Path points, bool closed, bool continues);
-  void fill(const std::vector<Path>& pixelPaths, Rgb colour, bool winding, int hatch = -1);
+  // Calls visit(y, xStart, xEnd) for the runs of pixels whose centres lie inside the
+  // paths, within the picture; charges the work.
+  void forEachSpan(const std::vector<Path>& pixelPaths, bool winding,
+                   const std::function<void(int y, int xStart, int xEnd)>& visit);
+  // Pens and brushes paint through the raster operation; text and its background copy.
+  void plot(int x, int y, Rgb colour);
+  void plotCopy(int x, int y, Rgb colour) {
+    if (visible(x, y)) image_.setPixel(x, y, colour);
+  }
+  [[nodiscard]] bool visible(int x, int y) const {
+    return !state_.clip || state_.clip->contains(x, y);
+  }
+  // What the brush paints at a pixel: nothing between the lines of a transparent hatch.
+  [[nodiscard]] std::optional<Rgb> brushAt(int x, int y) const;
+  void fillSolid(const std::vector<Path>& pixelPaths, Rgb colour, bool winding);
   // Fills with the current brush, if it is visible.
   void fillBrush(const std::vector<Path>& pixelPaths, bool winding);
   void stroke(const Path& pixelPath, bool closed);
   void line1(MetaPoint a, MetaPoint b, Rgb colour);
   double penPixels() const;
+  // Pixel length of one logical unit along each axis.
+  [[nodiscard]] MetaPoint unitPixels() const;
+  // A clip of the pixels whose centres lie in the rectangle.
+  [[nodiscard]] std::shared_ptr<MetaClip> boxClip(MetaRect pixelRect) const;
+  // A clip of the box with an empty mask, charged to the work budget and the mask ledger.
+  [[nodiscard]] std::shared_ptr<MetaClip> maskClip(int x0, int y0, int x1, int y1);
+  void combineWith(std::shared_ptr<const MetaClip> added, ClipCombine mode);
+  const TextFont& openFont(int pixelHeight);
+  const TurnedGlyph& glyph(const TextFont& font, char32_t code, int escapement);
 
   Image image_;
   std::string name_;
+  std::shared_ptr<uint64_t> clipLedger_ = std::make_shared<uint64_t>(0);
   MetaState state_;
   std::vector<MetaState> saved_;
   MetaPoint deviceOrigin_, deviceScale_{1, 1};
@@ -161,6 +286,9 @@ class MetafileCanvas {
   bool recording_ = false;
   std::vector<Figure> figures_;
   size_t pathPoints_ = 0;
+  std::map<std::tuple<std::string, int, int, bool>, std::unique_ptr<TextFont>> fonts_;
+  std::map<std::tuple<const TextFont*, char32_t, int>, TurnedGlyph> glyphs_;
+  size_t glyphRuns_ = 0;
 };
 
 }  // namespace lumabord

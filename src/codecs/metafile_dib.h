@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 
@@ -23,6 +24,21 @@ struct MetafileDib {
 // can stand for a bitmap of any size, and a metafile may hold many.
 MetafileDib decodeMetafileDib(std::span<const uint8_t> data, std::optional<uint64_t> bitsOffset,
                               const PictureSource& source, MetafileCanvas& canvas);
+
+// A pattern brush's bitmap. Monochrome patterns keep their bits as black (0) and white (1),
+// whatever colours the bitmap's table holds; one-bit bitmaps whose table holds palette
+// indices (`paletteIndices`) are monochrome too.
+std::shared_ptr<const MetaPattern> decodeMetafilePattern(std::span<const uint8_t> data,
+                                                         std::optional<uint64_t> bitsOffset,
+                                                         bool monochrome, bool paletteIndices,
+                                                         const PictureSource& source,
+                                                         MetafileCanvas& canvas);
+
+// The pattern of an old device-dependent bitmap (width, height, bytes a row, planes, bits
+// a pixel, then the rows top-down); only one-bit bitmaps have colours without a device,
+// others give nothing.
+std::shared_ptr<const MetaPattern> decodeBitmap16Pattern(std::span<const uint8_t> data,
+                                                         MetafileCanvas& canvas);
 
 // The top row, in the decoded top-down image, of a source rectangle whose y the record
 // gives in the bitmap's own convention.

@@ -1,7 +1,7 @@
 // Windows metafile reader (wmf, with or without the placeable header): plays the records
-// that drawings carry (bitmaps, rectangles, ellipses, polygons, polylines, lines, pens,
-// brushes, the window/viewport mapping) onto white at the metafile's own size. Other
-// records, text among them, are skipped.
+// that drawings carry (bitmaps, shapes, lines, text, pens, brushes and patterns, fonts,
+// clipping regions, raster operations, the window/viewport mapping) onto white at the
+// metafile's own size. Other records are skipped.
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -11,7 +11,9 @@
 #include "codecs/byte_reader.h"
 #include "codecs/metafile_canvas.h"
 #include "codecs/metafile_dib.h"
+#include "codecs/metafile_rop.h"
 #include "codecs/picture_source.h"
+#include "platform/cp1252.h"
 
 namespace lumabord {
 namespace {
@@ -25,6 +27,16 @@ enum Record : uint16_t {
   kSaveDc = 0x001E,
   kSetBkMode = 0x0102,
   kSetBkColor = 0x0201,
+  kSetTextColor = 0x0209,
+  kSetTextAlign = 0x012E,
+  kSetRop2 = 0x0104,
+  kTextOut = 0x0521,
+  kExtTextOut = 0x0A32,
+  kIntersectClipRect = 0x0416,
+  kExcludeClipRect = 0x0415,
+  kSelectClipRegion = 0x012C,
+  kOffsetClipRgn = 0x0220,
+  kPatBlt = 0x061D,
   kSetMapMode = 0x0103,
   kSetPolyFillMode = 0x0106,
   kRestoreDc = 0x0127,
@@ -64,7 +76,9 @@ enum Record : uint16_t {
 };
 
 constexpr uint16_t kPenNull = 5;
-constexpr uint16_t kBrushSolid = 0, kBrushHatched = 2;
+constexpr uint16_t kBrushSolid = 0, kBrushHatched = 2, kBrushPattern = 3;
+constexpr uint16_t kPaletteIndices = 1;  // colour usage: the table holds palette indices
+constexpr uint16_t kTextOpaque = 2, kTextClipped = 4;
 
 using Object = MetaObject;
 
@@ -77,6 +91,7 @@ struct Size {
 class Params {
  public:
   explicit Params(std::span<const uint8_t> bytes) : in_(bytes, kFormat) {}
+  uint8_t u8() { return in_.u8(); }
   int16_t i16() { return in_.i16le(); }
   uint16_t u16() { return in_.u16le(); }
   uint32_t u32() { return in_.u32le(); }
@@ -90,6 +105,20 @@ class Params {
   MetaPoint xy() {
     const double x = i16();
     return {x, static_cast<double>(i16())};
+  }
+  std::span<const uint8_t> bytes(size_t count) { return in_.bytes(count); }
+  void skip(size_t count) { in_.skip(count); }
+  size_t remaining() const { return in_.remaining(); }
+  // A rectangle stored left, top, right, bottom.
+  MetaRect ltrb() {
+    const MetaPoint a = xy();
+    return {a, xy()};
+  }
+  // One stored last field first: bottom, right, top, left.
+  MetaRect brtl() {
+    const MetaPoint b = yx();
+    const MetaPoint a = yx();
+    return {a, b};
   }
   std::vector<MetaPoint> points(size_t count) {
     if (count * 4 > in_.remaining()) in_.failRead();
@@ -151,6 +180,50 @@ class Player {
       case kSetBkColor:
         s.background = colourRef(p.u32());
         break;
+      case kSetTextColor:
+        s.textColour = colourRef(p.u32());
+        break;
+      case kSetTextAlign:
+        s.textAlign = p.u16();
+        break;
+      case kSetRop2:
+        s.rop = ropOfBinaryMode(p.u16());
+        break;
+      case kTextOut: {
+        MetaText t;
+        t.chars = cp1252ToUnicode(p.bytes(p.u16()));
+        if (t.chars.size() % 2 != 0) p.skip(1);
+        t.reference = p.yx();
+        canvas_.text(t);
+        break;
+      }
+      case kExtTextOut:
+        extTextOut(p);
+        break;
+      case kIntersectClipRect:
+        canvas_.intersectClip(p.brtl());
+        break;
+      case kExcludeClipRect:
+        canvas_.excludeClip(p.brtl());
+        break;
+      case kOffsetClipRgn:
+        canvas_.offsetClip(p.yx());
+        break;
+      case kSelectClipRegion: {
+        const size_t i = p.u16();
+        if (i < objects_.size() && std::holds_alternative<MetaRegion>(objects_[i])) {
+          canvas_.select(objects_[i]);
+        } else {
+          canvas_.resetClip();
+        }
+        break;
+      }
+      case kPatBlt: {
+        const uint32_t rop = p.u32();
+        const double h = p.i16(), w = p.i16();
+        canvas_.fillWithBrush(p.yx(), {w, h}, static_cast<uint8_t>(rop >> 16));
+        break;
+      }
       case kSetWindowOrg:
         s.windowOrg = p.yx();
         break;
@@ -210,7 +283,7 @@ class Player {
         const double bottom = p.i16(), right = p.i16(), top = p.i16(), left = p.i16();
         const auto kind = r.function == kArc   ? MetafileCanvas::ArcKind::Arc
                           : r.function == kPie ? MetafileCanvas::ArcKind::Pie
-                                             : MetafileCanvas::ArcKind::Chord;
+                                               : MetafileCanvas::ArcKind::Chord;
         canvas_.arc(kind, {left, top}, {right, bottom}, start, end);
         break;
       }
@@ -249,12 +322,27 @@ class Player {
         break;
       }
       case kCreatePatternBrush:
-      case kDibCreatePatternBrush:
-        create(MetaBrush{false, {}});  // patterns are not drawn
+        p.skip(2);  // bitmap type
+        create(patternBrush(decodeBitmap16Pattern(p.rest(), canvas_)));
+        break;
+      case kDibCreatePatternBrush: {
+        const uint16_t style = p.u16(), usage = p.u16();
+        if (style == kBrushPattern) {
+          p.skip(2);  // bitmap type
+          create(patternBrush(decodeBitmap16Pattern(p.rest(), canvas_)));
+        } else {
+          create(patternBrush(decodeMetafilePattern(p.rest(), std::nullopt, false,
+                                                    usage == kPaletteIndices, source_, canvas_)));
+        }
+        break;
+      }
+      case kCreateFontIndirect:
+        create(font(p));
+        break;
+      case kCreateRegion:
+        create(region(p));
         break;
       case kCreatePalette:
-      case kCreateFontIndirect:
-      case kCreateRegion:
         create(MetaOther{});
         break;
       case kSelectObject: {
@@ -290,6 +378,72 @@ class Player {
     if (objects_.size() < 65536) objects_.push_back(object);
   }
 
+  static MetaBrush patternBrush(std::shared_ptr<const MetaPattern> pattern) {
+    MetaBrush brush;
+    brush.visible = pattern != nullptr;  // a device-dependent colour bitmap is not drawn
+    brush.pattern = std::move(pattern);
+    return brush;
+  }
+
+  static MetaFont font(Params& p) {
+    MetaFont f;
+    f.height = p.i16();
+    p.i16();  // width
+    f.escapement = p.i16();
+    p.i16();  // orientation
+    f.weight = p.i16();
+    f.italic = p.u8() != 0;
+    f.underline = p.u8() != 0;
+    f.strikeOut = p.u8() != 0;
+    p.skip(5);  // character set, precisions, quality, pitch and family
+    const auto name = p.bytes(std::min<size_t>(32, p.remaining()));
+    const auto end = std::find(name.begin(), name.end(), uint8_t{0});
+    f.face = cp1252ToUtf8(
+        {reinterpret_cast<const char*>(name.data()), static_cast<size_t>(end - name.begin())});
+    return f;
+  }
+
+  // A region of scans, each a band of rows with pairs of left and right edges.
+  static MetaRegion region(Params& p) {
+    p.skip(10);  // next in chain, object type, object count, region size
+    const uint16_t scans = p.u16();
+    p.skip(2);  // the largest scan
+    const MetaRect bounds = p.ltrb();
+    MetaRegion region;
+    if (scans == 0) {
+      region.rects.push_back(bounds);
+      return region;
+    }
+    for (uint16_t i = 0; i < scans; ++i) {
+      const uint16_t edges = p.u16();
+      const double top = p.i16(), bottom = p.i16();
+      for (uint16_t e = 0; e + 1 < edges; e += 2) {
+        const double left = p.i16(), right = p.i16();
+        region.rects.push_back({{left, top}, {right, bottom}});
+      }
+      if (edges % 2 != 0) p.skip(2);
+      p.u16();  // the count again
+    }
+    return region;
+  }
+
+  void extTextOut(Params& p) {
+    MetaText t;
+    t.reference = p.yx();
+    const uint16_t length = p.u16();
+    const uint16_t options = p.u16();
+    t.opaqueRect = (options & kTextOpaque) != 0;
+    t.clipToRect = (options & kTextClipped) != 0;
+    if (t.opaqueRect || t.clipToRect) t.rect = p.ltrb();
+    t.chars = cp1252ToUnicode(p.bytes(length));
+    if (length % 2 != 0) p.skip(1);
+    // The advances are there when the record holds them.
+    if (p.remaining() >= size_t{length} * 2) {
+      for (uint16_t i = 0; i < length; ++i) t.dx.push_back(p.i16());
+    }
+    canvas_.text(t);
+  }
+
   void blit(const RecordView& r, Params& p) {
     // The blit records without a bitmap are one parameter word longer than their
     // function's high byte says and fill with the brush.
@@ -297,6 +451,7 @@ class Player {
                           r.words == (r.function >> 8) + 3u;
     int srcX = 0, srcY = 0, srcW = 0, srcH = 0;
     MetaPoint dest, size;
+    uint8_t rop = kRopSourceCopy;
     if (r.function == kSetDibToDev) {
       p.u16();  // colour usage
       p.u16();  // scan count
@@ -308,7 +463,7 @@ class Player {
       dest = p.yx();
       size = {static_cast<double>(srcW), static_cast<double>(srcH)};
     } else {
-      p.u32();                                 // raster operation: the source is copied
+      rop = static_cast<uint8_t>(p.u32() >> 16);
       if (r.function == kStretchDib) p.u16();  // colour usage
       if (r.function != kDibBitBlt) {
         srcH = p.i16();
@@ -326,7 +481,7 @@ class Player {
       }
     }
     if (noBitmap) {
-      canvas_.fillWithBrush(dest, size);
+      canvas_.fillWithBrush(dest, size, rop);
       return;
     }
     const MetafileDib dib = decodeMetafileDib(p.rest(), std::nullopt, source_, canvas_);
@@ -334,7 +489,7 @@ class Player {
     // from a device context, whose rows run top-down.
     const bool dibRows = r.function == kStretchDib || r.function == kSetDibToDev;
     canvas_.drawImage(dib.image, srcX, dibRows ? sourceTop(dib, srcY, srcH) : srcY, srcW, srcH,
-                      dest, size);
+                      dest, size, rop);
   }
 
   MetafileCanvas& canvas_;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,9 @@ namespace lumabord {
 
 // The Unicode code point of an 8-bit code (undefined codes map to themselves).
 [[nodiscard]] char32_t cp1252ToUnicode(uint8_t code);
+[[nodiscard]] std::u32string cp1252ToUnicode(std::span<const uint8_t> codes);
+// Appends a code point (below 0x110000) as UTF-8.
+void appendUtf8(std::string& out, char32_t c);
 // UTF-8 text to 8-bit codes; characters outside the code page become '?'.
 [[nodiscard]] std::string utf8ToCp1252(std::string_view utf8);
 [[nodiscard]] std::string cp1252ToUtf8(std::string_view codes);

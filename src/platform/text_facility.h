@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/image.h"
 
@@ -24,12 +25,12 @@ enum FontStyleBits : uint8_t {
 // A font as the desktop font record describes it. `height` wins over `size` when non-zero.
 struct FontRecord {
   std::string name = "Tahoma";
-  int size = 18;     // points
-  int height = -24;  // pixels; negative = em size, positive = line height
+  int size = 18;                // points
+  int height = -24;             // pixels; negative = em size, positive = line height
   uint32_t color = 0x80000008;  // carried along with the font; text output takes its own
-  uint8_t style = 0;             // FontStyleBits
-  uint8_t charset = 0;           // 0 = ANSI
-  uint8_t pitch = 0;             // 0 default, 1 fixed, 2 variable
+  uint8_t style = 0;            // FontStyleBits
+  uint8_t charset = 0;          // 0 = ANSI
+  uint8_t pitch = 0;            // 0 default, 1 fixed, 2 variable
   int pixelsPerInch = 96;
 
   bool bold() const { return (style & kFontBold) != 0; }
@@ -45,6 +46,19 @@ struct FontRecord {
   friend bool operator==(const FontRecord&, const FontRecord&) = default;
 };
 
+// A row of set pixels of a bi-level glyph; x1 is exclusive.
+struct GlyphRun {
+  int y, x0, x1;
+};
+
+// One character drawn at any angle: its runs in pixels from the pen position on the
+// baseline (x to the right, y downwards on the picture).
+struct TurnedGlyph {
+  double advance = 0;  // pen movement along the baseline
+  uint64_t work = 0;   // pixels the rasteriser produced, for callers that bound their work
+  std::vector<GlyphRun> runs;
+};
+
 // An opened font. Texts are 8-bit Windows-1252 codes.
 class TextFont {
  public:
@@ -58,6 +72,9 @@ class TextFont {
   // Draws the text bi-level in `color`, the top of the line at y, overwriting every pixel a
   // glyph covers; underline and strike-out are drawn along the advances. Clipped to target.
   virtual void drawText(Image& target, int x, int y, std::string_view text, Rgb color) const = 0;
+  // Any Unicode character, its baseline turned `radians` counter-clockwise on the picture;
+  // underline and strike-out are left to the caller.
+  virtual TurnedGlyph turnedGlyph(char32_t code, double radians) const = 0;
 };
 
 class TextFacility {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "codecs/format_files.h"
+#include "codecs/metafile_files.h"
 #include "codecs/picture_writers.h"
 
 namespace lumabord::testing {
@@ -209,6 +210,8 @@ inline std::map<std::string, std::vector<std::pair<std::string, Bytes>>> seedFil
       {"16bit", joined(tgaHeader(2, 16, 0x20, 2, 1), {0x1F, 0x7C, 0xE0, 0x03})}};
 
   auto text = [](const std::string& t) { return Bytes(t.begin(), t.end()); };
+  c["wmf"] = {{"drawing", wmfSeed()}};
+  c["emf"] = {{"drawing", emfSeed()}};
   c["pnm"] = {{"p1", text("P1\n# a comment\n3 2\n010\n1 1 0\n")},
               {"p2", text("P2 3#c\n1 3\n0 1 2\n")},
               {"p3", text("P3\n2 1\n# max\n100\n100 0 50  0 100 1\n")},

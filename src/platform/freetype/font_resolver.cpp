@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <mutex>
 #include <tuple>
 
 #include "base/error.h"
@@ -49,8 +50,11 @@ ResolvedFace lookUp(const std::string& name, bool bold, bool italic) {
 }  // namespace
 
 ResolvedFace resolveFace(const std::string& name, bool bold, bool italic) {
-  // Lookups are slow next to glyph drawing and a run uses few faces.
+  // Lookups are slow next to glyph drawing and a run uses few faces. Several threads may
+  // ask at once.
+  static std::mutex lock;
   static std::map<std::tuple<std::string, bool, bool>, ResolvedFace> cache;
+  const std::lock_guard hold(lock);
   const auto key = std::make_tuple(name, bold, italic);
   auto it = cache.find(key);
   if (it == cache.end()) it = cache.emplace(key, lookUp(name, bold, italic)).first;

@@ -1,9 +1,24 @@
 // Opening FreeType objects with errors turned into messages.
 #include "platform/freetype/freetype_handles.h"
 
+#include <mutex>
+
 #include "base/error.h"
 
 namespace lumabord {
+namespace {
+
+std::mutex& facesLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+}  // namespace
+
+void closeFtFace(FT_Face face) {
+  const std::lock_guard hold(facesLock());
+  FT_Done_Face(face);
+}
 
 FtLibrary openFtLibrary() {
   FT_Library library = nullptr;
@@ -13,7 +28,10 @@ FtLibrary openFtLibrary() {
 
 FtFace openFtFace(FT_Library library, const std::string& file, int index) {
   FT_Face face = nullptr;
-  if (FT_New_Face(library, file.c_str(), index, &face) != 0) {
+  std::unique_lock hold(facesLock());
+  const FT_Error error = FT_New_Face(library, file.c_str(), index, &face);
+  hold.unlock();
+  if (error != 0) {
     fail("Cannot open font file %s", file.c_str());
   }
   FtFace owned(face);

@@ -12,8 +12,11 @@ namespace lumabord {
 struct FtLibraryDeleter {
   void operator()(FT_Library library) const { FT_Done_FreeType(library); }
 };
+// Faces open and close under one lock: the library they share may be used from several
+// threads (pictures decoded in the background draw metafile text too).
+void closeFtFace(FT_Face face);
 struct FtFaceDeleter {
-  void operator()(FT_Face face) const { FT_Done_Face(face); }
+  void operator()(FT_Face face) const { closeFtFace(face); }
 };
 
 using FtLibrary = std::unique_ptr<FT_LibraryRec_, FtLibraryDeleter>;

@@ -2,6 +2,7 @@
 // kept as horizontal runs, so that drawing one character many times is cheap.
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_GLYPH_H
 #include FT_OUTLINE_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
@@ -25,16 +26,30 @@ namespace {
 // The largest em size drawn; beyond it a glyph bitmap alone would run to megabytes.
 constexpr double kMaxEmPixels = 4000;
 
-struct Run {
-  int y, x0, x1;  // relative to the glyph's top-left, x1 exclusive
-};
-
 struct Glyph {
   int advance = 0;
-  int left = 0;  // bitmap left relative to the pen
-  int top = 0;   // bitmap top above the baseline
-  std::vector<Run> runs;
+  int left = 0;                // bitmap left relative to the pen
+  int top = 0;                 // bitmap top above the baseline
+  std::vector<GlyphRun> runs;  // relative to the bitmap's top-left
 };
+
+// The set pixels of a rendered one-bit bitmap, row by row.
+std::vector<GlyphRun> bitmapRuns(const FT_Bitmap& bitmap) {
+  std::vector<GlyphRun> runs;
+  for (unsigned row = 0; row < bitmap.rows; ++row) {
+    const unsigned char* bits = bitmap.buffer + static_cast<ptrdiff_t>(row) * bitmap.pitch;
+    int start = -1;
+    for (unsigned col = 0; col <= bitmap.width; ++col) {
+      const bool on = col < bitmap.width && ((bits[col >> 3] >> (7 - (col & 7))) & 1) != 0;
+      if (on && start < 0) start = static_cast<int>(col);
+      if (!on && start >= 0) {
+        runs.push_back({static_cast<int>(row), start, static_cast<int>(col)});
+        start = -1;
+      }
+    }
+  }
+  return runs;
+}
 
 class FreeTypeFont final : public TextFont {
  public:
@@ -81,8 +96,8 @@ class FreeTypeFont final : public TextFont {
       strikeTop_ = ascent_ / 3;
     }
     if (resolved.oblique) {
-      FT_Matrix shear{0x10000, 0x3333, 0, 0x10000};  // about 11 degrees
-      FT_Set_Transform(face, &shear, nullptr);
+      shear_ = {0x10000, 0x3333, 0, 0x10000};  // about 11 degrees
+      FT_Set_Transform(face, &shear_, nullptr);
     }
     if (embolden_) boldExtra_ = static_cast<int>(std::lround(em / 24));
   }
@@ -103,11 +118,43 @@ class FreeTypeFont final : public TextFont {
       const Glyph& g = glyph(static_cast<uint8_t>(c));
       const int left = pen + g.left;
       const int top = baseline - g.top;
-      for (const Run& run : g.runs) fillRun(target, top + run.y, left + run.x0, left + run.x1, color);
+      for (const GlyphRun& run : g.runs)
+        fillRun(target, top + run.y, left + run.x0, left + run.x1, color);
       pen += g.advance;
     }
     if (record_.underline()) fillRect(target, x, pen, baseline + underlineTop_, color);
     if (record_.strikeOut()) fillRect(target, x, pen, baseline - strikeTop_, color);
+  }
+
+  TurnedGlyph turnedGlyph(char32_t code, double radians) const override {
+    FT_Face face = face_.get();
+    // The turn applies after the slant of a synthesised italic.
+    const FT_Fixed c = static_cast<FT_Fixed>(std::lround(std::cos(radians) * 0x10000));
+    const FT_Fixed s = static_cast<FT_Fixed>(std::lround(std::sin(radians) * 0x10000));
+    FT_Matrix turn{c, -s, s, c};
+    FT_Matrix matrix = shear_;
+    FT_Matrix_Multiply(&turn, &matrix);
+    FT_Set_Transform(face, &matrix, nullptr);
+    TurnedGlyph g;
+    const FT_UInt index = FT_Get_Char_Index(face, code);
+    if (FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO) == 0) {
+      FT_GlyphSlot slot = face->glyph;
+      if (embolden_ && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+        FT_Outline_Embolden(&slot->outline, boldExtra_ * 64);
+      }
+      g.advance = std::hypot(slot->advance.x, slot->advance.y) / 64 + boldExtra_;
+      if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) == 0) {
+        g.work = uint64_t{slot->bitmap.rows} * slot->bitmap.width;
+        g.runs = bitmapRuns(slot->bitmap);
+        for (GlyphRun& run : g.runs) {
+          run.y -= slot->bitmap_top;
+          run.x0 += slot->bitmap_left;
+          run.x1 += slot->bitmap_left;
+        }
+      }
+    }
+    FT_Set_Transform(face, &shear_, nullptr);  // as the glyphs of drawText expect
+    return g;
   }
 
  private:
@@ -128,21 +175,9 @@ class FreeTypeFont final : public TextFont {
     }
     g.advance = static_cast<int>((slot->advance.x + 32) >> 6) + boldExtra_;
     if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0) return g;
-    const FT_Bitmap& bitmap = slot->bitmap;
     g.left = slot->bitmap_left;
     g.top = slot->bitmap_top;
-    for (unsigned row = 0; row < bitmap.rows; ++row) {
-      const unsigned char* bits = bitmap.buffer + static_cast<ptrdiff_t>(row) * bitmap.pitch;
-      int start = -1;
-      for (unsigned col = 0; col <= bitmap.width; ++col) {
-        const bool on = col < bitmap.width && ((bits[col >> 3] >> (7 - (col & 7))) & 1) != 0;
-        if (on && start < 0) start = static_cast<int>(col);
-        if (!on && start >= 0) {
-          g.runs.push_back({static_cast<int>(row), start, static_cast<int>(col)});
-          start = -1;
-        }
-      }
-    }
+    g.runs = bitmapRuns(slot->bitmap);
     return g;
   }
 
@@ -166,6 +201,7 @@ class FreeTypeFont final : public TextFont {
   std::shared_ptr<FT_LibraryRec_> library_;  // outlives face_, whatever the exit order
   FtFace face_;
   bool embolden_ = false;
+  mutable FT_Matrix shear_{0x10000, 0, 0, 0x10000};  // FreeType takes it by pointer
   int boldExtra_ = 0;
   int ascent_ = 0;
   int descent_ = 0;
