@@ -46,6 +46,8 @@ StandardFrameEngine::StandardFrameEngine(std::filesystem::path appPath, Signatur
 
 void StandardFrameEngine::prepare(const FrameSpec& spec) {
   // The glyph cache belongs to this thread; the photos are laid out on the stage's worker.
+  // A text with variables composes each photo's text there, under the signature's lock:
+  // nothing else draws lettering while a batch runs.
   if (spec.SignatureOn && signature_) signature_->prepare();
   prefetchTextures(designTextures(spec, appPath_));
 }
