@@ -21,7 +21,8 @@ std::vector<OptionHelp> withDesignOptions(std::vector<OptionHelp> options) {
           {"--drop-shadow NAME|none", "the drop shadow from \"Shadows/\", or none"},
           {"--signature on|off", "draw the signature (default: the stored \"Signature\" value)"},
           {"--signature-text TEXT",
-           "the signature's text for this run (UTF-8, Windows-1252 letters)"},
+           "the signature's text for this run (UTF-8, Windows-1252 letters); {year}, {date}, "
+           "{artist}, {copyright}, {camera} and {file} are filled from each photo"},
           {"--signature-on matte|picture", "draw the signature on the outer matte or the picture"},
           {"--signature-align "
            "top-left|top-center|top-right|bottom-left|bottom-center|bottom-right",

@@ -14,6 +14,7 @@ void TfrmMain::SignatureMaker1Click() {
   context.outerColor = model_.controls.cboOuterMatteColor;
   context.outerUsesColor = !model_.controls.rdoOuterMatte2;
   context.workPhoto = &model_.WorkPhoto;
+  context.photoFacts = signature_.signature().photoFacts();
   context.askColor = [this](ColorValue initial) { return services_.dialogs->askColor(initial); };
   setBusy(true);
   TfrmSignature dialog(std::move(context), this);

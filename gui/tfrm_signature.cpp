@@ -15,6 +15,7 @@
 #include "platform/system_colors.h"
 #include "qt_image.h"
 #include "signature/signature.h"
+#include "signature/signature_variables.h"
 #include "titled_panel.h"
 
 namespace lumabord {
@@ -200,6 +201,9 @@ void TfrmSignature::createWidgets() {
   caption(QStringLiteral("Signature:"), body, left, top + 5 * step + 6);
   txtSig_ = new QLineEdit(body);
   txtSig_->setObjectName(QStringLiteral("txtSig"));
+  txtSig_->setToolTip(QStringLiteral(
+      "Filled from each photo: {year}, {date}, {artist}, {copyright}, {camera}, {file}; "
+      "{{ writes {"));
   txtSig_->setGeometry(leftField, top + 5 * step + 6, 380, 22);
   Button1_ = new QPushButton(QString::fromUtf8("\xC2\xA9"), body);
   Button1_->setObjectName(QStringLiteral("Button1"));
@@ -423,7 +427,9 @@ void TfrmSignature::UpdateSignaturePreview() {
   } else {
     font3d.setBitmap(Image());
   }
-  label_.caption = utf8ToCp1252(s.txtSig);
+  // The variables show the working photo's values, as the preview of the main window does.
+  label_.caption =
+      utf8ToCp1252(expandSignatureText(s.txtSig, signatureValues(context_.photoFacts)));
   SmoothText3D& renderer = smoothText3D();
   // Auto-size gives the 3D text's height h; the label then spans the image's width.
   label_.setAutoSize(true);

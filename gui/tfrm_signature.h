@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "base/image.h"
+#include "codecs/photo_facts.h"
 #include "compose/design_controls.h"
 #include "signature/signature_settings.h"
 #include "signature/smooth_label3d.h"
@@ -32,6 +33,7 @@ struct SignatureDialogContext {
   ColorValue outerColor = kClWhite;  // cboOuterMatteColor
   bool outerUsesColor = false;       // rdoOuterMatte2 not checked
   const Image* workPhoto = nullptr;
+  PhotoFacts photoFacts;  // WorkPhoto's, for the text's variables
   // The colour dialog; nullopt when cancelled.
   std::function<std::optional<ColorValue>(ColorValue)> askColor;
   // The font dialog starting at a font; nullopt when cancelled (default: the Qt dialog).

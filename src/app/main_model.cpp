@@ -319,6 +319,10 @@ bool MainModel::LoadQueuedPhoto(size_t index) {
       loaded = false;
     }
   }
+  if (loaded && services_.signature) {
+    services_.signature->workPhotoChanged(Queue.empty() ? std::filesystem::path()
+                                                        : std::filesystem::path(Queue[index]));
+  }
   setStatus("Status: Ready");
   view_.modelChanged();
   return loaded;

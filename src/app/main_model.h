@@ -120,6 +120,9 @@ class SignatureHooks {
   // its texture is an entry of the outer matte texture list under appPath.
   virtual void LoadSignature(DesignSettings& /*settings*/, const DesignControls& /*controls*/,
                              const std::filesystem::path& /*appPath*/) {}
+  // WorkPhoto now holds the photo of this file (empty: the blank of an empty queue), whose
+  // facts fill the signature's variables in the preview, print and clipboard.
+  virtual void workPhotoChanged(const std::filesystem::path& /*photo*/) {}
 };
 
 struct MainServices {

@@ -100,6 +100,10 @@ void MainSignature::Restore(const SignatureSettings& design, const DesignControl
   TakeOver(design, texture, settings);
 }
 
+void MainSignature::workPhotoChanged(const std::filesystem::path& photo) {
+  signature_.setPhotoFacts(photo.empty() ? PhotoFacts() : readPhotoFacts(photo));
+}
+
 void MainSignature::TakeOver(const SignatureSettings& design, const Image& texture,
                              DesignSettings& settings) {
   design_ = design;

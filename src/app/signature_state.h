@@ -44,6 +44,8 @@ class MainSignature final : public SignatureHooks {
   // list under appPath (what LoadSignature does with the stored design).
   void Restore(const SignatureSettings& design, const DesignControls& controls,
                const std::filesystem::path& appPath, DesignSettings& settings);
+  // Reads the photo's facts for the signature's variables.
+  void workPhotoChanged(const std::filesystem::path& photo) override;
   // The dialog's OK: the design, with the texture its preview loaded, becomes the signature.
   void TakeOver(const SignatureSettings& design, const Image& texture, DesignSettings& settings);
 

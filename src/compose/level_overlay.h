@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "base/image.h"
+#include "codecs/photo_facts.h"
 #include "compose/canvas.h"
 #include "compose/frame_spec.h"
 
@@ -44,6 +45,14 @@ class SignatureDrawer {
   [[nodiscard]] virtual std::shared_ptr<const LevelOverlay> PlaceSignature(const FrameSpec& spec,
                                                                            int width,
                                                                            int height) = 0;
+  // Whether the lettering differs from photo to photo (its text names the photo's facts).
+  [[nodiscard]] virtual bool usesPhotoFacts() const { return false; }
+  // PlaceSignature for the photo facts describes rather than the window's working photo;
+  // the batch places each photo's signature this way.
+  [[nodiscard]] virtual std::shared_ptr<const LevelOverlay> PlacePhotoSignature(
+      const FrameSpec& spec, int width, int height, const PhotoFacts& /*photo*/) {
+    return PlaceSignature(spec, width, height);
+  }
 };
 
 }  // namespace lumabord

@@ -156,8 +156,8 @@ void ComposeStage::frame(size_t index, Slot& slot) {
         engine_.openPhotoChecked(photos_[index], [&](int64_t width, int64_t height) {
           if (declared) return;
           declared = true;
-          early = engine_.layoutFrame(spec_, static_cast<int>(width), static_cast<int>(height),
-                                      placeholder_);
+          early = engine_.layoutFrame(spec_, photos_[index], static_cast<int>(width),
+                                      static_cast<int>(height), placeholder_);
         });
     // An empty picture must not leave the previous photo to be framed under this name.
     if (reader->width() <= 0 || reader->height() <= 0)
@@ -176,8 +176,8 @@ void ComposeStage::frame(size_t index, Slot& slot) {
   const bool keepEarly = early && early->photo().w == slot.reader->width() &&
                          early->photo().h == slot.reader->height();
   slot.painter = keepEarly ? std::move(early)
-                           : engine_.layoutFrame(spec_, slot.reader->width(), slot.reader->height(),
-                                                 placeholder_);
+                           : engine_.layoutFrame(spec_, photos_[index], slot.reader->width(),
+                                                 slot.reader->height(), placeholder_);
   slot.width_ = slot.painter->width();
   slot.height_ = slot.painter->height();
 }

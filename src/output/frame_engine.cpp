@@ -12,16 +12,16 @@ class LayoutPainter final : public FramePainter {
   // The signature lands where ComposeFrame puts it: on the photo's level only when there is a
   // photo, on the outer matte otherwise.
   LayoutPainter(const FrameSpec& spec, int photoWidth, int photoHeight, bool queueEmpty,
-                const RenderContext& context)
+                const RenderContext& context, const PhotoFacts& facts)
       : layout_(spec, photoWidth, photoHeight, !queueEmpty, context) {
     SignatureDrawer* signature = spec.SignatureOn ? context.signature : nullptr;
     if (!signature) return;
     const FrameGeometry& g = layout_.geometry();
     if (spec.SigDrawOn == 1 && !queueEmpty) {
-      signature_ = signature->PlaceSignature(spec, g.inner.w, g.inner.h);
+      signature_ = signature->PlacePhotoSignature(spec, g.inner.w, g.inner.h, facts);
       overlays_.inner = signature_.get();
     } else if (spec.SigDrawOn == 0) {
-      signature_ = signature->PlaceSignature(spec, g.outer.w, g.outer.h);
+      signature_ = signature->PlacePhotoSignature(spec, g.outer.w, g.outer.h, facts);
       overlays_.outer = signature_.get();
     }
   }
@@ -46,6 +46,8 @@ StandardFrameEngine::StandardFrameEngine(std::filesystem::path appPath, Signatur
 
 void StandardFrameEngine::prepare(const FrameSpec& spec) {
   // The glyph cache belongs to this thread; the photos are laid out on the stage's worker.
+  // A text with variables composes each photo's text there, under the signature's lock:
+  // nothing else draws lettering while a batch runs.
   if (spec.SignatureOn && signature_) signature_->prepare();
   prefetchTextures(designTextures(spec, appPath_));
 }
@@ -62,12 +64,26 @@ std::unique_ptr<PhotoReader> StandardFrameEngine::openPhotoChecked(
 }
 
 std::unique_ptr<FramePainter> StandardFrameEngine::layoutFrame(const FrameSpec& spec,
+                                                               const std::filesystem::path& photo,
                                                                int photoWidth, int photoHeight,
                                                                bool queueEmpty) {
   RenderContext context;
   context.appPath = appPath_;
   context.signature = signature_;
-  return std::make_unique<LayoutPainter>(spec, photoWidth, photoHeight, queueEmpty, context);
+  const bool needsFacts = spec.SignatureOn && signature_ && signature_->usesPhotoFacts();
+  static const PhotoFacts kNone;
+  return std::make_unique<LayoutPainter>(spec, photoWidth, photoHeight, queueEmpty, context,
+                                         needsFacts ? factsOf(photo) : kNone);
+}
+
+const PhotoFacts& StandardFrameEngine::factsOf(const std::filesystem::path& photo) {
+  if (photo.empty()) {
+    facts_ = {};
+  } else if (photo != factsPhoto_) {
+    facts_ = readPhotoFacts(photo);
+  }
+  factsPhoto_ = photo;
+  return facts_;
 }
 
 Size StandardFrameEngine::fitWithin(int width, int height, int maxWidth, int maxHeight) {

@@ -53,9 +53,12 @@ class FrameEngine {
     return openPhoto(path);
   }
   // Reads the design's files and places the layers around a photo of that size; throws
-  // Error on failure. queueEmpty leaves the photo out.
-  virtual std::unique_ptr<FramePainter> layoutFrame(const FrameSpec& spec, int photoWidth,
-                                                    int photoHeight, bool queueEmpty) = 0;
+  // Error on failure. photo is the photo's file, whose facts fill the signature's variables
+  // (empty: none); queueEmpty leaves the photo out.
+  virtual std::unique_ptr<FramePainter> layoutFrame(const FrameSpec& spec,
+                                                    const std::filesystem::path& photo,
+                                                    int photoWidth, int photoHeight,
+                                                    bool queueEmpty) = 0;
   virtual Size fitWithin(int width, int height, int maxWidth, int maxHeight) = 0;
   // Resamples the framed picture, which arrives row by row, into target.
   virtual void resizeImage(RowSource& framed, Image& target, int width, int height) = 0;
@@ -65,8 +68,8 @@ class FrameEngine {
 };
 
 // The program's own steps: the picture loader, the frame layout with the assets of
-// appPath and the signature (nullptr: none), FitWithin, ResizeImage and the writers. The
-// design's textures are decoded into the texture cache while the first photo opens.
+// appPath and the signature (nullptr: none) with each photo's facts, FitWithin, ResizeImage and the
+// writers. The design's textures are decoded into the texture cache while the first photo opens.
 class StandardFrameEngine final : public FrameEngine {
  public:
   explicit StandardFrameEngine(std::filesystem::path appPath, SignatureDrawer* signature = nullptr);
@@ -75,16 +78,22 @@ class StandardFrameEngine final : public FrameEngine {
   std::unique_ptr<PhotoReader> openPhotoChecked(
       const std::filesystem::path& path,
       const std::function<void(int64_t, int64_t)>& sizeCheck) override;
-  std::unique_ptr<FramePainter> layoutFrame(const FrameSpec& spec, int photoWidth, int photoHeight,
-                                            bool queueEmpty) override;
+  std::unique_ptr<FramePainter> layoutFrame(const FrameSpec& spec,
+                                            const std::filesystem::path& photo, int photoWidth,
+                                            int photoHeight, bool queueEmpty) override;
   Size fitWithin(int width, int height, int maxWidth, int maxHeight) override;
   void resizeImage(RowSource& framed, Image& target, int width, int height) override;
   void writeImage(const std::filesystem::path& path, const Image& image, OutputFormat format,
                   const JpegOptions& options) override;
 
  private:
+  // The facts of the photo laid out last, read only when the signature's text needs them.
+  [[nodiscard]] const PhotoFacts& factsOf(const std::filesystem::path& photo);
+
   std::filesystem::path appPath_;
   SignatureDrawer* signature_;
+  std::filesystem::path factsPhoto_;  // whose facts facts_ holds
+  PhotoFacts facts_;
 };
 
 }  // namespace lumabord

@@ -3,6 +3,9 @@
 
 #include <algorithm>
 
+#include "platform/cp1252.h"
+#include "signature/signature_variables.h"
+
 namespace lumabord {
 namespace {
 
@@ -41,6 +44,7 @@ Signature::Signature(SmoothText3D& renderer) : renderer_(renderer) {}
 void Signature::setLettering(SignatureLettering lettering) {
   std::lock_guard lock(mutex_);
   lettering_ = std::move(lettering);
+  variables_ = hasSignatureVariables(lettering_.text);
   measured_ = false;
   stamp_.reset();
 }
@@ -50,24 +54,68 @@ SignatureLettering Signature::lettering() const {
   return lettering_;
 }
 
-void Signature::measure() {
-  if (measured_) return;
+void Signature::setPhotoFacts(PhotoFacts facts) {
+  std::lock_guard lock(mutex_);
+  photoFacts_ = std::move(facts);
+}
+
+PhotoFacts Signature::photoFacts() const {
+  std::lock_guard lock(mutex_);
+  return photoFacts_;
+}
+
+bool Signature::usesPhotoFacts() const {
+  std::lock_guard lock(mutex_);
+  return variables_;
+}
+
+std::string Signature::textFor(const PhotoFacts& photo) const {
+  std::lock_guard lock(mutex_);
+  return textForLocked(photo);
+}
+
+std::string Signature::textForLocked(const PhotoFacts& photo) const {
+  // Without variables the photo changes nothing; the escapes are still written.
+  if (!variables_) return expandSignatureText(lettering_.text, {});
+  SignatureValues values = signatureValues(photo);
+  for (std::string* value : {&values.year, &values.date, &values.artist, &values.copyright,
+                             &values.camera, &values.file}) {
+    *value = utf8ToCp1252(*value);
+  }
+  return expandSignatureText(lettering_.text, values);
+}
+
+void Signature::measure(const std::string& text) {
+  if (measured_ && text == measuredText_) return;
   TFont3D& font3d = lettering_.font3d;
-  width_ = renderer_.textWidth(lettering_.font, lettering_.text, font3d);
-  height_ = renderer_.textHeight(lettering_.font, lettering_.text, font3d);
-  stamp_ = renderer_.stamp(lettering_.font, font3d, lettering_.text);
+  width_ = renderer_.textWidth(lettering_.font, text, font3d);
+  height_ = renderer_.textHeight(lettering_.font, text, font3d);
+  stamp_ = renderer_.stamp(lettering_.font, font3d, text);
+  measuredText_ = text;
   measured_ = true;
 }
 
 void Signature::prepare() {
   std::lock_guard lock(mutex_);
-  measure();
+  measure(textForLocked(photoFacts_));
 }
 
 std::shared_ptr<const LevelOverlay> Signature::PlaceSignature(const FrameSpec& spec, int width,
                                                               int height) {
   std::lock_guard lock(mutex_);
-  measure();
+  return place(spec, width, height, photoFacts_);
+}
+
+std::shared_ptr<const LevelOverlay> Signature::PlacePhotoSignature(const FrameSpec& spec, int width,
+                                                                   int height,
+                                                                   const PhotoFacts& photo) {
+  std::lock_guard lock(mutex_);
+  return place(spec, width, height, photo);
+}
+
+std::shared_ptr<const LevelOverlay> Signature::place(const FrameSpec& spec, int width, int height,
+                                                     const PhotoFacts& photo) {
+  measure(textForLocked(photo));
   if (!stamp_) return nullptr;
   const SignaturePoint at =
       signatureCorner(spec.SigAlign, signatureMargin(spec), width, height, width_, height_);

@@ -18,7 +18,7 @@ namespace lumabord {
 
 // What the main window's hidden signature label holds.
 struct SignatureLettering {
-  std::string text;  // 8-bit codes (Windows-1252)
+  std::string text;  // 8-bit codes (Windows-1252), variables as typed
   FontRecord font;
   TFont3D font3d;
 };
@@ -42,22 +42,43 @@ class Signature final : public SignatureDrawer {
   // Replaces the lettering; the next placing measures and composes it again.
   void setLettering(SignatureLettering lettering);
   [[nodiscard]] SignatureLettering lettering() const;
+  // The facts of the window's working photo, which fill the text's variables wherever no
+  // other photo is named (the preview, the window's print and clipboard).
+  void setPhotoFacts(PhotoFacts facts);
+  [[nodiscard]] PhotoFacts photoFacts() const;
+  // The lettering's 8-bit text for the photo facts describes. Characters of a value that
+  // Windows-1252 lacks (a name in Cyrillic) are drawn as '?'.
+  [[nodiscard]] std::string textFor(const PhotoFacts& photo) const;
 
+  [[nodiscard]] bool usesPhotoFacts() const override;
+  // Renders the glyphs of the text for the working photo.
   void prepare() override;
+  // Places the text for the working photo.
   [[nodiscard]] std::shared_ptr<const LevelOverlay> PlaceSignature(const FrameSpec& spec, int width,
                                                                    int height) override;
+  // A text without variables is composed once however many photos are placed; one with
+  // variables again whenever a photo's text differs from the last one composed.
+  [[nodiscard]] std::shared_ptr<const LevelOverlay> PlacePhotoSignature(
+      const FrameSpec& spec, int width, int height, const PhotoFacts& photo) override;
   // Places the signature on bitmap and, when draw is set, draws it there.
   void DrawSignature(const FrameSpec& spec, Image& bitmap, bool draw);
 
  private:
-  void measure();  // with mutex_ held
+  // With mutex_ held.
+  [[nodiscard]] std::string textForLocked(const PhotoFacts& photo) const;
+  void measure(const std::string& text);
+  std::shared_ptr<const LevelOverlay> place(const FrameSpec& spec, int width, int height,
+                                            const PhotoFacts& photo);
 
   SmoothText3D& renderer_;
   mutable std::mutex mutex_;  // the batch places from its worker thread
   SignatureLettering lettering_;
+  bool variables_ = false;  // the lettering's text names variables
+  PhotoFacts photoFacts_;
   bool measured_ = false;
-  int width_ = 0;   // the 3D width of the text
-  int height_ = 0;  // its 3D height
+  std::string measuredText_;  // the 8-bit text measured and composed
+  int width_ = 0;             // the 3D width of the text
+  int height_ = 0;            // its 3D height
   std::shared_ptr<const TextStamp> stamp_;
 };
 

@@ -222,6 +222,13 @@ inline std::map<std::string, std::vector<std::pair<std::string, Bytes>>> seedFil
   c["sniff"] = {{"bmp", c["bmp"][2].second}, {"jpeg", jpeg},
                 {"gif", gifPlain},           {"ico", c["ico"][0].second},
                 {"png", c["png"][0].second}, {"tiff", tiffRgb}};
+  // A photo's facts: the JPEG with an EXIF segment naming its artist in front, and a TIFF.
+  Bytes exifJpeg{0xFF, 0xD8, 0xFF, 0xE1, 0x00, 0x2A, 'E', 'x', 'i', 'f', 0,    0,
+                 'I',  'I',  0x2A, 0,    8,    0,    0,   0,   1,   0,   0x3B, 0x01,
+                 2,    0,    8,    0,    0,    0,    26,  0,   0,   0,   0,    0,
+                 0,    0,    'A',  'n',  'n',  ' ',  'L', 'e', 'e', 0};
+  exifJpeg.insert(exifJpeg.end(), jpeg.begin() + 2, jpeg.end());
+  c["photo_facts"] = {{"exif", exifJpeg}, {"tiff", tiffRgb}};
   // The program's own files: text seeds of the parsers' targets, a mask bitmap, and an empty
   // patch list for the glyph cache pairs (whose target patches a sound pair).
   c["style"] = {

@@ -46,8 +46,8 @@ class BandEngine final : public FrameEngine {
   std::unique_ptr<PhotoReader> openPhoto(const std::filesystem::path& path) override {
     return std::make_unique<DecodedPhotoReader>(sizedPhoto(path));
   }
-  std::unique_ptr<FramePainter> layoutFrame(const FrameSpec& spec, int photoWidth,
-                                            int photoHeight, bool) override {
+  std::unique_ptr<FramePainter> layoutFrame(const FrameSpec& spec, const std::filesystem::path&,
+                                            int photoWidth, int photoHeight, bool) override {
     return std::make_unique<BandPainter>(photoWidth + 2 * spec.InnerWidth,
                                          photoHeight + 2 * spec.InnerWidth);
   }

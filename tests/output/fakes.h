@@ -25,8 +25,9 @@ class FakeEngine : public FrameEngine {
  public:
   void prepare(const FrameSpec&) override { ++prepared; }
   std::unique_ptr<PhotoReader> openPhoto(const std::filesystem::path& path) override;
-  std::unique_ptr<FramePainter> layoutFrame(const FrameSpec& spec, int photoWidth, int photoHeight,
-                                            bool queueEmpty) override;
+  std::unique_ptr<FramePainter> layoutFrame(const FrameSpec& spec,
+                                            const std::filesystem::path& photo, int photoWidth,
+                                            int photoHeight, bool queueEmpty) override;
   Size fitWithin(int width, int height, int maxWidth, int maxHeight) override;
   void resizeImage(RowSource& framed, Image& target, int width, int height) override;
   void writeImage(const std::filesystem::path& path, const Image& image, OutputFormat format,
@@ -118,8 +119,10 @@ inline std::unique_ptr<PhotoReader> FakeEngine::openPhoto(const std::filesystem:
       Image(size.width, size.height, Rgb{static_cast<uint8_t>(name.size()), 0x80, 0x40}));
 }
 
-inline std::unique_ptr<FramePainter> FakeEngine::layoutFrame(const FrameSpec&, int photoWidth,
-                                                             int photoHeight, bool queueEmpty) {
+inline std::unique_ptr<FramePainter> FakeEngine::layoutFrame(const FrameSpec&,
+                                                             const std::filesystem::path&,
+                                                             int photoWidth, int photoHeight,
+                                                             bool queueEmpty) {
   {
     std::lock_guard lock(mutex);
     composedEmptyQueue.push_back(queueEmpty);
