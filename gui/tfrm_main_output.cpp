@@ -50,8 +50,11 @@ void TfrmMain::CreateFramedFiles(OutputFormat format) {
   batchRunning_ = false;
   runningPrompts_ = nullptr;
   updateActions();
-  // The strip marks the photo the batch left in WorkPhoto.
+  // The strip marks, and the signature's variables follow, the photo the batch left in
+  // WorkPhoto.
   showQueueStrip();
+  if (model_.WorkIndex < model_.Queue.size())
+    signature_.workPhotoChanged(model_.Queue[model_.WorkIndex]);
   if (!failure.empty()) services_.dialogs->error(failure);
   model_.HoldRendering(false);
   if (closeAfterBatch_) {
