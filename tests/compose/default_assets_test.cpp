@@ -121,6 +121,7 @@ TEST(DefaultAssets, MasksAreOddSizedWithBandsInsideThem) {
     EXPECT_GE(highest - lowest, 60);
     EXPECT_LT(lowest, 100);
     EXPECT_GT(highest, 140);
+    EXPECT_GE(top, bottom);
   }
   std::vector<fs::path> others = ScanFiles({kAppPath / "Shadows" / "*.bmp"}, false);
   others.push_back(kAppPath / "Image Edges" / "outermattelowered.bmp");
