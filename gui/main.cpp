@@ -160,7 +160,7 @@ int main(int argc, char* argv[]) {
     window.setGeometry(window.screen()->availableGeometry());
     QObject::connect(&window, &TfrmMain::previewRendered, &window, [&window, printShot] {
       auto* poll = new QTimer(&window);
-      QObject::connect(poll, &QTimer::timeout, &window, [&window, poll, printShot] {
+      QObject::connect(poll, &QTimer::timeout, &window, [poll, printShot] {
         QWidget* dialog = QApplication::activeModalWidget();
         if (dialog == nullptr) return;
         poll->stop();
