@@ -6,6 +6,7 @@
 #include <cstring>
 #include <utility>
 
+#include "base/error.h"
 #include "compose/frame_layout.h"
 #include "compose/parallel_rows.h"
 
@@ -24,7 +25,10 @@ void show(const RenderContext& context, const char* step) {
 // The layout keeps a reference to its design, so both live at one fixed place.
 struct FramedPicture::Layout {
   Layout(const FrameSpec& design, const Image& photo, bool queueEmpty, const RenderContext& context)
-      : spec(design), frame(spec, photo.width(), photo.height(), !queueEmpty, context) {
+      : spec(design),
+        frame(spec, photo.width(), photo.height(), !queueEmpty, context),
+        photoWidth(photo.width()),
+        photoHeight(photo.height()) {
     // The signature is placed in the order the levels are built, which the steps report.
     const FrameGeometry& g = frame.geometry();
     SignatureDrawer* signature = spec.SignatureOn ? context.signature : nullptr;
@@ -47,6 +51,8 @@ struct FramedPicture::Layout {
   std::shared_ptr<const LevelOverlay> innerSignature;
   std::shared_ptr<const LevelOverlay> outerSignature;
   LevelOverlays overlays;
+  const int photoWidth;  // the size the layers were placed around
+  const int photoHeight;
 };
 
 FramedPicture::FramedPicture() = default;
@@ -81,6 +87,12 @@ FramedPicture& FramedPicture::operator=(FramedPicture&& other) noexcept {
   return *this;
 }
 
+void FramedPicture::checkPhoto() const {
+  // Reading a photo of another size would go past its rows.
+  if (photo_->width() != layout_->photoWidth || photo_->height() != layout_->photoHeight)
+    fail("The photo of the framed picture changed while it was shown");
+}
+
 void FramedPicture::paintRows(int y, int count, uint8_t* out, size_t stride) const {
   const PhotoRows photo{photo_->data(), photo_->stride(), 0};
   layout_->frame.paintRows(y, count, out, stride, photo, layout_->overlays);
@@ -104,6 +116,7 @@ void FramedPicture::paint(Image& target) const {
     target = Image();
     return;
   }
+  checkPhoto();
   // The result goes straight into target when its buffer is large enough (and it is not the
   // photo itself); otherwise into a fresh image that replaces target once it is complete.
   const size_t bytes = 3 * static_cast<size_t>(width()) * static_cast<size_t>(height());
@@ -136,6 +149,7 @@ void FramedPicture::paintReduced(Image& target, int width, int height) const {
     Resample(whole_, target, width, height, BoxFilter, kBoxRadius);
     return;
   }
+  checkPhoto();
   ResamplePainted(
       this->width(), this->height(),
       [this](int y, int count, uint8_t* out, size_t stride) { paintRows(y, count, out, stride); },

@@ -34,6 +34,7 @@ class FramedPicture {
   // threads at once.
   [[nodiscard]] const Image& whole() const;
   // Paints the whole framed image into target, reusing its buffer when it is large enough.
+  // paint, whole and paintReduced throw Error when the photo changed size under the picture.
   void paint(Image& target) const;
   // The framed image reduced to width x height as the preview shows it: Resample with
   // BoxFilter, the same bytes whether or not the whole image has been painted.
@@ -46,6 +47,8 @@ class FramedPicture {
 
  private:
   struct Layout;
+  // Throws Error when the photo is no longer the size the layout was made for.
+  void checkPhoto() const;
   void paintRows(int y, int count, uint8_t* out, size_t stride) const;
 
   Size size_;

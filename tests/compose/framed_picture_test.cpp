@@ -1,9 +1,11 @@
 // FramedPicture: the reduced preview painted in bands has the bytes of the whole framed image
-// resampled, and a picture keeps painting its photo after the photo's owner replaces it.
+// resampled, and a picture keeps painting its photo after the photo's owner replaces it (and
+// refuses a photo changed under it).
 #include "compose/framed_picture.h"
 
 #include <gtest/gtest.h>
 
+#include "base/error.h"
 #include "compose/resample.h"
 #include "render_fixtures.h"
 
@@ -68,6 +70,13 @@ TEST(FramedPicture, KeepsItsPhotoWhenTheOwnerReplacesIt) {
     moved.paint(painted);
     EXPECT_TRUE(painted == expected) << (take ? "taken" : "copied");
   }
+  // Not kept: a photo of another size is refused rather than read past its rows.
+  Image photo = patternImage(120, 90, 5);
+  const FramedPicture picture = PrepareFrame(spec, photo, false, context);
+  photo = patternImage(60, 40, 6);
+  Image painted;
+  EXPECT_THROW(picture.paint(painted), Error);
+  EXPECT_THROW(picture.paintReduced(painted, 30, 20), Error);
 }
 
 }  // namespace
