@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "compose/resample.h"
 #include "qt_image.h"
 
 namespace lumabord {
@@ -40,10 +39,15 @@ PreviewView::PreviewView(const QString& objectName, QWidget* parent)
   setBackground(Qt::white);
 }
 
-void PreviewView::setImage(const Image& image) {
-  source_ = &image;
-  image_ = toQImageView(image);
+void PreviewView::setPicture(const FramedPicture& picture) {
+  picture_ = &picture;
+  whole_ = QImage();
   relayout();
+}
+
+const QImage& PreviewView::whole() {
+  if (whole_.isNull() && hasPicture()) whole_ = toQImageView(picture_->whole());
+  return whole_;
 }
 
 void PreviewView::setMode(Mode mode) {
@@ -69,12 +73,12 @@ void PreviewView::relayout() {
 }
 
 double PreviewView::zoom() const {
-  if (image_.isNull() || mode_ == Mode::ActualSize) return zoom_;
-  return static_cast<double>(imageRect().width()) * devicePixelRatioF() / image_.width();
+  if (!hasPicture() || mode_ == Mode::ActualSize) return zoom_;
+  return static_cast<double>(imageRect().width()) * devicePixelRatioF() / picture_->width();
 }
 
 void PreviewView::setZoom(double factor, const QPoint& anchor) {
-  if (image_.isNull()) return;
+  if (!hasPicture()) return;
   factor = std::clamp(factor, kMinZoom, kMaxZoom);
   // The image point under the anchor, before the change.
   const QPoint canvasAnchor = canvas_->mapFrom(viewport(), anchor);
@@ -107,28 +111,37 @@ QColor PreviewView::background() const {
 }
 
 QRect PreviewView::imageRect() const {
-  if (image_.isNull()) return {};
+  if (!hasPicture()) return {};
   if (mode_ == Mode::ActualSize) {
     // One image pixel on zoom device pixels.
     return QRect(QPoint(0, 0), actualSize(devicePixelRatioF() / zoom_).expandedTo(QSize(1, 1)));
   }
   // Scale by the smaller ratio so one side fills the view; small images are enlarged too.
   const QSize area = canvas_->size();
-  const double ratio = std::min(static_cast<double>(area.width()) / image_.width(),
-                                static_cast<double>(area.height()) / image_.height());
-  const QSize size(std::max(1, static_cast<int>(image_.width() * ratio)),
-                   std::max(1, static_cast<int>(image_.height() * ratio)));
+  const double ratio = std::min(static_cast<double>(area.width()) / picture_->width(),
+                                static_cast<double>(area.height()) / picture_->height());
+  const QSize size(std::max(1, static_cast<int>(picture_->width() * ratio)),
+                   std::max(1, static_cast<int>(picture_->height() * ratio)));
   return QRect(QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2),
                size);
 }
 
 QSize PreviewView::actualSize(double ratio) const {
-  return QSize(static_cast<int>(std::ceil(image_.width() / ratio)),
-               static_cast<int>(std::ceil(image_.height() / ratio)));
+  return QSize(static_cast<int>(std::ceil(picture_->width() / ratio)),
+               static_cast<int>(std::ceil(picture_->height() / ratio)));
 }
 
 void PreviewView::paintCanvas(QPainter& painter, const QRect& area) {
-  if (image_.isNull()) return;
+  if (!hasPicture()) return;
+  try {
+    paintPicture(painter, area);
+  } catch (const std::exception&) {
+    // Without memory for the image (or its photo gone) the background shows instead.
+    scaled_ = {};
+  }
+}
+
+void PreviewView::paintPicture(QPainter& painter, const QRect& area) {
   // Drawn in the device's own pixels: on a screen of two pixels per unit, actual size is one
   // image pixel per screen pixel and the fitted image is scaled to twice the units.
   // The device transform carries the pixel ratio of whatever is painted on (a screen, or an
@@ -137,34 +150,37 @@ void PreviewView::paintCanvas(QPainter& painter, const QRect& area) {
   const double ratio = scale > 0 ? scale : 1.0;
   if (mode_ == Mode::ActualSize && zoom_ >= 1.0) {
     // Actual size or magnified: each image pixel a sharp square, only the exposed part drawn.
+    const QImage& image = whole();
     const double perUnit = ratio / zoom_;  // image pixels per unit
     const QRect pixels = QRectF(area.x() * perUnit, area.y() * perUnit, area.width() * perUnit + 1,
                                 area.height() * perUnit + 1)
                              .toAlignedRect()
-                             .intersected(image_.rect());
+                             .intersected(image.rect());
     painter.drawImage(QRectF(pixels.x() / perUnit, pixels.y() / perUnit, pixels.width() / perUnit,
                              pixels.height() / perUnit),
-                      image_, pixels);
+                      image, pixels);
     return;
   }
   const QRect target = imageRect();
   const QSize pixels = (QSizeF(target.size()) * ratio).toSize().expandedTo(QSize(1, 1));
   if (scaled_.size() != pixels || scaled_.devicePixelRatio() != ratio) {
-    if (pixels.width() < image_.width() && pixels.height() < image_.height()) {
-      // Averaging the pixels each screen pixel covers, straight from the 24-bit image:
-      // Qt's smooth scaling would first convert the whole full-size image (a 30-megapixel
-      // framed photo costs about 0.3 s that way, the averaging about a tenth of it).
-      Image reduced;
-      const auto box = [](float x) { return std::fabs(x) <= 0.5f ? 1.0f : 0.0f; };
-      Resample(*source_, reduced, pixels.width(), pixels.height(), box, 0.5f);
-      scaled_ = QPixmap::fromImage(toQImageView(reduced));
-    } else {
-      scaled_ = QPixmap::fromImage(
-          image_.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    }
+    scaled_ = scaledTo(pixels);
     scaled_.setDevicePixelRatio(ratio);
   }
   painter.drawPixmap(target.topLeft(), scaled_);
+}
+
+QPixmap PreviewView::scaledTo(const QSize& pixels) {
+  if (pixels.width() < picture_->width() && pixels.height() < picture_->height()) {
+    // Averaging the pixels each screen pixel covers, painted a band at a time straight at
+    // this size: the full-size image (90 MB for a 24-megapixel photo) is never made for it.
+    Image reduced;
+    picture_->paintReduced(reduced, pixels.width(), pixels.height());
+    return QPixmap::fromImage(toQImageView(reduced));
+  }
+  // Enlarged: Qt's smooth scaling of the full-size image, which is no larger than the view.
+  return QPixmap::fromImage(
+      whole().scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 }  // namespace lumabord

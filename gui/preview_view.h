@@ -1,12 +1,14 @@
-// The preview: the full-size framed image, shown scaled to fit (smoothly, centred) or at
-// actual size from the top-left corner with scroll bars, on the preview background colour.
+// The preview: the framed image, shown scaled to fit (smoothly, centred) or at actual size
+// from the top-left corner with scroll bars, on the preview background colour. A reduced
+// view is painted straight at its size; the full-size image is painted only for views that
+// need it (actual size and beyond, or enlarged).
 #pragma once
 
 #include <QImage>
 #include <QPixmap>
 #include <QScrollArea>
 
-#include "base/image.h"
+#include "compose/framed_picture.h"
 
 namespace lumabord {
 
@@ -19,9 +21,8 @@ class PreviewView : public QScrollArea {
 
   explicit PreviewView(const QString& objectName, QWidget* parent = nullptr);
 
-  // Shows image, which must stay in place until the next setImage (the model's preview).
-  void setImage(const Image& image);
-  [[nodiscard]] const QImage& image() const { return image_; }
+  // Shows picture, which must stay in place until the next setPicture (the model's preview).
+  void setPicture(const FramedPicture& picture);
   void setMode(Mode mode);
   [[nodiscard]] Mode mode() const { return mode_; }
   // Actual size (one image pixel per device pixel) magnified by factor (clamped to kMinZoom ..
@@ -44,14 +45,20 @@ class PreviewView : public QScrollArea {
  private:
   friend class PreviewCanvas;
   void paintCanvas(QPainter& painter, const QRect& area);
+  void paintPicture(QPainter& painter, const QRect& area);
   // Sizes the canvas and scroll bars for the mode and zoom.
   void relayout();
   // The image's size in device-independent units at the given device pixel ratio.
   [[nodiscard]] QSize actualSize(double ratio) const;
+  [[nodiscard]] bool hasPicture() const { return picture_ != nullptr && !picture_->empty(); }
+  // The full-size image, painted on first use.
+  [[nodiscard]] const QImage& whole();
+  // The image as shown in pixels of the device, painted for that size.
+  [[nodiscard]] QPixmap scaledTo(const QSize& pixels);
 
-  const Image* source_ = nullptr;
-  QImage image_;    // a view of source_'s pixels
-  QPixmap scaled_;  // cache of the fitted image for the current canvas size
+  const FramedPicture* picture_ = nullptr;
+  QImage whole_;    // a view of the picture's full-size pixels, once painted
+  QPixmap scaled_;  // cache of the scaled image for the current canvas size
   Mode mode_ = Mode::FitToPage;
   double zoom_ = 1.0;  // the magnification of ActualSize
   PreviewCanvas* canvas_;

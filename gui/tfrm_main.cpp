@@ -115,7 +115,10 @@ void TfrmMain::SaveSettingsNow() {
 
 void TfrmMain::CopyPreviewToClipboard() {
   if (model_.Preview.empty()) return;
-  services_.clipboard->placeImage(model_.Preview);
+  // Painted for the clipboard alone: the preview keeps only what it shows.
+  Image framed;
+  model_.Preview.paint(framed);
+  services_.clipboard->placeImage(framed);
 }
 
 bool TfrmMain::claimRenderer() {
@@ -197,7 +200,7 @@ void TfrmMain::modelChanged() {
 }
 
 void TfrmMain::previewChanged() {
-  imgPreview_->setImage(model_.Preview);
+  imgPreview_->setPicture(model_.Preview);
   updateActions();
   emit previewRendered();
 }

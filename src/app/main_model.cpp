@@ -101,7 +101,7 @@ void MainModel::FormCreate(const std::vector<std::string>& arguments) {
   // 9.
   LoadSettings();
   // 10.
-  WorkPhoto = Image();
+  setWorkPhoto(Image());
   // 11.
   QueueCommandLine(arguments);
   // 12 to 16.
@@ -278,7 +278,7 @@ void MainModel::cmdClearClick() {
     return;
   }
   Queue.clear();
-  WorkPhoto = Image();
+  setWorkPhoto(Image());
   MaxPhotoWidth = 0;
   MaxPhotoHeight = 0;
   controls.txtWidth = 800;
@@ -297,7 +297,7 @@ bool MainModel::LoadQueuedPhoto(size_t index) {
   QueueTitle = "Total Files to Frame: " + std::to_string(Queue.size());
   bool loaded = true;
   if (Queue.empty()) {
-    WorkPhoto = Image(kBlankWidth, kBlankHeight, kWhite);
+    setWorkPhoto(Image(kBlankWidth, kBlankHeight, kWhite));
   } else {
     view_.processPendingEvents();
     try {
@@ -305,11 +305,11 @@ bool MainModel::LoadQueuedPhoto(size_t index) {
       if (photo.width() > 0 && photo.height() > 0) {
         MaxPhotoWidth = std::max(MaxPhotoWidth, photo.width());
         MaxPhotoHeight = std::max(MaxPhotoHeight, photo.height());
-        WorkPhoto = std::move(photo);
+        setWorkPhoto(std::move(photo));
         controls.txtWidth = MaxPhotoWidth;
         controls.txtHeight = MaxPhotoHeight;
       } else {
-        WorkPhoto = Image(kBlankWidth, kBlankHeight, kWhite);
+        setWorkPhoto(Image(kBlankWidth, kBlankHeight, kWhite));
       }
     } catch (const Error& e) {
       view_.showError(messageNamingFile(Queue[index], e.what()));
@@ -354,7 +354,17 @@ void MainModel::RunWhenIdle(std::function<void()> command) {
   command();
 }
 
+void MainModel::setWorkPhoto(Image photo) {
+  Preview.keepPhoto(WorkPhoto, /*take=*/true);
+  WorkPhoto = std::move(photo);
+}
+
 void MainModel::HoldRendering(bool hold) {
+  if (hold) Preview.keepPhoto(WorkPhoto, /*take=*/false);
+  holdRendering(hold);
+}
+
+void MainModel::holdRendering(bool hold) {
   renderHeld_ = hold;
   if (!hold && renderPending_ && !Rendering) RefreshPreview();
 }
@@ -367,9 +377,9 @@ void MainModel::renderOnce() {
   setStatus("Status: Creating Frame...please wait");
   view_.processPendingEvents();
   ++RenderRequests;
-  Image target;
+  FramedPicture picture;
   try {
-    services_.renderer->render(Snapshot(), WorkPhoto, Queue.empty(), AppPath, steps_, target);
+    picture = services_.renderer->prepare(Snapshot(), WorkPhoto, Queue.empty(), AppPath, steps_);
   } catch (const Error& e) {
     // A refused design (a size beyond the limits, a missing or unreadable asset, a bad
     // profile) is found before anything is painted: the preview keeps the last rendering.
@@ -384,7 +394,7 @@ void MainModel::renderOnce() {
     view_.terminateApplication();
     return;
   }
-  Preview = std::move(target);
+  Preview = std::move(picture);
   History.record(designState(controls, settings));
   view_.previewChanged();
   lblSaveColor = kSaveLabelUnsaved;

@@ -37,6 +37,7 @@
 #include "compose/compose_frame.h"
 #include "compose/design_controls.h"
 #include "compose/frame_spec.h"
+#include "compose/framed_picture.h"
 #include "compose/style_file.h"
 #include "print/page_geometry.h"
 
@@ -71,7 +72,7 @@ class MainView {
   virtual std::vector<std::string> choosePhotos(const std::string& /*filter*/) { return {}; }
   // Fields other than the preview changed (queue title, output size, lists, colours).
   virtual void modelChanged() {}
-  // Preview holds a new framed image.
+  // Preview holds a new framed picture.
   virtual void previewChanged() {}
   // The screen colour picker must stop sampling (its timer belongs to the view).
   virtual void stopColorPicker() {}
@@ -85,9 +86,17 @@ class MainView {
 class PreviewRenderer {
  public:
   virtual ~PreviewRenderer() = default;
-  // Throws Error on failure; target keeps what it held then.
+  // The whole framed image. Throws Error on failure; target keeps what it held then.
   virtual void render(const FrameSpec& spec, Image& workPhoto, bool queueEmpty,
                       const std::filesystem::path& appPath, RenderSteps& steps, Image& target) = 0;
+  // The framed picture, ready to paint at any size; it may paint from workPhoto. Throws
+  // Error on failure. By default the whole image, rendered now.
+  virtual FramedPicture prepare(const FrameSpec& spec, Image& workPhoto, bool queueEmpty,
+                                const std::filesystem::path& appPath, RenderSteps& steps) {
+    Image target;
+    render(spec, workPhoto, queueEmpty, appPath, steps, target);
+    return FramedPicture(std::move(target));
+  }
 };
 
 // The asset list fillers and the style reader the start-up sequence calls.
@@ -186,7 +195,8 @@ class MainModel {
   // or WorkPhoto never run inside a rendering.
   void RunWhenIdle(std::function<void()> command);
   // A batch works on WorkPhoto; while held, requests only mark the preview as due, and
-  // releasing renders it once if anything asked for it.
+  // releasing renders it once if anything asked for it. Holding gives Preview its own copy
+  // of the photo, which the batch replaces.
   void HoldRendering(bool hold);
   // Renders WorkPhoto with the current controls into target for a command of its own
   // (printing), exactly as the preview is rendered; preview requests meanwhile wait for it.
@@ -239,7 +249,9 @@ class MainModel {
 
   std::string StatusText;  // status panel 0
   std::string QueueTitle;  // title of boxFile
-  Image Preview;           // the last framed image, full size
+  // The last framed picture. It paints from WorkPhoto until that changes (every change
+  // goes through keepPhoto first).
+  FramedPicture Preview;
   ColorValue lblSaveColor = kSaveLabelSaved;
   int RenderRequests = 0;  // renderings run, for the view's and the tests' bookkeeping
   bool Rendering = false;  // a rendering runs (events pumped by the renderer see this)
@@ -259,6 +271,9 @@ class MainModel {
   [[nodiscard]] int32_t selectedStyle() const;  // -1 when no style is selected
 
   void renderOnce();
+  void holdRendering(bool hold);
+  // Replaces WorkPhoto; Preview keeps the pixels it paints from.
+  void setWorkPhoto(Image photo);
   void restoreHistory(const std::optional<DesignState>& state);
   void setStatus(const std::string& text);
   RefreshState currentState() const;

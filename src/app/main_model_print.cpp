@@ -7,17 +7,17 @@ void MainModel::RenderForOutput(Image& target) {
   // Held like a batch and marked as rendering, so that neither a preview nor another
   // command started from events pumped between the steps shares the working images.
   const bool held = renderHeld_;
-  HoldRendering(true);
+  holdRendering(true);
   Rendering = true;
   try {
     services_.renderer->render(Snapshot(), WorkPhoto, Queue.empty(), AppPath, steps_, target);
   } catch (...) {
     Rendering = false;
-    HoldRendering(held);
+    holdRendering(held);
     throw;
   }
   Rendering = false;
-  HoldRendering(held);
+  holdRendering(held);
 }
 
 }  // namespace lumabord

@@ -31,6 +31,14 @@ struct RenderContext {
   RenderSteps* steps = nullptr;                // nullptr: steps are not reported
 };
 
+class FramedPicture;
+
+// Lays out the framed image of workPhoto, to be painted whole or reduced (framed_picture.h).
+// A zero width of workPhoto becomes 800, a zero height 600. On failure throws Error naming
+// the file or the cause. The steps are reported up to the final " ".
+[[nodiscard]] FramedPicture PrepareFrame(const FrameSpec& spec, Image& workPhoto, bool queueEmpty,
+                                         const RenderContext& context);
+
 // Builds the framed image of workPhoto into target. A zero width of workPhoto becomes 800,
 // a zero height 600. On failure throws Error naming the file or the cause; target then keeps
 // what it held, and the final step text " " is still reported.

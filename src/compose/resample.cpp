@@ -265,6 +265,39 @@ struct ImageRows {
   void release(int) const {}
 };
 
+// The source rows of a painted picture, painted kBandRows at a time into band: the
+// horizontal pass reads each row while it is still in the cache. Bands start at multiples
+// of kBandRows, so rows asked for out of order (mirrored at the edges) mostly fall into the
+// band in hand.
+class PaintedRows {
+ public:
+  static constexpr int kBandRows = 16;
+
+  PaintedRows(const RowPainter& paint, int width, int height, std::vector<uint8_t>& band)
+      : paint_(paint), height_(height), stride_(3 * static_cast<size_t>(width)), band_(band) {}
+  const uint8_t* row(int y) const {
+    if (y < first_ || y >= first_ + count_) {
+      first_ = y / kBandRows * kBandRows;
+      count_ = std::min(kBandRows, height_ - first_);
+      paint_(first_, count_, band_.data(), stride_);
+    }
+    return at(y);
+  }
+  const uint8_t* next(int y) const { return y + 1 < first_ + count_ ? at(y + 1) : nullptr; }
+  void release(int) const {}
+
+ private:
+  const uint8_t* at(int y) const {
+    return band_.data() + static_cast<size_t>(y - first_) * stride_;
+  }
+  const RowPainter& paint_;
+  int height_;
+  size_t stride_;
+  std::vector<uint8_t>& band_;
+  mutable int first_ = 0;
+  mutable int count_ = 0;
+};
+
 // The source rows of a RowSource, asked for as they are needed.
 struct StreamRows {
   RowSource& source;
@@ -343,6 +376,12 @@ void resampleRows(const Rows& source, int sw, const Windows& columns, const Wind
 // Enough pixels that a second thread pays for itself.
 constexpr size_t kParallelPixels = 1 << 16;
 
+// The smallest number of target rows worth two parts (more than Th: one part).
+size_t minParallelRows(int sh, int Tw, int Th) {
+  const size_t work = static_cast<size_t>(Tw) * (static_cast<size_t>(sh) + static_cast<size_t>(Th));
+  return work >= kParallelPixels ? 2 : static_cast<size_t>(Th) + 1;
+}
+
 // The contributor lists and working arrays of one resampling.
 struct Plan {
   Windows columns;
@@ -374,10 +413,8 @@ void resampleInto(const Image& source, Image& target, int Tw, int Th, const Resa
   if (sw == 0 || sh == 0 || Tw == 0 || Th == 0) return;
   Plan plan;
   preparePlan(plan, sw, sh, Tw, Th, filter, radius);
-  const size_t work = static_cast<size_t>(Tw) * (static_cast<size_t>(sh) + static_cast<size_t>(Th));
   const ImageRows rows{source};
-  forRowsInParallel(static_cast<size_t>(Th),
-                    work >= kParallelPixels ? 2 : static_cast<size_t>(Th) + 1,
+  forRowsInParallel(static_cast<size_t>(Th), minParallelRows(sh, Tw, Th),
                     [&](size_t begin, size_t end, int part) {
                       resampleRows(rows, sw, plan.columns, plan.rows, begin, end, nullptr,
                                    plan.scratch[part], target);
@@ -391,6 +428,10 @@ int resizeSide(int side) {
 
 }  // namespace
 
+float BoxFilter(float x) {
+  return std::fabs(x) <= 0.5f ? 1.0f : 0.0f;
+}
+
 void Resample(const Image& source, Image& target, int Tw, int Th, const ResampleFilter& filter,
               float radius) {
   if (&source == &target) {
@@ -400,6 +441,24 @@ void Resample(const Image& source, Image& target, int Tw, int Th, const Resample
     return;
   }
   resampleInto(source, target, Tw, Th, filter, radius);
+}
+
+void ResamplePainted(int sw, int sh, const RowPainter& paint, Image& target, int Tw, int Th,
+                     const ResampleFilter& filter, float radius) {
+  target.reshape(Tw, Th);
+  if (sw == 0 || sh == 0 || Tw == 0 || Th == 0) return;
+  Plan plan;
+  preparePlan(plan, sw, sh, Tw, Th, filter, radius);
+  // Allocated before the parts start: they must not throw.
+  std::vector<uint8_t> bands[kRowParts];
+  for (std::vector<uint8_t>& band : bands)
+    band.resize(3 * static_cast<size_t>(sw) * PaintedRows::kBandRows);
+  forRowsInParallel(static_cast<size_t>(Th), minParallelRows(sh, Tw, Th),
+                    [&](size_t begin, size_t end, int part) {
+                      const PaintedRows rows(paint, sw, sh, bands[part]);
+                      resampleRows(rows, sw, plan.columns, plan.rows, begin, end, nullptr,
+                                   plan.scratch[part], target);
+                    });
 }
 
 void ResizeImage(const Image& source, Image& target, int newW, int newH) {

@@ -1,6 +1,8 @@
 // Fitting an image into an output box and Lanczos-3 resampling with integer weights.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 
 #include "base/image.h"
@@ -24,9 +26,23 @@ using ResampleFilter = std::function<float(float)>;
 // Lanczos-3, every intermediate in single precision.
 [[nodiscard]] float Lanczos3Filter(float x);
 
+// The box filter: each target pixel of a reduction is the average of the source pixels it
+// covers. Its radius is kBoxRadius.
+[[nodiscard]] float BoxFilter(float x);
+inline constexpr float kBoxRadius = 0.5f;
+
 // Resamples source into target (reshaped to Tw x Th). radius 0 means 3.
 void Resample(const Image& source, Image& target, int Tw, int Th, const ResampleFilter& filter,
               float radius);
+
+// Paints rows y .. y + count - 1 of a picture into out (stride bytes a row). It is called
+// from two threads at once for different rows, so it must only read what it shares.
+using RowPainter = std::function<void(int y, int count, uint8_t* out, size_t stride)>;
+
+// Resample of the sw x sh picture that paint makes, with the same result; the picture is
+// painted a band of rows at a time and never held whole.
+void ResamplePainted(int sw, int sh, const RowPainter& paint, Image& target, int Tw, int Th,
+                     const ResampleFilter& filter, float radius);
 
 // Resample with Lanczos-3; a requested side of exactly 1 becomes 2.
 void ResizeImage(const Image& source, Image& target, int newW, int newH);

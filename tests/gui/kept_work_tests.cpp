@@ -1,5 +1,6 @@
 // The window keeps the user's work: a refused design, a window destroyed while a field has
-// the focus, stray wheel turns and keys, dark themes and dense screens, failed photos, Enter.
+// the focus, stray wheel turns and keys, dark themes and dense screens, the preview's pixels,
+// failed photos, Enter.
 #include <QLabel>
 #include <QWheelEvent>
 #include <QtTest>
@@ -10,6 +11,8 @@
 #include "app/user_folders.h"
 #include "clickable_label.h"
 #include "color_combo_box.h"
+#include "compose/framed_picture.h"
+#include "compose/render_fixtures.h"
 #include "integer_field.h"
 #include "preview_view.h"
 #include "session_end.h"
@@ -199,9 +202,10 @@ class KeptWorkTest : public QObject {
     for (int y = 0; y < 200; ++y) {
       for (int x = 1; x < 400; x += 2) stripes.setPixel(x, y, Rgb{255, 255, 255});
     }
+    const FramedPicture picture(std::move(stripes));
     PreviewView view(QStringLiteral("imgPreview"));
     view.resize(200, 100);
-    view.setImage(stripes);
+    view.setPicture(picture);
     for (PreviewView::Mode mode : {PreviewView::Mode::ActualSize, PreviewView::Mode::FitToPage}) {
       view.setMode(mode);
       QImage shot(400, 200, QImage::Format_RGB32);
@@ -211,6 +215,46 @@ class KeptWorkTest : public QObject {
       QCOMPARE(qGray(shot.pixel(10, 50)), 0);
       QCOMPARE(qGray(shot.pixel(11, 50)), 255);
     }
+  }
+
+  void eachViewShowsTheFramedImageResampled() {
+    // Fitted views are painted in bands straight at their size, actual size from the whole
+    // framed image; both must show the pixels of the whole image (resampled to fit).
+    const RenderContext context{LUMABORD_BINARY_DIR};
+    FrameSpec spec;
+    spec.FrameProfile = "Ogee";
+    spec.FrameTexture = "Wood/walnut.jpg";
+    spec.OuterUseTexture = spec.InnerUseTexture = false;
+    Image photo = patternImage(640, 430, 3);
+    const FramedPicture picture = PrepareFrame(spec, photo, false, context);
+    Image whole;
+    ComposeFrame(spec, photo, false, context, whole);
+    PreviewView view(QStringLiteral("imgPreview"));
+    view.setPicture(picture);
+    const auto shows = [&view](const Image& image) {
+      QImage shot(view.widget()->size(), QImage::Format_RGB32);
+      view.widget()->render(&shot);
+      const QRect at = view.imageRect();
+      if (at.size() != QSize(image.width(), image.height())) return false;
+      for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+          const Rgb c = image.pixel(x, y);
+          if (shot.pixel(at.x() + x, at.y() + y) != qRgb(c.r, c.g, c.b)) return false;
+        }
+      }
+      return true;
+    };
+    for (const QSize size : {QSize(300, 200), QSize(170, 260)}) {
+      view.setMode(PreviewView::Mode::FitToPage);
+      view.resize(size);
+      view.widget()->resize(size);
+      Image fitted;
+      Resample(whole, fitted, view.imageRect().width(), view.imageRect().height(), BoxFilter,
+               kBoxRadius);
+      QVERIFY(shows(fitted));
+    }
+    view.setMode(PreviewView::Mode::ActualSize);
+    QVERIFY(shows(whole));
   }
 
   void aPhotoThatFailsToLoadIsNamedInItsMessage() {
