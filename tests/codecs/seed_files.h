@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "codecs/format_files.h"
+#include "codecs/metafile_files.h"
 #include "codecs/picture_writers.h"
 
 namespace lumabord::testing {
@@ -215,6 +216,34 @@ inline std::map<std::string, std::vector<std::pair<std::string, Bytes>>> seedFil
               {"p4", joined(text("P4\n10 2\n"), {0xA5, 0xC0, 0x5A, 0x40})},
               {"p5", joined(text("P5 2 1 65535\n"), {0x12, 0x34, 0xFF, 0xFF})},
               {"p6", joined(text("P6\n2 2\n255\n"), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})}};
+
+  c["psp"] = {{"plain", psp_files::compositeFile(0, false)},
+              {"rle-padded", psp_files::compositeFile(1, true)},
+              {"zlib", psp_files::compositeFile(2, false)}};
+
+  // Metafiles of every kind of record the readers draw, a bitmap among them.
+  const lumabord::Rgb red{255, 0, 0}, blue{0, 0, 255}, black{0, 0, 0};
+  const Bytes bits = metafile_files::dib({{red, blue}, {black, red}});
+  metafile_files::Wmf wmf(true, 240, 240);
+  wmf.brush(red).select(0).pen(black, 2).select(1);
+  wmf.record(0x041B, {90, 150, 15, 30});        // rectangle
+  wmf.record(0x0418, {200, 200, 100, 100});     // ellipse
+  wmf.record(0x0324, {3, 8, 0, 16, 0, 16, 8});  // triangle
+  wmf.record(0x0214, {12, 0}).record(0x0213, {12, 7});
+  wmf.record(0x0F43, {0x0020, 0x00CC, 0, 2, 2, 0, 0, 8, 8, 8, 8}, bits);
+  metafile_files::Wmf plainWmf(false);
+  plainWmf.record(0x020C, {16, 16}).brush(blue, 2).select(0).record(0x041B, {12, 12, 2, 2});
+  metafile_files::Emf emf(0, 0, 200, 100);
+  emf.record(39, {1, 0, 0xFF, 0}).record(37, {1}).record(43, {2, 2, 8, 6});
+  emf.record(38, {2, 0, 0, 0, 0xFF0000}).record(37, {2});
+  emf.record(27, {1, 8}).record(54, {17, 8});
+  emf.record(17, {8}).record(9, {2, 2}).record(11, {10, 10});
+  emf.record(81,
+             {0, 0, 0, 0, 0, 0, 0, 0, 2, 2, 80, 40, 120, static_cast<int32_t>(bits.size() - 40), 0,
+              0x00CC0020, 1, 1},
+             bits);
+  c["wmf"] = {{"placeable", wmf.bytes()}, {"plain", plainWmf.bytes()}};
+  c["emf"] = {{"shapes", emf.bytes()}};
 
   c["sniff"] = {{"bmp", c["bmp"][2].second}, {"jpeg", jpeg},
                 {"gif", gifPlain},           {"ico", c["ico"][0].second},
