@@ -266,6 +266,21 @@ inline std::map<std::string, std::vector<std::pair<std::string, Bytes>>> seedFil
   c["filetypes"] = {{"filetypes", text("PNG Image (*.png)\r\n*.png\r\n")}};
   c["mask"] = {{"mask", bmp(8, 0, 40, false)}};
   c["glyph"] = {{"none", Bytes{}}};
+  // The print target: Letter with quarter-inch margins at 600 and 96 pixels per inch, a
+  // picture of 640 x 480 at the centre, then the print command's arguments one per line.
+  auto printSeed = [&](const std::string& arguments) {
+    Bytes b;
+    for (int32_t v : {8500, 11000, 250, 250, 250, 250, 600, 600, 96, 640, 480, 8, 1})
+      putU32le(b, static_cast<uint32_t>(v));
+    return joined(b, text(arguments));
+  };
+  c["print"] = {
+      {"pdf", printSeed("--pdf\nout.pdf\nphoto.jpg")},
+      {"page", printSeed("--pdf\nout.pdf\n--paper\na4\n--margins\n0.5\n--position\ntop-left\n"
+                         "--background\n$00FFEEDD\n--dpi\n300\n--compatible\nphoto.jpg")},
+      {"design", printSeed("--printer=office\n--style\nClassic\n--box\n800x600\n--edge-shadow\n"
+                           "on\n--shadow-size\n9\n--shadow-color\nclNavy\n--drop-shadow\nnone\n"
+                           "--position=bottom-right\nphoto.jpg")}};
   return c;
 }
 
