@@ -89,6 +89,18 @@ TEST(JpegReader, DamagedStreamsAreRefused) {
   EXPECT_EQ(decodeError(noSoi, "jpg").rfind("JPEG error #", 0), 0u);
   // The file ends after its last scan: every row is there, the missing end marker is not needed.
   EXPECT_TRUE(decodeAs(Bytes(good.begin(), good.end() - 2), "jpg") == decodeAs(good, "jpg"));
+  // Arithmetic-coded data reads as zeros past a marker, with no warning: its data must end
+  // with a marker of the file's own, so a cut file is refused, as is one missing only its end
+  // marker (the two cannot be told apart).
+  JpegOptions arithmetic;
+  arithmetic.arithmetic = true;
+  const Bytes arith = writeJpeg(img, arithmetic);
+  for (const size_t keep : {arith.size() / 2, arith.size() - 2}) {
+    EXPECT_EQ(
+        decodeError(Bytes(arith.begin(), arith.begin() + static_cast<std::ptrdiff_t>(keep)), "jpg"),
+        "JPEG decompression error. Unexpected end of input.")
+        << keep;
+  }
 
   // Frame sizes patched to more than the limit, or than so few bytes can hold.
   auto withSize = [&](uint16_t w, uint16_t h) {

@@ -284,6 +284,11 @@ std::vector<NamedCase> namedCases() {
   Bytes cut(smooth.begin(), smooth.begin() + static_cast<std::ptrdiff_t>(smooth.size() * 2 / 3));
   cut.insert(cut.end(), {0xFF, 0xD9});
   cases.push_back({"cut-with-eoi.jpg", cut, endOfInput});
+  // Arithmetic-coded and cut without a marker: the decoder would read zeros as data.
+  JpegOptions arithmetic;
+  arithmetic.arithmetic = true;
+  const Bytes arith = writeJpeg(smoothImage(64, 64), arithmetic);
+  cases.push_back({"arith-cut.jpg", Bytes(arith.begin(), arith.end() - 40), endOfInput});
   // The frame header claims more rows than the data holds.
   cases.push_back({"sof-tall.jpg", withU16be(smooth, markerAt(smooth, 0xC0) + 5, 200), endOfInput});
   cases.push_back({"scans.jpg", jpegWithScans(600), "...the JPEG file has more than 500 scans"});
