@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include <webp/encode.h>
+
 #include "codecs/format_files.h"
 #include "codecs/metafile_files.h"
 #include "codecs/picture_writers.h"
@@ -216,6 +218,27 @@ inline std::map<std::string, std::vector<std::pair<std::string, Bytes>>> seedFil
               {"p4", joined(text("P4\n10 2\n"), {0xA5, 0xC0, 0x5A, 0x40})},
               {"p5", joined(text("P5 2 1 65535\n"), {0x12, 0x34, 0xFF, 0xFF})},
               {"p6", joined(text("P6\n2 2\n255\n"), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})}};
+
+  // WebP through the library's own encoder: lossy, lossless, and lossless with alpha.
+  auto webp = [&](bool lossless, bool alpha) {
+    std::vector<uint8_t> samples = rgbSamples(smooth);
+    if (alpha) {
+      std::vector<uint8_t> rgba;
+      for (size_t i = 0; i < samples.size(); i += 3)
+        rgba.insert(rgba.end(), {samples[i], samples[i + 1], samples[i + 2], uint8_t(i % 251)});
+      samples = std::move(rgba);
+    }
+    uint8_t* out = nullptr;
+    const int stride = smooth.width() * (alpha ? 4 : 3);
+    const size_t size = alpha      ? WebPEncodeLosslessRGBA(samples.data(), 16, 16, stride, &out)
+                        : lossless ? WebPEncodeLosslessRGB(samples.data(), 16, 16, stride, &out)
+                                   : WebPEncodeRGB(samples.data(), 16, 16, stride, 90, &out);
+    Bytes file(out, out + size);
+    WebPFree(out);
+    return file;
+  };
+  c["webp"] = {
+      {"lossy", webp(false, false)}, {"lossless", webp(true, false)}, {"alpha", webp(true, true)}};
 
   c["psp"] = {{"plain", psp_files::compositeFile(0, false)},
               {"rle-padded", psp_files::compositeFile(1, true)},
