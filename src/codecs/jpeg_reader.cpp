@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include <jerror.h>
 #include <jpeglib.h>
+// After jpeglib.h: the arithmetic coder's messages depend on its configuration.
+#include <jerror.h>
 
 #include "base/error.h"
 #include "codecs/jpeg_glue.h"
@@ -22,9 +23,11 @@ constexpr uint64_t kMaxDecodeBytes = uint64_t{2} << 30;
 
 // A memory source that refuses to invent data: libjpeg's own memory source pads a
 // truncated file with an end marker and returns grey rows as if nothing was wrong. Here the
-// end marker is supplied once, because the entropy decoder reads ahead and a file may lack
+// end marker is supplied once, because the Huffman decoder reads ahead and a file may lack
 // only its end marker; if the decoder then needs bits that are not there, it warns that it
-// hit the marker and the warning becomes an error.
+// hit the marker and the warning becomes an error. The arithmetic decoder reads zeros after
+// any marker without a warning (its encoder leaves out trailing zero bytes), so a cut file
+// would decode to a flat rest: there the data must end with a marker of the file's own.
 struct StrictSource {
   jpeg_source_mgr mgr{};  // first member: cinfo->src points here
   bool endSupplied = false;
@@ -41,7 +44,7 @@ void termSource(j_decompress_ptr) {}
 
 boolean fillInputBuffer(j_decompress_ptr cinfo) {
   auto* src = reinterpret_cast<StrictSource*>(cinfo->src);
-  if (src->endSupplied) failEndOfInput();
+  if (src->endSupplied || cinfo->arith_code) failEndOfInput();
   src->endSupplied = true;
   src->mgr.next_input_byte = kEndMarker;
   src->mgr.bytes_in_buffer = sizeof kEndMarker;
@@ -56,28 +59,34 @@ void skipInputData(j_decompress_ptr cinfo, long count) {
   src->bytes_in_buffer -= static_cast<size_t>(count);
 }
 
-// Warnings stay silent (cameras write extraneous bytes before markers), except those that
-// say the picture data ran out: libjpeg would fill the missing rows with grey.
-void onMessage(j_common_ptr cinfo, int level) {
-  if (level < 0 &&
-      (cinfo->err->msg_code == JWRN_HIT_MARKER || cinfo->err->msg_code == JWRN_JPEG_EOF))
-    failEndOfInput();
-}
-
-// Real progressive files have about ten scans; thousands of tiny ones only cost time.
-constexpr int kMaxScans = 500;
-
 // What the callbacks need to word their messages.
 struct DecodeContext {
   jpeg_progress_mgr progress{};  // first member: cinfo->progress points here
   const std::string* name = nullptr;
 };
 
+const char* nameOf(j_common_ptr cinfo) {
+  return reinterpret_cast<DecodeContext*>(cinfo->progress)->name->c_str();
+}
+
+// Warnings stay silent (cameras write extraneous bytes before markers), except those that
+// say the picture data ran out, and a bad arithmetic code, after which the decoder leaves
+// the rest of the scan empty: libjpeg would return grey rows as if nothing was wrong.
+void onMessage(j_common_ptr cinfo, int level) {
+  if (level >= 0) return;
+  const int code = cinfo->err->msg_code;
+  if (code == JWRN_HIT_MARKER || code == JWRN_JPEG_EOF) failEndOfInput();
+  if (code == JWRN_ARITH_BAD_CODE)
+    fail("Cannot load image %s: the JPEG file's arithmetic-coded data is damaged", nameOf(cinfo));
+}
+
+// Real progressive files have about ten scans; thousands of tiny ones only cost time.
+constexpr int kMaxScans = 500;
+
 void checkScanCount(j_common_ptr cinfo) {
   const auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
   if (d->input_scan_number > kMaxScans) {
-    fail("Cannot load image %s: the JPEG file has more than %d scans",
-         reinterpret_cast<DecodeContext*>(cinfo->progress)->name->c_str(), kMaxScans);
+    fail("Cannot load image %s: the JPEG file has more than %d scans", nameOf(cinfo), kMaxScans);
   }
 }
 
@@ -85,8 +94,7 @@ void checkScanCount(j_common_ptr cinfo) {
 [[noreturn]] void onError(j_common_ptr cinfo) {
   if (cinfo->err->msg_code == JERR_NO_BACKING_STORE) {
     fail("Cannot load image %s: the JPEG file needs more than %ld MiB of working memory",
-         reinterpret_cast<DecodeContext*>(cinfo->progress)->name->c_str(),
-         cinfo->mem->max_memory_to_use >> 20);
+         nameOf(cinfo), cinfo->mem->max_memory_to_use >> 20);
   }
   fail("JPEG error #%d", cinfo->err->msg_code);
 }

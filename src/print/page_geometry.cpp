@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <utility>
 
 #include "base/error.h"
@@ -26,6 +27,22 @@ constexpr std::array<std::pair<std::string_view, ImagePosition>, 9> kPositionNam
 
 void requirePositive(int dpi, const char* what) {
   if (dpi <= 0) fail("The %s resolution must be positive, not %d pixels per inch", what, dpi);
+}
+
+// An image's natural size on paper: one pixel is one screen pixel, in hundredths of an inch
+// (halves away from zero). Only absurd sizes or resolutions exceed an int; such a size
+// exceeds every printable area, so it is scaled down, its aspect kept, before fitting.
+Size naturalSize(int width, int height, int screenDpi) {
+  const auto hundredths = [screenDpi](int pixels) {
+    return (int64_t{pixels} * 200 + screenDpi) / (int64_t{screenDpi} * 2);
+  };
+  const int64_t w = hundredths(width), h = hundredths(height);
+  constexpr int64_t kLargest = int64_t{1} << 30;
+  const int64_t larger = std::max(w, h);
+  if (larger <= kLargest) return {static_cast<int>(w), static_cast<int>(h)};
+  const double scale = static_cast<double>(kLargest) / static_cast<double>(larger);
+  return {static_cast<int>(std::llround(static_cast<double>(w) * scale)),
+          static_cast<int>(std::llround(static_cast<double>(h) * scale))};
 }
 
 }  // namespace
@@ -77,7 +94,7 @@ PageRect placeImage(const PageGeometry& page, int width, int height, int screenD
   if (areaW <= 0 || areaH <= 0 || width <= 0 || height <= 0) {
     return {area.left, area.top, area.left, area.top};
   }
-  const Size natural{mulDiv(width, 100, screenDpi), mulDiv(height, 100, screenDpi)};
+  const Size natural = naturalSize(width, height, screenDpi);
   // A tiny image at a coarse screen resolution may round to nothing on paper.
   const Size fitted = natural.width == 0 || natural.height == 0
                           ? Size{}

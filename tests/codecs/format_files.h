@@ -2,8 +2,11 @@
 // corpus: each builder writes one valid file of a layout the reader handles.
 #pragma once
 
+#include <zlib.h>
+
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "base/image.h"
@@ -350,5 +353,149 @@ inline Bytes patternPixels(bool topDown, bool rightToLeft, int bytes) {
 }
 
 }  // namespace tga_files
+
+namespace psp_files {
+
+struct PspFile {
+  int major = 6;
+  Bytes b;
+  explicit PspFile(int version) : major(version) {
+    const std::string signature = "Paint Shop Pro Image File\n\x1a";
+    putText(b, signature);
+    putZeros(b, 32 - signature.size());
+    putU16le(b, static_cast<unsigned>(major));
+    putU16le(b, 0);
+  }
+};
+
+// A block: version 5 gives the initial data length in the header, later versions start
+// each chunk with its own length (already part of `initial` there).
+inline Bytes block(int major, unsigned id, const Bytes& initial, const Bytes& rest) {
+  Bytes b = {'~', 'B', 'K', 0};
+  putU16le(b, id);
+  if (major <= 5) putU32le(b, static_cast<uint32_t>(initial.size()));
+  putU32le(b, static_cast<uint32_t>(initial.size() + rest.size()));
+  b.insert(b.end(), initial.begin(), initial.end());
+  b.insert(b.end(), rest.begin(), rest.end());
+  return b;
+}
+
+// A chunk of fields, prefixed by its length from version 6 on.
+inline Bytes chunk(int major, const Bytes& fields) {
+  Bytes b;
+  if (major > 5) putU32le(b, static_cast<uint32_t>(fields.size() + 4));
+  b.insert(b.end(), fields.begin(), fields.end());
+  return b;
+}
+
+inline Bytes code(const Bytes& raw, unsigned compression) {
+  if (compression == 0) return raw;
+  Bytes out;
+  if (compression == 1) {
+    // Runs of equal bytes as c - 128 repeats, the rest as literals of one.
+    for (size_t i = 0; i < raw.size();) {
+      size_t n = 1;
+      while (i + n < raw.size() && raw[i + n] == raw[i] && n < 127) ++n;
+      if (n > 1) {
+        putU8(out, 128 + static_cast<unsigned>(n));
+        putU8(out, raw[i]);
+      } else {
+        putU8(out, 1);
+        putU8(out, raw[i]);
+      }
+      i += n;
+    }
+    return out;
+  }
+  uLongf size = compressBound(static_cast<uLong>(raw.size()));
+  out.resize(size);
+  compress(out.data(), &size, raw.data(), static_cast<uLong>(raw.size()));
+  out.resize(size);
+  return out;
+}
+
+inline Bytes channelBlock(int major, unsigned channelType, const Bytes& raw, unsigned compression) {
+  const Bytes coded = code(raw, compression);
+  Bytes info;
+  putU32le(info, static_cast<uint32_t>(coded.size()));
+  putU32le(info, static_cast<uint32_t>(raw.size()));
+  putU16le(info, 0);
+  putU16le(info, channelType);
+  return block(major, 5, chunk(major, info), coded);
+}
+
+inline Bytes imageAttributes(int major, int w, int h, unsigned bits, unsigned compression,
+                             bool grey) {
+  Bytes f;
+  putU32le(f, static_cast<uint32_t>(w));
+  putU32le(f, static_cast<uint32_t>(h));
+  putZeros(f, 9);
+  putU16le(f, compression);
+  putU16le(f, bits);
+  putU16le(f, 1);
+  putU32le(f, 0);
+  putU8(f, grey ? 1 : 0);
+  putZeros(f, 14);
+  return block(major, 0, chunk(major, f), {});
+}
+
+inline constexpr int kW = 5, kH = 3;
+inline Rgb colourAt(int x, int y) {
+  return {static_cast<uint8_t>(x * 50), static_cast<uint8_t>(y == 1 ? 77 : 200),
+          static_cast<uint8_t>(x + y * 10)};
+}
+
+// Channel rows of the 24-bit test picture, rows padded to 4 bytes when asked.
+inline Bytes plane(int channel, bool padded) {
+  Bytes b;
+  for (int y = 0; y < kH; ++y) {
+    for (int x = 0; x < kW; ++x) {
+      const Rgb c = colourAt(x, y);
+      putU8(b, channel == 1 ? c.r : channel == 2 ? c.g : c.b);
+    }
+    if (padded) putZeros(b, 3);
+  }
+  return b;
+}
+
+// A version 6 file of a w x h 24-bit picture whose composite bank holds `channels`, channel
+// blocks laid end to end.
+inline Bytes compositeOf(unsigned w, unsigned h, unsigned compression, const Bytes& channels) {
+  const int major = 6;
+  PspFile f(major);
+  const Bytes general =
+      imageAttributes(major, static_cast<int>(w), static_cast<int>(h), 24, compression, false);
+  f.b.insert(f.b.end(), general.begin(), general.end());
+  Bytes attributes;
+  putU32le(attributes, w);
+  putU32le(attributes, h);
+  putU16le(attributes, 24);
+  putU16le(attributes, compression);
+  putU16le(attributes, 1);
+  putU32le(attributes, 0);
+  putU16le(attributes, 0);  // the full composite
+  Bytes image;
+  putU16le(image, 1);
+  putU16le(image, 3);
+  Bytes bankInfo;
+  putU32le(bankInfo, 1);
+  Bytes bankBody = block(major, 17, chunk(major, attributes), {});
+  const Bytes composite = block(major, 9, chunk(major, image), channels);
+  bankBody.insert(bankBody.end(), composite.begin(), composite.end());
+  const Bytes bank = block(major, 16, chunk(major, bankInfo), bankBody);
+  f.b.insert(f.b.end(), bank.begin(), bank.end());
+  return f.b;
+}
+
+inline Bytes compositeFile(unsigned compression, bool padded) {
+  Bytes channels;
+  for (int c = 1; c <= 3; ++c) {
+    const Bytes ch = channelBlock(6, static_cast<unsigned>(c), plane(c, padded), compression);
+    channels.insert(channels.end(), ch.begin(), ch.end());
+  }
+  return compositeOf(kW, kH, compression, channels);
+}
+
+}  // namespace psp_files
 
 }  // namespace lumabord::testing

@@ -89,6 +89,36 @@ TEST(JpegReader, DamagedStreamsAreRefused) {
   EXPECT_EQ(decodeError(noSoi, "jpg").rfind("JPEG error #", 0), 0u);
   // The file ends after its last scan: every row is there, the missing end marker is not needed.
   EXPECT_TRUE(decodeAs(Bytes(good.begin(), good.end() - 2), "jpg") == decodeAs(good, "jpg"));
+  // Arithmetic-coded data reads as zeros past a marker, with no warning: its data must end
+  // with a marker of the file's own, so a cut file is refused, as is one missing only its end
+  // marker (the two cannot be told apart).
+  JpegOptions arithmetic;
+  arithmetic.arithmetic = true;
+  const Bytes arith = writeJpeg(patternImage(64, 64), arithmetic);
+  for (const size_t keep : {arith.size() / 2, arith.size() - 2}) {
+    EXPECT_EQ(
+        decodeError(Bytes(arith.begin(), arith.begin() + static_cast<std::ptrdiff_t>(keep)), "jpg"),
+        "JPEG decompression error. Unexpected end of input.")
+        << keep;
+  }
+  // Cut and given an end marker, the data read as zeros from there on: most such files are
+  // the valid file of another picture (its rest flat); some end in a code no encoder writes,
+  // or in a restart marker that is not there.
+  const std::string badCode =
+      "Cannot load image test.jpg: the JPEG file's arithmetic-coded data is damaged";
+  int damaged = 0;
+  const Bytes sos = {0xFF, 0xDA};
+  const auto data = std::search(arith.begin(), arith.end(), sos.begin(), sos.end()) + 16;
+  for (size_t keep = static_cast<size_t>(data - arith.begin()); keep + 2 < arith.size(); ++keep) {
+    Bytes cut(arith.begin(), arith.begin() + static_cast<std::ptrdiff_t>(keep));
+    cut.insert(cut.end(), {0xFF, 0xD9});
+    const std::string error = decodeError(cut, "jpg");
+    if (error.empty()) continue;
+    EXPECT_TRUE(error == badCode || error == "JPEG decompression error. Unexpected end of input.")
+        << keep << ": " << error;
+    damaged += error == badCode ? 1 : 0;
+  }
+  EXPECT_GT(damaged, 0);
 
   // Frame sizes patched to more than the limit, or than so few bytes can hold.
   auto withSize = [&](uint16_t w, uint16_t h) {

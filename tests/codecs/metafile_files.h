@@ -32,6 +32,20 @@ inline Bytes dib(const std::vector<std::vector<Rgb>>& rows) {
   return b;
 }
 
+// An 8-bit run-length bitmap (info header, grey palette and bits) of w x h pixels whose
+// bits are only the end-of-bitmap code: a few bytes that declare any size.
+inline Bytes rle8Dib(uint32_t w, uint32_t h) {
+  Bytes b;
+  for (uint32_t v : {40u, w, h}) putU32le(b, v);
+  putU16le(b, 1);
+  putU16le(b, 8);
+  putU32le(b, 1);  // RLE8
+  putZeros(b, 20);
+  putZeros(b, 4 * 256);
+  b.insert(b.end(), {0, 1});  // end of bitmap
+  return b;
+}
+
 inline const Rgb kWhite{255, 255, 255}, kRed{255, 0, 0}, kBlue{0, 0, 255}, kBlack{0, 0, 0};
 
 // ---- WMF ----

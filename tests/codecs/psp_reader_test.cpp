@@ -1,142 +1,12 @@
 // Paintshop Pro reader: composite bank of version 6+ files, the first layer of version 5
 // files, every compression, indexed, grey and 24-bit pictures, bad input.
-#include <zlib.h>
-
+#include "codecs/format_files.h"
 #include "codecs/reader_test_support.h"
 
 namespace lumabord::testing {
 namespace {
 
-struct PspFile {
-  int major = 6;
-  Bytes b;
-  explicit PspFile(int version) : major(version) {
-    const std::string signature = "Paint Shop Pro Image File\n\x1a";
-    putText(b, signature);
-    putZeros(b, 32 - signature.size());
-    putU16le(b, static_cast<unsigned>(major));
-    putU16le(b, 0);
-  }
-};
-
-// A block: version 5 gives the initial data length in the header, later versions start
-// each chunk with its own length (already part of `initial` there).
-Bytes block(int major, unsigned id, const Bytes& initial, const Bytes& rest) {
-  Bytes b = {'~', 'B', 'K', 0};
-  putU16le(b, id);
-  if (major <= 5) putU32le(b, static_cast<uint32_t>(initial.size()));
-  putU32le(b, static_cast<uint32_t>(initial.size() + rest.size()));
-  b.insert(b.end(), initial.begin(), initial.end());
-  b.insert(b.end(), rest.begin(), rest.end());
-  return b;
-}
-
-// A chunk of fields, prefixed by its length from version 6 on.
-Bytes chunk(int major, const Bytes& fields) {
-  Bytes b;
-  if (major > 5) putU32le(b, static_cast<uint32_t>(fields.size() + 4));
-  b.insert(b.end(), fields.begin(), fields.end());
-  return b;
-}
-
-Bytes code(const Bytes& raw, unsigned compression) {
-  if (compression == 0) return raw;
-  Bytes out;
-  if (compression == 1) {
-    // Runs of equal bytes as c - 128 repeats, the rest as literals of one.
-    for (size_t i = 0; i < raw.size();) {
-      size_t n = 1;
-      while (i + n < raw.size() && raw[i + n] == raw[i] && n < 127) ++n;
-      if (n > 1) {
-        putU8(out, 128 + static_cast<unsigned>(n));
-        putU8(out, raw[i]);
-      } else {
-        putU8(out, 1);
-        putU8(out, raw[i]);
-      }
-      i += n;
-    }
-    return out;
-  }
-  uLongf size = compressBound(static_cast<uLong>(raw.size()));
-  out.resize(size);
-  compress(out.data(), &size, raw.data(), static_cast<uLong>(raw.size()));
-  out.resize(size);
-  return out;
-}
-
-Bytes channelBlock(int major, unsigned channelType, const Bytes& raw, unsigned compression) {
-  const Bytes coded = code(raw, compression);
-  Bytes info;
-  putU32le(info, static_cast<uint32_t>(coded.size()));
-  putU32le(info, static_cast<uint32_t>(raw.size()));
-  putU16le(info, 0);
-  putU16le(info, channelType);
-  return block(major, 5, chunk(major, info), coded);
-}
-
-Bytes imageAttributes(int major, int w, int h, unsigned bits, unsigned compression, bool grey) {
-  Bytes f;
-  putU32le(f, static_cast<uint32_t>(w));
-  putU32le(f, static_cast<uint32_t>(h));
-  putZeros(f, 9);
-  putU16le(f, compression);
-  putU16le(f, bits);
-  putU16le(f, 1);
-  putU32le(f, 0);
-  putU8(f, grey ? 1 : 0);
-  putZeros(f, 14);
-  return block(major, 0, chunk(major, f), {});
-}
-
-const int kW = 5, kH = 3;
-Rgb colourAt(int x, int y) {
-  return {static_cast<uint8_t>(x * 50), static_cast<uint8_t>(y == 1 ? 77 : 200), static_cast<uint8_t>(x + y * 10)};
-}
-
-// Channel rows of the 24-bit test picture, rows padded to 4 bytes when asked.
-Bytes plane(int channel, bool padded) {
-  Bytes b;
-  for (int y = 0; y < kH; ++y) {
-    for (int x = 0; x < kW; ++x) {
-      const Rgb c = colourAt(x, y);
-      putU8(b, channel == 1 ? c.r : channel == 2 ? c.g : c.b);
-    }
-    if (padded) putZeros(b, 3);
-  }
-  return b;
-}
-
-Bytes compositeFile(unsigned compression, bool padded) {
-  const int major = 6;
-  PspFile f(major);
-  const Bytes general = imageAttributes(major, kW, kH, 24, compression, false);
-  f.b.insert(f.b.end(), general.begin(), general.end());
-  Bytes attributes;
-  putU32le(attributes, kW);
-  putU32le(attributes, kH);
-  putU16le(attributes, 24);
-  putU16le(attributes, compression);
-  putU16le(attributes, 1);
-  putU32le(attributes, 0);
-  putU16le(attributes, 0);  // the full composite
-  Bytes image;
-  putU16le(image, 1);
-  putU16le(image, 3);
-  Bytes channels;
-  for (int c = 1; c <= 3; ++c) {
-    const Bytes ch = channelBlock(major, static_cast<unsigned>(c), plane(c, padded), compression);
-    channels.insert(channels.end(), ch.begin(), ch.end());
-  }
-  Bytes bankInfo;
-  putU32le(bankInfo, 1);
-  Bytes bankBody = block(major, 17, chunk(major, attributes), {});
-  const Bytes composite = block(major, 9, chunk(major, image), channels);
-  bankBody.insert(bankBody.end(), composite.begin(), composite.end());
-  const Bytes bank = block(major, 16, chunk(major, bankInfo), bankBody);
-  f.b.insert(f.b.end(), bank.begin(), bank.end());
-  return f.b;
-}
+using namespace psp_files;
 
 void expectPicture(const Image& image) {
   ASSERT_EQ(image.width(), kW);
@@ -147,7 +17,8 @@ void expectPicture(const Image& image) {
 
 TEST(PspReader, CompositeInEveryCompression) {
   for (unsigned compression : {0u, 1u, 2u}) {
-    for (bool padded : {false, true}) expectPicture(decodeAs(compositeFile(compression, padded), "psp"));
+    for (bool padded : {false, true})
+      expectPicture(decodeAs(compositeFile(compression, padded), "psp"));
   }
 }
 
@@ -206,7 +77,8 @@ TEST(PspReader, RefusesBadHeadersAndData) {
   PspFile empty(6);
   const Bytes general = imageAttributes(6, 2, 2, 24, 0, false);
   empty.b.insert(empty.b.end(), general.begin(), general.end());
-  EXPECT_EQ(decodeError(empty.b, "psp"), "Cannot load image test.psp: the PSP file holds no picture");
+  EXPECT_EQ(decodeError(empty.b, "psp"),
+            "Cannot load image test.psp: the PSP file holds no picture");
   PspFile deep(6);
   const Bytes g16 = imageAttributes(6, 2, 2, 16, 0, false);
   deep.b.insert(deep.b.end(), g16.begin(), g16.end());
@@ -214,8 +86,9 @@ TEST(PspReader, RefusesBadHeadersAndData) {
   PspFile huge(6);
   const Bytes gh = imageAttributes(6, 100000, 100000, 24, 0, false);
   huge.b.insert(huge.b.end(), gh.begin(), gh.end());
-  EXPECT_EQ(decodeError(huge.b, "psp"),
-            "Cannot load image test.psp: 100000 x 100000 pixels exceed the limit of 268435456 pixels");
+  EXPECT_EQ(
+      decodeError(huge.b, "psp"),
+      "Cannot load image test.psp: 100000 x 100000 pixels exceed the limit of 268435456 pixels");
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include <webp/encode.h>
+
 #include "codecs/format_files.h"
 #include "codecs/metafile_files.h"
 #include "codecs/picture_writers.h"
@@ -210,14 +212,61 @@ inline std::map<std::string, std::vector<std::pair<std::string, Bytes>>> seedFil
       {"16bit", joined(tgaHeader(2, 16, 0x20, 2, 1), {0x1F, 0x7C, 0xE0, 0x03})}};
 
   auto text = [](const std::string& t) { return Bytes(t.begin(), t.end()); };
-  c["wmf"] = {{"drawing", wmfSeed()}};
-  c["emf"] = {{"drawing", emfSeed()}};
   c["pnm"] = {{"p1", text("P1\n# a comment\n3 2\n010\n1 1 0\n")},
               {"p2", text("P2 3#c\n1 3\n0 1 2\n")},
               {"p3", text("P3\n2 1\n# max\n100\n100 0 50  0 100 1\n")},
               {"p4", joined(text("P4\n10 2\n"), {0xA5, 0xC0, 0x5A, 0x40})},
               {"p5", joined(text("P5 2 1 65535\n"), {0x12, 0x34, 0xFF, 0xFF})},
               {"p6", joined(text("P6\n2 2\n255\n"), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})}};
+
+  // WebP through the library's own encoder: lossy, lossless, and lossless with alpha.
+  auto webp = [&](bool lossless, bool alpha) {
+    std::vector<uint8_t> samples = rgbSamples(smooth);
+    if (alpha) {
+      std::vector<uint8_t> rgba;
+      for (size_t i = 0; i < samples.size(); i += 3)
+        rgba.insert(rgba.end(), {samples[i], samples[i + 1], samples[i + 2], uint8_t(i % 251)});
+      samples = std::move(rgba);
+    }
+    uint8_t* out = nullptr;
+    const int stride = smooth.width() * (alpha ? 4 : 3);
+    const size_t size = alpha      ? WebPEncodeLosslessRGBA(samples.data(), 16, 16, stride, &out)
+                        : lossless ? WebPEncodeLosslessRGB(samples.data(), 16, 16, stride, &out)
+                                   : WebPEncodeRGB(samples.data(), 16, 16, stride, 90, &out);
+    Bytes file(out, out + size);
+    WebPFree(out);
+    return file;
+  };
+  c["webp"] = {
+      {"lossy", webp(false, false)}, {"lossless", webp(true, false)}, {"alpha", webp(true, true)}};
+
+  c["psp"] = {{"plain", psp_files::compositeFile(0, false)},
+              {"rle-padded", psp_files::compositeFile(1, true)},
+              {"zlib", psp_files::compositeFile(2, false)}};
+
+  // Metafiles of every kind of record the readers draw, a bitmap among them.
+  const lumabord::Rgb red{255, 0, 0}, blue{0, 0, 255}, black{0, 0, 0};
+  const Bytes bits = dib({{red, blue}, {black, red}});
+  Wmf wmf(true, 240, 240);
+  wmf.brush(red).select(0).pen(black, 2).select(1);
+  wmf.record(0x041B, {90, 150, 15, 30});        // rectangle
+  wmf.record(0x0418, {200, 200, 100, 100});     // ellipse
+  wmf.record(0x0324, {3, 8, 0, 16, 0, 16, 8});  // triangle
+  wmf.record(0x0214, {12, 0}).record(0x0213, {12, 7});
+  wmf.record(0x0F43, {0x0020, 0x00CC, 0, 2, 2, 0, 0, 8, 8, 8, 8}, bits);
+  Wmf plainWmf(false);
+  plainWmf.record(0x020C, {16, 16}).brush(blue, 2).select(0).record(0x041B, {12, 12, 2, 2});
+  Emf emf(0, 0, 200, 100);
+  emf.record(39, {1, 0, 0xFF, 0}).record(37, {1}).record(43, {2, 2, 8, 6});
+  emf.record(38, {2, 0, 0, 0, 0xFF0000}).record(37, {2});
+  emf.record(27, {1, 8}).record(54, {17, 8});
+  emf.record(17, {8}).record(9, {2, 2}).record(11, {10, 10});
+  emf.record(81,
+             {0, 0, 0, 0, 0, 0, 0, 0, 2, 2, 80, 40, 120, static_cast<int32_t>(bits.size() - 40), 0,
+              0x00CC0020, 1, 1},
+             bits);
+  c["wmf"] = {{"placeable", wmf.bytes()}, {"plain", plainWmf.bytes()}, {"drawing", wmfSeed()}};
+  c["emf"] = {{"shapes", emf.bytes()}, {"drawing", emfSeed()}};
 
   c["sniff"] = {{"bmp", c["bmp"][2].second}, {"jpeg", jpeg},
                 {"gif", gifPlain},           {"ico", c["ico"][0].second},
@@ -247,6 +296,21 @@ inline std::map<std::string, std::vector<std::pair<std::string, Bytes>>> seedFil
   c["filetypes"] = {{"filetypes", text("PNG Image (*.png)\r\n*.png\r\n")}};
   c["mask"] = {{"mask", bmp(8, 0, 40, false)}};
   c["glyph"] = {{"none", Bytes{}}};
+  // The print target: Letter with quarter-inch margins at 600 and 96 pixels per inch, a
+  // picture of 640 x 480 at the centre, then the print command's arguments one per line.
+  auto printSeed = [&](const std::string& arguments) {
+    Bytes b;
+    for (int32_t v : {8500, 11000, 250, 250, 250, 250, 600, 600, 96, 640, 480, 8, 1})
+      putU32le(b, static_cast<uint32_t>(v));
+    return joined(b, text(arguments));
+  };
+  c["print"] = {
+      {"pdf", printSeed("--pdf\nout.pdf\nphoto.jpg")},
+      {"page", printSeed("--pdf\nout.pdf\n--paper\na4\n--margins\n0.5\n--position\ntop-left\n"
+                         "--background\n$00FFEEDD\n--dpi\n300\n--compatible\nphoto.jpg")},
+      {"design", printSeed("--printer=office\n--style\nClassic\n--box\n800x600\n--edge-shadow\n"
+                           "on\n--shadow-size\n9\n--shadow-color\nclNavy\n--drop-shadow\nnone\n"
+                           "--position=bottom-right\nphoto.jpg")}};
   return c;
 }
 

@@ -17,6 +17,7 @@
 #include <string>
 
 #include "base/error.h"
+#include "codecs/metafile_files.h"
 #include "codecs/picture_loader.h"
 #include "codecs/seed_files.h"
 #include "support/temp_dir.h"
@@ -203,6 +204,71 @@ Bytes psdRle(unsigned w, unsigned h) {
   return b;
 }
 
+// A PSP of w x h whose three zlib channels each declare a whole plane from a few bytes.
+Bytes pspClaimingPlanes(unsigned w, unsigned h) {
+  Bytes coded(64);
+  uLongf size = static_cast<uLongf>(coded.size());
+  const Bytes zeros(16, 0);
+  compress(coded.data(), &size, zeros.data(), static_cast<uLong>(zeros.size()));
+  coded.resize(size);
+  Bytes channels;
+  for (unsigned channel = 1; channel <= 3; ++channel) {
+    Bytes info;
+    for (uint32_t v : {static_cast<uint32_t>(coded.size()), w * h}) putU32le(info, v);
+    putU16le(info, 0);
+    putU16le(info, channel);
+    const Bytes block = psp_files::block(6, 5, psp_files::chunk(6, info), coded);
+    channels.insert(channels.end(), block.begin(), block.end());
+  }
+  return psp_files::compositeOf(w, h, 2, channels);
+}
+
+// A PSP whose first channel declares an unpacked size its rows cannot have.
+Bytes pspChannelSize(uint32_t size) {
+  Bytes b = psp_files::compositeFile(0, false);
+  for (size_t i = 0; i + 22 <= b.size(); ++i) {
+    if (b[i] == '~' && b[i + 1] == 'B' && b[i + 2] == 'K' && b[i + 4] == 5 && b[i + 5] == 0) {
+      // After the block's header (10 bytes), the chunk's length and the packed size.
+      for (int k = 0; k < 4; ++k) b[i + 18 + k] = static_cast<uint8_t>(size >> (8 * k));
+      break;
+    }
+  }
+  return b;
+}
+
+// Metafiles of a 100 x 100 picture that draw `count` times: a run-length bitmap of 16384 x
+// 16384 pixels from a few bytes, or a rectangle over the whole picture.
+Bytes wmfDrawing(int count, bool bitmaps) {
+  Wmf wmf(false);
+  wmf.record(0x020C, {100, 100});
+  const Bytes rle = rle8Dib(16384, 16384);
+  for (int i = 0; i < count; ++i) {
+    if (bitmaps) {
+      wmf.record(0x0F43, {0x0020, 0x00CC, 0, 2, 2, 0, 0, 8, 8, 8, 8}, rle);
+    } else {
+      wmf.record(0x041B, {100, 100, 0, 0});
+    }
+  }
+  return wmf.bytes();
+}
+
+Bytes emfDrawing(int count, bool bitmaps) {
+  Emf emf(0, 0, 1000, 1000);
+  const Bytes rle = rle8Dib(16384, 16384);
+  const auto bitsSize = static_cast<int32_t>(rle.size() - 40 - 1024);
+  for (int i = 0; i < count; ++i) {
+    if (bitmaps) {
+      emf.record(81,
+                 {0, 0, 0, 0, 0, 0, 0, 0, 16384, 16384, 80, 40 + 1024, 80 + 40 + 1024, bitsSize, 0,
+                  0x00CC0020, 16, 16},
+                 rle);
+    } else {
+      emf.record(43, {0, 0, 100, 100});
+    }
+  }
+  return emf.bytes();
+}
+
 struct NamedCase {
   std::string name;
   Bytes bytes;
@@ -218,6 +284,11 @@ std::vector<NamedCase> namedCases() {
   Bytes cut(smooth.begin(), smooth.begin() + static_cast<std::ptrdiff_t>(smooth.size() * 2 / 3));
   cut.insert(cut.end(), {0xFF, 0xD9});
   cases.push_back({"cut-with-eoi.jpg", cut, endOfInput});
+  // Arithmetic-coded and cut without a marker: the decoder would read zeros as data.
+  JpegOptions arithmetic;
+  arithmetic.arithmetic = true;
+  const Bytes arith = writeJpeg(smoothImage(64, 64), arithmetic);
+  cases.push_back({"arith-cut.jpg", Bytes(arith.begin(), arith.end() - 40), endOfInput});
   // The frame header claims more rows than the data holds.
   cases.push_back({"sof-tall.jpg", withU16be(smooth, markerAt(smooth, 0xC0) + 5, 200), endOfInput});
   cases.push_back({"scans.jpg", jpegWithScans(600), "...the JPEG file has more than 500 scans"});
@@ -247,6 +318,21 @@ std::vector<NamedCase> namedCases() {
   cases.push_back({"rle32.tga", tgaRle(4096, 4096), "", rowAtATime});
   cases.push_back({"rle24.pcx", pcxRle(4096, 4096), "", rowAtATime});
   cases.push_back({"rle-rgb.psd", psdRle(4096, 4096), "", rowAtATime});
+  // PSP: channels that claim more than zlib can make of their bytes, refused before the
+  // 732 MiB picture; a channel size that fits no rows (once a 4 GiB allocation).
+  cases.push_back({"plane-claims.psp", pspClaimingPlanes(16000, 16000),
+                   "...the PSP file declares a picture of at least 248063 bytes but holds only"});
+  const std::string pspInvalid = "Cannot load image. Invalid or unexpected PSP image format.";
+  cases.push_back({"channel-4gib.psp", pspChannelSize(0xFFFFFFF0), pspInvalid});
+  cases.push_back({"channel-short.psp", pspChannelSize(3), pspInvalid});
+  // Metafiles: sixty run-length bitmaps of 268 million pixels (once 25 s), thousands of
+  // full-picture shapes; both spend more than the work budget the picture grants.
+  const std::string costly = "...the metafile draws more than its picture can hold";
+  cases.push_back({"bitmaps.wmf", wmfDrawing(60, true), costly});
+  cases.push_back({"shapes.wmf", wmfDrawing(3000, false), costly});
+  cases.push_back({"bitmaps.emf", emfDrawing(60, true), costly});
+  cases.push_back({"shapes.emf", emfDrawing(3000, false), costly});
+  cases.push_back({"shapes-ok.emf", emfDrawing(20, false), ""});
   return cases;
 }
 

@@ -77,6 +77,12 @@ TEST(PageGeometry, DegenerateInputStaysInside) {
   EXPECT_EQ(placeImage(letterInchMargins(), 1, 1, 96, ImagePosition::TopLeft),
             (PageRect{100, 100, 101, 101}));
   EXPECT_EQ(placeImage(letterInchMargins(), 1, 1, 1000, ImagePosition::TopLeft).width(), 0);
+  // Natural sizes beyond an int are fitted like any other: a strip 1 pixel wide keeps no
+  // width; 2:1 at 1 pixel per inch becomes 650 x 325, centred (287.5 goes to 288).
+  EXPECT_EQ(placeImage(letterInchMargins(), 1, 1685073197, 8, ImagePosition::TopLeft),
+            (PageRect{100, 100, 100, 1000}));
+  EXPECT_EQ(placeImage(letterInchMargins(), INT32_MAX, INT32_MAX / 2, 1, ImagePosition::Center),
+            (PageRect{100, 388, 750, 713}));
   EXPECT_THROW((void)pageGeometry({}, 0, 600), Error);
   EXPECT_THROW((void)placeImage(letterInchMargins(), 1, 1, 0, ImagePosition::Center), Error);
 }
