@@ -46,8 +46,8 @@ class BandEngine final : public FrameEngine {
   std::unique_ptr<PhotoReader> openPhoto(const std::filesystem::path& path) override {
     return std::make_unique<DecodedPhotoReader>(sizedPhoto(path));
   }
-  std::unique_ptr<FramePainter> layoutFrame(const FrameSpec& spec, int photoWidth,
-                                            int photoHeight, bool) override {
+  std::unique_ptr<FramePainter> layoutFrame(const FrameSpec& spec, int photoWidth, int photoHeight,
+                                            bool) override {
     return std::make_unique<BandPainter>(photoWidth + 2 * spec.InnerWidth,
                                          photoHeight + 2 * spec.InnerWidth);
   }
@@ -58,9 +58,9 @@ class BandEngine final : public FrameEngine {
     real_.resizeImage(source, target, width, height);
   }
   void writeImage(const std::filesystem::path& path, const Image& image, OutputFormat format,
-                  const JpegOptions& options) override {
+                  const JpegOptions& options, const PhotoTags* photo) override {
     if (duringWrite) duringWrite(path);
-    real_.writeImage(path, image, format, options);
+    real_.writeImage(path, image, format, options, photo);
   }
   std::function<void(const std::filesystem::path&)> duringWrite;
 
