@@ -51,6 +51,9 @@ PhotoMetadata edited(const PhotoMetadata& source, int width, int height, bool ke
     out.exif["Exif.Image.Orientation"] = uint16_t{1};
     out.exif["Exif.Photo.PixelXDimension"] = static_cast<uint32_t>(width);
     out.exif["Exif.Photo.PixelYDimension"] = static_cast<uint32_t>(height);
+    // The pixels are sRGB now, whatever the camera's colour space was.
+    const auto space = out.exif.findKey(Exiv2::ExifKey("Exif.Photo.ColorSpace"));
+    if (space != out.exif.end()) space->setValue("1");
   }
   out.iptc = source.iptc;
   for (const Exiv2::Xmpdatum& datum : source.xmp) {
