@@ -4,6 +4,7 @@
 #include <lcms2.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <mutex>
 
@@ -50,7 +51,90 @@ bool usableClass(cmsHPROFILE profile) {
   }
 }
 
+using Matrix = std::array<std::array<double, 3>, 3>;
+
+// The colorants (columns: the XYZ of red, green and blue in the D50 connection space).
+bool colorants(cmsHPROFILE profile, Matrix& m) {
+  const cmsTagSignature tags[3] = {cmsSigRedColorantTag, cmsSigGreenColorantTag,
+                                   cmsSigBlueColorantTag};
+  for (int c = 0; c < 3; ++c) {
+    const auto* xyz = static_cast<const cmsCIEXYZ*>(cmsReadTag(profile, tags[c]));
+    if (!xyz) return false;
+    m[0][c] = xyz->X;
+    m[1][c] = xyz->Y;
+    m[2][c] = xyz->Z;
+  }
+  return true;
+}
+
+bool inverse(const Matrix& m, Matrix& out) {
+  const double det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
+                     m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+                     m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
+  if (!(std::abs(det) > 1e-12)) return false;
+  for (int r = 0; r < 3; ++r)
+    for (int c = 0; c < 3; ++c) {
+      const int r1 = (c + 1) % 3, r2 = (c + 2) % 3, c1 = (r + 1) % 3, c2 = (r + 2) % 3;
+      out[r][c] = (m[r1][c1] * m[r2][c2] - m[r1][c2] * m[r2][c1]) / det;
+    }
+  return true;
+}
+
+constexpr size_t kEncodeSteps = 65536;
+
 }  // namespace
+
+bool SrgbConversion::fromMatrixShaper(void* profile, void* srgb) {
+  auto* source = static_cast<cmsHPROFILE>(profile);
+  if (cmsGetColorSpace(source) != cmsSigRgbData || !cmsIsMatrixShaper(source)) return false;
+  Matrix from{}, to{}, toInverse{};
+  if (!colorants(source, from) || !colorants(srgb, to) || !inverse(to, toInverse)) return false;
+  const cmsTagSignature curves[3] = {cmsSigRedTRCTag, cmsSigGreenTRCTag, cmsSigBlueTRCTag};
+  for (int c = 0; c < 3; ++c) {
+    const auto* curve = static_cast<const cmsToneCurve*>(cmsReadTag(source, curves[c]));
+    if (!curve) return false;
+    for (int v = 0; v < 256; ++v)
+      linear_[c][v] =
+          std::clamp(cmsEvalToneCurveFloat(curve, static_cast<float>(v / 255.0)), 0.0f, 1.0f);
+  }
+  for (int r = 0; r < 3; ++r)
+    for (int c = 0; c < 3; ++c) {
+      double sum = 0;
+      for (int k = 0; k < 3; ++k) sum += toInverse[r][k] * from[k][c];
+      matrix_[r][c] = static_cast<float>(sum);
+    }
+  const auto* srgbCurve = static_cast<const cmsToneCurve*>(cmsReadTag(srgb, cmsSigRedTRCTag));
+  if (!srgbCurve) return false;
+  cmsToneCurve* encoding = cmsReverseToneCurve(srgbCurve);
+  if (!encoding) return false;
+  encode_.resize(kEncodeSteps);
+  for (size_t i = 0; i < kEncodeSteps; ++i) {
+    const float v = cmsEvalToneCurveFloat(encoding, static_cast<float>(i) / (kEncodeSteps - 1));
+    encode_[i] = static_cast<uint8_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255));
+  }
+  cmsFreeToneCurve(encoding);
+  return true;
+}
+
+void SrgbConversion::convertRow(uint8_t* p, size_t pixels) const {
+  if (transform_) {
+    cmsDoTransform(static_cast<cmsHTRANSFORM>(transform_), p, p,
+                   static_cast<cmsUInt32Number>(pixels));
+    return;
+  }
+  constexpr float kSteps = kEncodeSteps - 1;
+  auto encoded = [this](float light) {
+    const float clipped = light < 0 ? 0 : light > 1 ? 1 : light;
+    return encode_[static_cast<size_t>(clipped * kSteps + 0.5f)];
+  };
+  for (size_t x = 0; x < pixels; ++x, p += 3) {
+    const float r = linear_[0][p[2]], g = linear_[1][p[1]], b = linear_[2][p[0]];
+    const auto& m = matrix_;
+    p[2] = encoded(m[0][0] * r + m[0][1] * g + m[0][2] * b);
+    p[1] = encoded(m[1][0] * r + m[1][1] * g + m[1][2] * b);
+    p[0] = encoded(m[2][0] * r + m[2][1] * g + m[2][2] * b);
+  }
+}
 
 std::shared_ptr<const SrgbConversion> SrgbConversion::forProfile(std::span<const uint8_t> profile) {
   static std::mutex mutex;
@@ -59,12 +143,19 @@ std::shared_ptr<const SrgbConversion> SrgbConversion::forProfile(std::span<const
   for (const auto& [bytes, conversion] : cache) {
     if (std::ranges::equal(bytes, profile)) return conversion;
   }
-  std::shared_ptr<const SrgbConversion> conversion;
+  if (cache.size() == kCachedProfiles) cache.erase(cache.begin());
+  std::shared_ptr<SrgbConversion> conversion;
   if (profile.size() >= 128 && profile.size() <= UINT32_MAX) {
     const ProfilePtr source(
         cmsOpenProfileFromMem(profile.data(), static_cast<cmsUInt32Number>(profile.size())));
     const ProfilePtr srgb(cmsCreate_sRGBProfile());
     if (source && srgb && usableClass(source.get())) {
+      conversion.reset(new SrgbConversion());
+      if (conversion->fromMatrixShaper(source.get(), srgb.get())) {
+        cache.emplace_back(std::vector<uint8_t>(profile.begin(), profile.end()), conversion);
+        return conversion;
+      }
+      conversion.reset();
       const cmsColorSpaceSignature space = cmsGetColorSpace(source.get());
       const cmsUInt32Number input = space == cmsSigRgbData    ? kBgr8
                                     : space == cmsSigGrayData ? kGreyIn3
@@ -73,30 +164,27 @@ std::shared_ptr<const SrgbConversion> SrgbConversion::forProfile(std::span<const
           input ? cmsCreateTransform(source.get(), input, srgb.get(), kBgr8,
                                      INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_BLACKPOINTCOMPENSATION)
                 : nullptr;
-      if (transform) conversion.reset(new SrgbConversion(transform));
+      if (transform) {
+        conversion.reset(new SrgbConversion());
+        conversion->transform_ = transform;
+      }
     }
   }
-  if (cache.size() == kCachedProfiles) cache.erase(cache.begin());
   cache.emplace_back(std::vector<uint8_t>(profile.begin(), profile.end()), conversion);
   return conversion;
 }
 
 SrgbConversion::~SrgbConversion() {
-  cmsDeleteTransform(static_cast<cmsHTRANSFORM>(transform_));
+  if (transform_) cmsDeleteTransform(static_cast<cmsHTRANSFORM>(transform_));
 }
 
 void SrgbConversion::convertRows(uint8_t* rows, size_t stride, int width, int count) const {
   if (width <= 0 || count <= 0) return;
   const auto pixels = static_cast<size_t>(width);
-  const auto lineBytes = static_cast<cmsUInt32Number>(stride);
-  // LittleCMS reads each pixel before writing it, so the rows convert in place.
+  // Each pixel is read before it is written, so the rows convert in place.
   forRowsInParallel(static_cast<size_t>(count), kParallelPixels / pixels + 1,
                     [&](size_t begin, size_t end, int) {
-                      uint8_t* first = rows + begin * stride;
-                      cmsDoTransformLineStride(static_cast<cmsHTRANSFORM>(transform_), first, first,
-                                               static_cast<cmsUInt32Number>(pixels),
-                                               static_cast<cmsUInt32Number>(end - begin), lineBytes,
-                                               lineBytes, 0, 0);
+                      for (size_t y = begin; y < end; ++y) convertRow(rows + y * stride, pixels);
                     });
 }
 
