@@ -80,7 +80,7 @@ bool inverse(const Matrix& m, Matrix& out) {
   return true;
 }
 
-constexpr size_t kEncodeSteps = 65536;
+constexpr int kOne = 1 << 14;  // 1.0 in the fixed point of the tables
 
 }  // namespace
 
@@ -93,24 +93,28 @@ bool SrgbConversion::fromMatrixShaper(void* profile, void* srgb) {
   for (int c = 0; c < 3; ++c) {
     const auto* curve = static_cast<const cmsToneCurve*>(cmsReadTag(source, curves[c]));
     if (!curve) return false;
-    for (int v = 0; v < 256; ++v)
-      linear_[c][v] =
-          std::clamp(cmsEvalToneCurveFloat(curve, static_cast<float>(v / 255.0)), 0.0f, 1.0f);
+    for (int v = 0; v < 256; ++v) {
+      const float light = std::clamp(cmsEvalToneCurveFloat(curve, v / 255.0f), 0.0f, 1.0f);
+      linear_[c][v] = static_cast<int32_t>(std::lround(light * kOne));
+    }
   }
   for (int r = 0; r < 3; ++r)
     for (int c = 0; c < 3; ++c) {
       double sum = 0;
       for (int k = 0; k < 3; ++k) sum += toInverse[r][k] * from[k][c];
-      matrix_[r][c] = static_cast<float>(sum);
+      // Sums of three products stay inside 32 bits while every weight is below 2.5.
+      if (!(std::abs(sum) < 2.5)) return false;
+      matrix_[r][c] = static_cast<int32_t>(std::lround(sum * kOne));
     }
   const auto* srgbCurve = static_cast<const cmsToneCurve*>(cmsReadTag(srgb, cmsSigRedTRCTag));
   if (!srgbCurve) return false;
   cmsToneCurve* encoding = cmsReverseToneCurve(srgbCurve);
   if (!encoding) return false;
-  encode_.resize(kEncodeSteps);
-  for (size_t i = 0; i < kEncodeSteps; ++i) {
-    const float v = cmsEvalToneCurveFloat(encoding, static_cast<float>(i) / (kEncodeSteps - 1));
-    encode_[i] = static_cast<uint8_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255));
+  encode_.resize(kOne + 1);
+  for (int i = 0; i <= kOne; ++i) {
+    const float v = cmsEvalToneCurveFloat(encoding, static_cast<float>(i) / kOne);
+    encode_[static_cast<size_t>(i)] =
+        static_cast<uint8_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255));
   }
   cmsFreeToneCurve(encoding);
   return true;
@@ -122,14 +126,14 @@ void SrgbConversion::convertRow(uint8_t* p, size_t pixels) const {
                    static_cast<cmsUInt32Number>(pixels));
     return;
   }
-  constexpr float kSteps = kEncodeSteps - 1;
-  auto encoded = [this](float light) {
-    const float clipped = light < 0 ? 0 : light > 1 ? 1 : light;
-    return encode_[static_cast<size_t>(clipped * kSteps + 0.5f)];
+  const uint8_t* encode = encode_.data();
+  auto encoded = [encode](int32_t sum) {
+    const int32_t light = (sum + kOne / 2) >> 14;
+    return encode[light < 0 ? 0 : light > kOne ? kOne : light];
   };
+  const auto& m = matrix_;
   for (size_t x = 0; x < pixels; ++x, p += 3) {
-    const float r = linear_[0][p[2]], g = linear_[1][p[1]], b = linear_[2][p[0]];
-    const auto& m = matrix_;
+    const int32_t r = linear_[0][p[2]], g = linear_[1][p[1]], b = linear_[2][p[0]];
     p[2] = encoded(m[0][0] * r + m[0][1] * g + m[0][2] * b);
     p[1] = encoded(m[1][0] * r + m[1][1] * g + m[1][2] * b);
     p[0] = encoded(m[2][0] * r + m[2][1] * g + m[2][2] * b);

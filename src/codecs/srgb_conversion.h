@@ -42,10 +42,11 @@ class SrgbConversion {
   void convertRow(uint8_t* row, size_t pixels) const;
 
   void* transform_ = nullptr;  // cmsHTRANSFORM, or nullptr for the tables below
-  // Matrix/TRC: the source's linear light per 8-bit sample (R, G, B), its colours in linear
-  // sRGB (rows R, G, B of the matrix) and the sRGB encoding of linear light in 65536 steps.
-  std::array<std::array<float, 256>, 3> linear_{};
-  std::array<std::array<float, 3>, 3> matrix_{};
+  // Matrix/TRC, in fixed point with 14 fraction bits: the source's linear light per 8-bit
+  // sample (R, G, B), its colours in linear sRGB (rows R, G, B of the matrix) and the sRGB
+  // encoding of linear light 0..16384.
+  std::array<std::array<int32_t, 256>, 3> linear_{};
+  std::array<std::array<int32_t, 3>, 3> matrix_{};
   std::vector<uint8_t> encode_;
 };
 
