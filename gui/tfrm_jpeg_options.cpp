@@ -11,7 +11,7 @@ TfrmJPEGOptions::TfrmJPEGOptions(const JpegOptions& options, QWidget* parent) : 
   setObjectName(QStringLiteral("frmJPEGOptions"));
   setWindowTitle(QStringLiteral("Options"));
   setFont(QFont(QStringLiteral("Tahoma"), 8));
-  setFixedSize(378, 313);
+  setFixedSize(378, 333);
   createWidgets();
   createConnections();
   chkSmoothing_->setChecked(options.smoothing);
@@ -79,7 +79,7 @@ void TfrmJPEGOptions::createWidgets() {
 
   auto* metadata =
       new TitledPanel(QStringLiteral("boxMetadata"), QStringLiteral("Photo Information"), this);
-  metadata->setGeometry(8, 202, 362, 70);
+  metadata->setGeometry(8, 202, 362, 90);
   chkKeepMetadata_ = new QCheckBox(QStringLiteral("Keep camera data, date, author and copyright"),
                                    metadata->body());
   chkKeepMetadata_->setObjectName(QStringLiteral("chkKeepMetadata"));
@@ -91,10 +91,10 @@ void TfrmJPEGOptions::createWidgets() {
   Button2_ = new QPushButton(QStringLiteral("OK"), this);
   Button2_->setObjectName(QStringLiteral("Button2"));
   Button2_->setDefault(true);
-  Button2_->setGeometry(206, 280, 75, 25);
+  Button2_->setGeometry(206, 300, 75, 25);
   Button1_ = new QPushButton(QStringLiteral("Cancel"), this);
   Button1_->setObjectName(QStringLiteral("Button1"));
-  Button1_->setGeometry(289, 280, 75, 25);
+  Button1_->setGeometry(289, 300, 75, 25);
 }
 
 void TfrmJPEGOptions::createConnections() {
