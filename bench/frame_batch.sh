@@ -6,7 +6,11 @@
 #   2. its peak memory against the decoded photo, 6000 x 4000 x 3 bytes (target: at most 3.5x);
 #   3. 20 photos of 4000 x 3000 in one batch: wall time, CPU time and the cores kept busy;
 #   4. the 6000 x 4000 JPEG framed with the stored signature on, glyphs read from a warm
-#      disk cache, against the same without (target: at most 1.1x).
+#      disk cache, against the same without (target: at most 1.1x);
+#   5. the same JPEG tagged as a camera tags it (an Adobe RGB profile, EXIF), converted to sRGB
+#      while it is framed, against the untagged one; with BASELINE_CLI naming the lumabord-cli
+#      of the code before colour management, both against it (targets: untagged at most 1.1x,
+#      tagged at most 1.25x).
 # The machine is shared, so every command runs RUNS times (default 5), interleaved, and the
 # fastest run of each counts; on a busy machine the cores-busy figure (CPU time over wall
 # time) stays low however the batch is threaded. Needs djpeg (libjpeg-turbo-progs) and ImageMagick.
@@ -32,6 +36,11 @@ export XDG_CACHE_HOME=$work/cache
 sample="$build/Sample Photos/Evening Shore.jpg"
 "$magick" "$sample" -resize '6000x4000!' -attenuate 0.6 +noise Gaussian -quality 90 "$work/big.jpg"
 "$magick" "$work/big.jpg" -resize '4000x3000!' -quality 90 "$work/medium.jpg"
+icc=${ADOBE_RGB_ICC:-/usr/share/color/icc/ghostscript/a98.icc}
+[[ -r $icc ]] || { echo "frame_batch.sh: no Adobe RGB profile at $icc (set ADOBE_RGB_ICC)" >&2; exit 2; }
+cp "$work/big.jpg" "$work/tagged.jpg"
+exiftool -q -overwrite_original "-ICC_Profile<=$icc" -Artist=Bench -Model=Camera "$work/tagged.jpg"
+baseline=${BASELINE_CLI:-}
 mkdir "$work/twenty" "$work/out20"
 for i in $(seq -w 1 20); do cp "$work/medium.jpg" "$work/twenty/photo$i.jpg"; done
 
@@ -65,6 +74,10 @@ for ((i = 0; i < runs; i++)); do
   run djpeg djpeg -dct float -outfile /dev/null "$work/big.jpg"
   run frame "$cli" frame --overwrite --format jpg --out "$work/framed.jpg" "$work/big.jpg"
   run signed "$cli" frame --signature on --overwrite --format jpg --out "$work/signed.jpg" "$work/big.jpg"
+  run tagged "$cli" frame --overwrite --format jpg --out "$work/tagged-out.jpg" "$work/tagged.jpg"
+  if [[ -n $baseline ]]; then
+    run today "$baseline" frame --overwrite --format jpg --out "$work/today.jpg" "$work/big.jpg"
+  fi
   run magick "$magick" "$work/big.jpg" -bordercolor "$colour" -border 120 -bordercolor "$colour" \
     -border 60 -filter Lanczos -resize 800x600 -quality 80 "$work/magick.jpg"
 done
@@ -93,6 +106,15 @@ printf '  peak / decoded photo %5.2fx (target <= 3.5x: %s)\n' "$ratio_memory" "$
 printf '  with the signature   %5.2fx (%6.3f s; target <= 1.1x: %s); in CPU time %5.2fx\n' \
   "$ratio_signed" "${best[signed]}" "$(verdict "$ratio_signed <= 1.1")" \
   "$(calc "${cpu[signed]} / ${cpu[frame]}")"
+ratio_tagged=$(calc "${best[tagged]} / ${best[frame]}")
+printf '  tagged (Adobe RGB)   %5.2fx the untagged photo (%6.3f s)\n' "$ratio_tagged" "${best[tagged]}"
+if [[ -n $baseline ]]; then
+  ratio_today=$(calc "${best[frame]} / ${best[today]}")
+  ratio_tagged_today=$(calc "${best[tagged]} / ${best[today]}")
+  printf '  before colour management %6.3f s: untagged %5.2fx (target <= 1.1x: %s), tagged %5.2fx (target <= 1.25x: %s)\n' \
+    "${best[today]}" "$ratio_today" "$(verdict "$ratio_today <= 1.1")" "$ratio_tagged_today" \
+    "$(verdict "$ratio_tagged_today <= 1.25")"
+fi
 printf '20 photos of 4000 x 3000 in one batch\n'
 printf '  %6.3f s wall, %6.3f s CPU: %4.2f cores busy (target: both, %s); %5.3f s a photo = %4.2fx djpeg of one\n' \
   "${best[batch20]}" "${cpu[batch20]}" "$cores" "$(verdict "$cores >= 1.5")" "$per_photo" \

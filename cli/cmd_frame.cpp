@@ -46,7 +46,7 @@ int runFrame(std::vector<std::string> arguments) {
 
   Image workPhoto;
   JpegOptions jpeg = job.jpeg;
-  StandardFrameEngine engine(job.assets, &signature.signature());
+  StandardFrameEngine engine(job.assets, &signature.signature(), job.photo);
   BatchOutput batch({options.photos, workPhoto, jpeg, [&job] { return job.spec; }}, engine);
   ConsoleProgress progress(options.existing, stderr, stdout, isatty(STDERR_FILENO) == 1);
   // The batch names a photo it could not read or frame.

@@ -90,7 +90,7 @@ int runPrint(std::vector<std::string> arguments) {
 
   MainSignature signature;
   const FrameJob job = loadFrameJob(options.frame, signature);
-  StandardFrameEngine engine(job.assets, &signature.signature());
+  StandardFrameEngine engine(job.assets, &signature.signature(), job.photo);
   PageRequest request;
   request.image = std::make_shared<const Image>(
       framedPrintImage(engine, job.spec, options.frame.photos.front()));

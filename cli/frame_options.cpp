@@ -92,6 +92,9 @@ FrameOptions parseFrameOptions(std::vector<std::string> arguments) {
   options.quality = rangedInt(args, "quality", 1, 100);
   options.baseline = args.flag("baseline");
   options.lossless = args.flag("lossless");
+  options.noAutoOrient = args.flag("no-auto-orient");
+  options.stripMetadata = args.flag("strip-metadata");
+  options.stripGps = args.flag("strip-gps");
   if (auto out = args.option("out")) {
     if (out->empty()) throw UsageError("--out needs a path");
     options.out = *out;

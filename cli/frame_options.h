@@ -14,7 +14,8 @@ namespace lumabord::cli {
 
 inline constexpr const char* kFrameUsage =
     "frame [--assets DIR] [--style NAME] [--format jpg|tif|bmp|png|webp] [--box WxH] [--quality N] "
-    "[--baseline] [--lossless] [--out PATH] [--overwrite | --no-overwrite] [--edge-shadow on|off] "
+    "[--baseline] [--lossless] [--no-auto-orient] [--strip-metadata] [--strip-gps] [--out PATH] "
+    "[--overwrite | --no-overwrite] [--edge-shadow on|off] "
     "[--shadow-size N] [--shadow-color COLOUR] [--background COLOUR] [--drop-shadow NAME|none] "
     "[--signature on|off] [--signature-text TEXT] [--signature-on matte|picture] "
     "[--signature-align top-left|top-center|top-right|bottom-left|bottom-center|bottom-right] "
@@ -33,6 +34,9 @@ struct FrameOptions {
   std::optional<int> quality;  // 1..100
   bool baseline = false;       // one baseline scan instead of the stored progressive choice
   bool lossless = false;       // lossless WebP instead of lossy at the quality
+  bool noAutoOrient = false;   // photos as stored, whatever their orientation tag says
+  bool stripMetadata = false;  // no EXIF, IPTC or XMP in the files
+  bool stripGps = false;       // no GPS tags, whatever "Keep GPS" says
   std::optional<std::filesystem::path> out;
   ExistingOutput existing = ExistingOutput::Skip;
   std::optional<bool> edgeShadow;

@@ -92,6 +92,9 @@ FrameJob loadFrameJob(const FrameOptions& options, MainSignature& signature) {
   job.jpeg.progressive = model.JPEGProgressive && !options.baseline;
   job.jpeg.smoothing = model.JPEGSmoothing;
   job.jpeg.lossless = options.lossless;
+  job.jpeg.keepMetadata = model.KeepMetadata && !options.stripMetadata;
+  job.jpeg.keepGps = model.KeepGps && !options.stripGps;
+  job.photo.autoOrient = model.AutoOrient && !options.noAutoOrient;
   job.format = options.format.value_or(OutputFormat::Jpeg);
   return job;
 }

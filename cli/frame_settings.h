@@ -15,7 +15,8 @@ namespace lumabord::cli {
 struct FrameJob {
   std::filesystem::path assets;  // the program folder of the asset and style folders
   FrameSpec spec;                // the design with the output box
-  JpegOptions jpeg;
+  JpegOptions jpeg;              // with the metadata choices
+  PhotoOptions photo;            // upright or as stored
   OutputFormat format = OutputFormat::Jpeg;
 };
 

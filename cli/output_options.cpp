@@ -1,10 +1,18 @@
 // Output format and JPEG options of the writing commands.
 #include "output_options.h"
 
+#include "app/quick_reg.h"
 #include "codecs/jpeg_options_model.h"
 #include "command.h"
 
 namespace lumabord::cli {
+namespace {
+
+void storedBool(std::string_view name, bool& value) {
+  RegReadBool(std::string(kSettingsKey) + std::string(name), value);
+}
+
+}  // namespace
 
 OutputFormat outputFormatOf(const std::filesystem::path& out) {
   const std::string extension = out.extension().string();
@@ -27,6 +35,18 @@ JpegOptions jpegOptionsFrom(Args& args) {
   }
   options.progressive = !args.flag("baseline");
   options.lossless = args.flag("lossless");
+  // The window's stored choices, which the flags can only narrow.
+  storedBool("Keep Metadata", options.keepMetadata);
+  storedBool("Keep GPS", options.keepGps);
+  if (args.flag("strip-metadata")) options.keepMetadata = false;
+  if (args.flag("strip-gps")) options.keepGps = false;
+  return options;
+}
+
+PhotoOptions photoOptionsFrom(Args& args) {
+  PhotoOptions options;
+  storedBool("Auto Orient", options.autoOrient);
+  if (args.flag("no-auto-orient")) options.autoOrient = false;
   return options;
 }
 

@@ -7,13 +7,20 @@
 
 #include "args.h"
 #include "codecs/image_writers.h"
+#include "codecs/picture_loader.h"
 
 namespace lumabord::cli {
 
 // UsageError unless the extension is .jpg, .jpeg, .tif, .tiff, .bmp, .png or .webp (any case).
 OutputFormat outputFormatOf(const std::filesystem::path& out);
 
-// Removes --quality, --baseline and --lossless from args. UsageError for a quality outside 1..100.
+// Removes --quality, --baseline, --lossless, --strip-metadata and --strip-gps from args; the
+// metadata is kept as the window's stored "Keep Metadata" and "Keep GPS" say unless stripped.
+// UsageError for a quality outside 1..100.
 JpegOptions jpegOptionsFrom(Args& args);
+
+// Removes --no-auto-orient from args; photos are turned upright as the stored "Auto Orient"
+// says unless it is given.
+PhotoOptions photoOptionsFrom(Args& args);
 
 }  // namespace lumabord::cli

@@ -88,7 +88,8 @@ PrintOptions parsePrintOptions(std::vector<std::string> arguments) {
       throw UsageError("--" + std::string(fileOption) + " is not an option of print");
     }
   }
-  for (const char* fileFlag : {"baseline", "overwrite", "no-overwrite"}) {
+  for (const char* fileFlag :
+       {"baseline", "overwrite", "no-overwrite", "strip-metadata", "strip-gps"}) {
     if (args.flag(fileFlag))
       throw UsageError("--" + std::string(fileFlag) + " is not an option of print");
   }

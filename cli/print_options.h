@@ -17,7 +17,7 @@ inline constexpr const char* kPrintUsage =
     "[--margins INCHES] [--position top-left|top|top-right|left|center|right|bottom-left|"
     "bottom|bottom-right] [--background COLOUR] [--compatible] [--dpi N] [--assets DIR] "
     "[--style NAME] [--box WxH] [--edge-shadow on|off] [--shadow-size N] "
-    "[--shadow-color COLOUR] [--drop-shadow NAME|none]";
+    "[--shadow-color COLOUR] [--drop-shadow NAME|none] [--no-auto-orient]";
 
 struct PrintOptions {
   std::optional<std::filesystem::path> pdf;

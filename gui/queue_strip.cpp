@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <filesystem>
+#include <utility>
 
 #include "thumbnail_loader.h"
 
@@ -69,7 +70,7 @@ void QueueStrip::showQueue(const std::vector<std::string>& queue, size_t workInd
       item->setFlags(item->flags() & ~Qt::ItemIsDropEnabled);
       if (!known_.contains(path)) {
         known_.insert(path, {});
-        thumbnails_->request(path);
+        thumbnails_->request(path, photoOptions_);
       }
       decorate(item);
     }
@@ -80,6 +81,14 @@ void QueueStrip::showQueue(const std::vector<std::string>& queue, size_t workInd
     font.setBold(static_cast<size_t>(i) == workIndex_);
     item(i)->setFont(font);
   }
+}
+
+void QueueStrip::setPhotoOptions(const PhotoOptions& options) {
+  if (options.autoOrient == photoOptions_.autoOrient) return;
+  photoOptions_ = options;
+  known_.clear();
+  const std::vector<std::string> queue = std::exchange(shown_, {});
+  showQueue(queue, workIndex_);
 }
 
 QString QueueStrip::failureOf(const QString& path) const {

@@ -25,6 +25,8 @@ class QueueStrip : public QListWidget {
   // Shows queue with the entry at workIndex marked as the one in the preview; thumbnails
   // not yet known are requested.
   void showQueue(const std::vector<std::string>& queue, size_t workIndex);
+  // Thumbnails upright or as stored; a change loads them all again.
+  void setPhotoOptions(const PhotoOptions& options);
   // The failure of a photo that could not be loaded ("" when it loaded or is pending).
   [[nodiscard]] QString failureOf(const QString& path) const;
   [[nodiscard]] ThumbnailLoader& thumbnails() { return *thumbnails_; }
@@ -49,6 +51,7 @@ class QueueStrip : public QListWidget {
   void updateItems(const QString& path);
   void decorate(QListWidgetItem* item) const;
 
+  PhotoOptions photoOptions_;
   ThumbnailLoader* thumbnails_;
   QHash<QString, Thumbnail> known_;  // by path; an entry without icon or failure is pending
   std::vector<std::string> shown_;

@@ -11,19 +11,23 @@ TfrmJPEGOptions::TfrmJPEGOptions(const JpegOptions& options, QWidget* parent) : 
   setObjectName(QStringLiteral("frmJPEGOptions"));
   setWindowTitle(QStringLiteral("Options"));
   setFont(QFont(QStringLiteral("Tahoma"), 8));
-  setFixedSize(378, 243);
+  setFixedSize(378, 333);
   createWidgets();
   createConnections();
   chkSmoothing_->setChecked(options.smoothing);
   chkProgressive_->setChecked(options.progressive);
   chkSmoothing_->setEnabled(options.progressive);
+  chkKeepMetadata_->setChecked(options.keepMetadata);
+  chkKeepGps_->setChecked(options.keepGps);
+  chkKeepGps_->setEnabled(options.keepMetadata);
   // The slider keeps its value inside 1..100.
   GaugeBar1_->setValue(options.quality);
   showCompression();
 }
 
 void TfrmJPEGOptions::createWidgets() {
-  auto* panel = new TitledPanel(QStringLiteral("boxJPEG"), QStringLiteral("JPEG Encoding Settings"), this);
+  auto* panel =
+      new TitledPanel(QStringLiteral("boxJPEG"), QStringLiteral("JPEG Encoding Settings"), this);
   panel->setGeometry(8, 8, 362, 188);
   QWidget* body = panel->body();
 
@@ -49,7 +53,8 @@ void TfrmJPEGOptions::createWidgets() {
   Label1->setPalette(navy);
   Label1->setGeometry(268, 26, 90, 14);
   // Points at the recommended position, 80 on the slider.
-  auto* recommendArrow = new ArrowMark(ArrowMark::Direction::DownLeft, toQColor(kRecommendedColor), body);
+  auto* recommendArrow =
+      new ArrowMark(ArrowMark::Direction::DownLeft, toQColor(kRecommendedColor), body);
   recommendArrow->setGeometry(272, 38, 16, 16);
 
   auto* Label2 = new QLabel(QStringLiteral("1 (Small Size, Low Quality)"), body);
@@ -60,27 +65,42 @@ void TfrmJPEGOptions::createWidgets() {
   Label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   Label3->setGeometry(173, 78, 170, 14);
 
-  chkProgressive_ = new QCheckBox(QStringLiteral("Progressive Encoding (good for internet viewing)"), body);
+  chkProgressive_ =
+      new QCheckBox(QStringLiteral("Progressive Encoding (good for internet viewing)"), body);
   chkProgressive_->setObjectName(QStringLiteral("chkProgressive"));
   chkProgressive_->setGeometry(14, 106, 330, 20);
-  auto* smoothingArrow = new ArrowMark(ArrowMark::Direction::DownRight, palette().color(QPalette::WindowText), body);
+  auto* smoothingArrow =
+      new ArrowMark(ArrowMark::Direction::DownRight, palette().color(QPalette::WindowText), body);
   smoothingArrow->setGeometry(20, 126, 16, 14);
-  chkSmoothing_ = new QCheckBox(QStringLiteral("Pixel Smoothing (edges are blurred on first scan)"), body);
+  chkSmoothing_ =
+      new QCheckBox(QStringLiteral("Pixel Smoothing (edges are blurred on first scan)"), body);
   chkSmoothing_->setObjectName(QStringLiteral("chkSmoothing"));
   chkSmoothing_->setGeometry(38, 132, 310, 20);
+
+  auto* metadata =
+      new TitledPanel(QStringLiteral("boxMetadata"), QStringLiteral("Photo Information"), this);
+  metadata->setGeometry(8, 202, 362, 90);
+  chkKeepMetadata_ = new QCheckBox(QStringLiteral("Keep camera data, date, author and copyright"),
+                                   metadata->body());
+  chkKeepMetadata_->setObjectName(QStringLiteral("chkKeepMetadata"));
+  chkKeepMetadata_->setGeometry(14, 4, 330, 20);
+  chkKeepGps_ = new QCheckBox(QStringLiteral("Keep the GPS location"), metadata->body());
+  chkKeepGps_->setObjectName(QStringLiteral("chkKeepGps"));
+  chkKeepGps_->setGeometry(38, 26, 300, 20);
 
   Button2_ = new QPushButton(QStringLiteral("OK"), this);
   Button2_->setObjectName(QStringLiteral("Button2"));
   Button2_->setDefault(true);
-  Button2_->setGeometry(206, 206, 75, 25);
+  Button2_->setGeometry(206, 300, 75, 25);
   Button1_ = new QPushButton(QStringLiteral("Cancel"), this);
   Button1_->setObjectName(QStringLiteral("Button1"));
-  Button1_->setGeometry(289, 206, 75, 25);
+  Button1_->setGeometry(289, 300, 75, 25);
 }
 
 void TfrmJPEGOptions::createConnections() {
   connect(GaugeBar1_, &QSlider::valueChanged, this, &TfrmJPEGOptions::showCompression);
   connect(chkProgressive_, &QCheckBox::toggled, chkSmoothing_, &QCheckBox::setEnabled);
+  connect(chkKeepMetadata_, &QCheckBox::toggled, chkKeepGps_, &QCheckBox::setEnabled);
   connect(Button2_, &QPushButton::clicked, this, &QDialog::accept);
   connect(Button1_, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -90,7 +110,11 @@ void TfrmJPEGOptions::showCompression() {
 }
 
 JpegOptions TfrmJPEGOptions::options() const {
-  return JpegOptions{GaugeBar1_->value(), chkProgressive_->isChecked(), chkSmoothing_->isChecked()};
+  JpegOptions options{GaugeBar1_->value(), chkProgressive_->isChecked(),
+                      chkSmoothing_->isChecked()};
+  options.keepMetadata = chkKeepMetadata_->isChecked();
+  options.keepGps = chkKeepGps_->isChecked();
+  return options;
 }
 
 bool EditJPEGOptions(JpegOptions& options, QWidget* parent) {

@@ -1,5 +1,5 @@
 // TfrmJPEGOptions: the JPEG quality, progressive encoding and smoothing settings asked for
-// before every JPEG output run.
+// before every JPEG output run, and whether the photos' metadata (and GPS location) is kept.
 #pragma once
 
 #include <QCheckBox>
@@ -30,8 +30,10 @@ class TfrmJPEGOptions : public QDialog {
   QSlider* GaugeBar1_ = nullptr;
   QCheckBox* chkProgressive_ = nullptr;
   QCheckBox* chkSmoothing_ = nullptr;
-  QPushButton* Button2_ = nullptr;  // OK
-  QPushButton* Button1_ = nullptr;  // Cancel
+  QCheckBox* chkKeepMetadata_ = nullptr;  // "Keep Metadata"
+  QCheckBox* chkKeepGps_ = nullptr;       // "Keep GPS"
+  QPushButton* Button2_ = nullptr;        // OK
+  QPushButton* Button1_ = nullptr;        // Cancel
 };
 
 // Asks for the JPEG options, starting at options; true and the new values in options when

@@ -166,6 +166,8 @@ class TfrmMain : public QMainWindow, private MainView {
   void createQueueCommands();
   void dropFiles(const std::vector<std::filesystem::path>& paths);
   void showQueueStrip();
+  // Options > Auto Orient Photos: the photos upright by their orientation tag, or as stored.
+  void AutoOrient1Click(bool on);
   void updateQueueActions();
   void restorePlacement();
   void savePlacement() const;
@@ -193,7 +195,7 @@ class TfrmMain : public QMainWindow, private MainView {
   MainModel model_;
 
   // Batch output: the queue as paths and the JPEG settings as the batch reads them.
-  std::unique_ptr<FrameEngine> ownEngine_;
+  std::unique_ptr<StandardFrameEngine> ownEngine_;
   std::vector<std::filesystem::path> batchQueue_;
   JpegOptions batchJpeg_;
   std::unique_ptr<BatchOutput> batch_;
@@ -266,6 +268,7 @@ class TfrmMain : public QMainWindow, private MainView {
   QAction* OuterMatteShadowSize1_ = nullptr;
   QAction* Undo1_ = nullptr;
   QAction* Redo1_ = nullptr;
+  QAction* AutoOrient1_ = nullptr;
   QAction* QueueStrip1_ = nullptr;
 };
 

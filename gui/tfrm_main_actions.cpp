@@ -62,6 +62,11 @@ void TfrmMain::createActions() {
                         QStringLiteral("Integrate into file manager right click menu"));
   Remove1_ = addItem(options, QStringLiteral("Removefromfilemanagerrightclickmenu1"),
                      QStringLiteral("Remove from file manager right click menu"));
+  options->addSeparator();
+  AutoOrient1_ =
+      addItem(options, QStringLiteral("AutoOrient1"), QStringLiteral("Auto Orient Photos"));
+  AutoOrient1_->setCheckable(true);
+  AutoOrient1_->setChecked(true);
 
   QMenu* tools = bar->addMenu(QStringLiteral("Tools"));
   tools->setObjectName(QStringLiteral("Tools1"));
@@ -110,6 +115,7 @@ void TfrmMain::createConnections() {
   connect(cmdClear_, &QPushButton::clicked, this, [this] { model_.cmdClearClick(); });
   connect(ClearQueue1_, &QAction::triggered, this, [this] { model_.cmdClearClick(); });
   connect(Exit1_, &QAction::triggered, this, &QWidget::close);
+  connect(AutoOrient1_, &QAction::toggled, this, &TfrmMain::AutoOrient1Click);
   connect(cmdPrintPreview_, &QPushButton::clicked, this, &TfrmMain::PrintFramedImage);
   connect(PrintPreview1_, &QAction::triggered, this, &TfrmMain::PrintFramedImage);
   connect(CopytoClipboard1_, &QAction::triggered, this, &TfrmMain::CopyPreviewToClipboard);
@@ -180,8 +186,9 @@ void TfrmMain::updateActions() {
                               cmdPrintPreview_, cmdSignature_}) {
     button->setEnabled(idle);
   }
+  AutoOrient1_->setChecked(model_.AutoOrient);
   for (QAction* action : {Open1_, ClearQueue1_, SaveAsJPEGs1_, SaveasTIFFs1_, SaveAsBMPs1_,
-                          SaveAsPNGs1_, PrintPreview1_, SignatureMaker1_}) {
+                          SaveAsPNGs1_, PrintPreview1_, SignatureMaker1_, AutoOrient1_}) {
     action->setEnabled(idle);
   }
   RecentFiles1_->setEnabled(idle);

@@ -29,6 +29,9 @@ void TfrmMain::CreateFramedFiles(OutputFormat format) {
   }
   batchQueue_.assign(model_.Queue.begin(), model_.Queue.end());
   batchJpeg_ = JpegOptions{model_.JPEGQuality, model_.JPEGProgressive, model_.JPEGSmoothing};
+  batchJpeg_.keepMetadata = model_.KeepMetadata;
+  batchJpeg_.keepGps = model_.KeepGps;
+  if (ownEngine_) ownEngine_->setPhotoOptions(PhotoOptions{model_.AutoOrient});
 
   GuiBatchPrompts prompts(*this, *services_.dialogs,
                           QString::fromStdString(model_.PBFolderDialogLabel));
@@ -47,6 +50,8 @@ void TfrmMain::CreateFramedFiles(OutputFormat format) {
   model_.JPEGQuality = batchJpeg_.quality;
   model_.JPEGProgressive = batchJpeg_.progressive;
   model_.JPEGSmoothing = batchJpeg_.smoothing;
+  model_.KeepMetadata = batchJpeg_.keepMetadata;
+  model_.KeepGps = batchJpeg_.keepGps;
   batchRunning_ = false;
   runningPrompts_ = nullptr;
   updateActions();

@@ -98,7 +98,14 @@ void TfrmMain::dropFiles(const std::vector<std::filesystem::path>& paths) {
 }
 
 void TfrmMain::showQueueStrip() {
+  lstQueue_->setPhotoOptions(PhotoOptions{model_.AutoOrient});
   lstQueue_->showQueue(model_.Queue, model_.WorkIndex);
+}
+
+void TfrmMain::AutoOrient1Click(bool on) {
+  if (model_.AutoOrient == on) return;
+  lstQueue_->setPhotoOptions(PhotoOptions{on});
+  model_.SetAutoOrient(on);
 }
 
 void TfrmMain::updateQueueActions() {

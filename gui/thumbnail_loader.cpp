@@ -37,13 +37,13 @@ ThumbnailLoader::~ThumbnailLoader() {
   pool_.waitForDone();
 }
 
-void ThumbnailLoader::request(const QString& path) {
+void ThumbnailLoader::request(const QString& path, PhotoOptions options) {
   QPointer<ThumbnailLoader> self(this);
-  pool_.start([this, self, path] {
+  pool_.start([this, self, path, options] {
     QImage thumbnail;
     QString reason;
     try {
-      thumbnail = thumbnailOf(loader_.load(path.toStdString()), side_);
+      thumbnail = thumbnailOf(loader_.loadPhoto(path.toStdString(), options), side_);
       if (thumbnail.isNull()) reason = QStringLiteral("The picture has no pixels");
     } catch (const Error& e) {
       reason = QString::fromStdString(e.what());

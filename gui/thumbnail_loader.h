@@ -21,8 +21,9 @@ class ThumbnailLoader : public QObject {
   ThumbnailLoader(const ThumbnailLoader&) = delete;
   ThumbnailLoader& operator=(const ThumbnailLoader&) = delete;
 
-  // Starts loading path; loaded or failed follows once for each request.
-  void request(const QString& path);
+  // Starts loading path, upright or as stored as options say; loaded or failed follows once
+  // for each request.
+  void request(const QString& path, PhotoOptions options = {});
   // Waits until every request has been answered (for tests and benchmarks).
   void waitForDone();
 

@@ -1,6 +1,7 @@
 // lumabord-shots: pictures of the About box and of help manual pages for the documentation.
 //   lumabord-shots about OUT.png
 //   lumabord-shots page PAGE.html OUT.png    (the page as a simple HTML viewer shows it)
+//   lumabord-shots jpeg-options OUT.png      (the JPEG options dialog with its defaults)
 // Run under Xvfb (scripts/screenshot does) so that the desktop's fonts and style are used.
 #include <QApplication>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include "app_icon.h"
 #include "desktop_opener.h"
 #include "tfrm_about.h"
+#include "tfrm_jpeg_options.h"
 
 int main(int argc, char* argv[]) {
   using namespace lumabord;
@@ -31,6 +33,14 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents();
     return page.grab().save(args[2]) ? 0 : 1;
   }
-  std::fputs("usage: lumabord-shots about OUT.png | page PAGE.html OUT.png\n", stderr);
+  if (args.size() == 2 && args[0] == QStringLiteral("jpeg-options")) {
+    TfrmJPEGOptions dialog{JpegOptions{}};
+    dialog.show();
+    QApplication::processEvents();
+    return dialog.grab().save(args[1]) ? 0 : 1;
+  }
+  std::fputs(
+      "usage: lumabord-shots about OUT.png | page PAGE.html OUT.png | jpeg-options OUT.png\n",
+      stderr);
   return 2;
 }

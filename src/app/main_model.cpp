@@ -166,6 +166,12 @@ void MainModel::LoadSettings() {
   readBool("JPEG Progressive", JPEGProgressive);
   JPEGSmoothing = true;
   readBool("JPEG Smoothing", JPEGSmoothing);
+  KeepMetadata = true;
+  readBool("Keep Metadata", KeepMetadata);
+  KeepGps = false;
+  readBool("Keep GPS", KeepGps);
+  AutoOrient = true;
+  readBool("Auto Orient", AutoOrient);
   const std::filesystem::path mru = ConfigPath / "mru.ini";
   std::error_code ec;
   if (std::filesystem::exists(mru, ec)) {
@@ -191,6 +197,9 @@ std::vector<MainModel::StoredValue> MainModel::storedValues() const {
           {"JPEG Quality", JPEGQuality, false},
           {"JPEG Progressive", JPEGProgressive, true},
           {"JPEG Smoothing", JPEGSmoothing, true},
+          {"Keep Metadata", KeepMetadata, true},
+          {"Keep GPS", KeepGps, true},
+          {"Auto Orient", AutoOrient, true},
           {"Frame Style", selectedStyle(), false}};
 }
 
@@ -301,7 +310,7 @@ bool MainModel::LoadQueuedPhoto(size_t index) {
   } else {
     view_.processPendingEvents();
     try {
-      Image photo = services_.loader->load(Queue[index]);
+      Image photo = services_.loader->loadPhoto(Queue[index], PhotoOptions{AutoOrient});
       if (photo.width() > 0 && photo.height() > 0) {
         MaxPhotoWidth = std::max(MaxPhotoWidth, photo.width());
         MaxPhotoHeight = std::max(MaxPhotoHeight, photo.height());

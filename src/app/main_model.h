@@ -177,6 +177,8 @@ class MainModel {
   // --- Queue strip (main_model_queue.cpp) ---------------------------------------------------
   // Makes Queue[index] the working photo and renders it.
   void ShowQueuedPhoto(size_t index);
+  // Options > Auto Orient Photos: stores the choice and loads the working photo again.
+  void SetAutoOrient(bool on);
   // Removes the entries at indices; when the working photo goes, the head takes its place.
   void RemoveQueued(const std::vector<size_t>& indices);
   // order[i] is the old index of the photo now at i; anything but a permutation is ignored.
@@ -234,6 +236,9 @@ class MainModel {
   int JPEGQuality = 80;
   bool JPEGProgressive = true;
   bool JPEGSmoothing = true;
+  bool KeepMetadata = true;  // the photo's EXIF, IPTC and XMP in written files
+  bool KeepGps = false;      // and its location among them
+  bool AutoOrient = true;    // photos turned upright by their orientation tag
   int MaxPhotoWidth = 0;
   int MaxPhotoHeight = 0;
   bool Activated = false;

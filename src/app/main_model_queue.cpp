@@ -16,6 +16,15 @@ void MainModel::ShowQueuedPhoto(size_t index) {
   if (LoadQueuedPhoto(index) && applies(PreviewEvent::QueueChange)) RefreshPreview();
 }
 
+void MainModel::SetAutoOrient(bool on) {
+  if (Rendering) {
+    RunWhenIdle([this, on] { SetAutoOrient(on); });
+    return;
+  }
+  AutoOrient = on;
+  if (LoadQueuedPhoto(WorkIndex) && applies(PreviewEvent::QueueChange)) RefreshPreview();
+}
+
 void MainModel::RemoveQueued(const std::vector<size_t>& indices) {
   if (Rendering) {
     RunWhenIdle([this, indices] { RemoveQueued(indices); });

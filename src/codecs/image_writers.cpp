@@ -19,24 +19,43 @@ std::optional<OutputFormat> outputFormatFromExtension(std::string extension) {
 
 const char* formatKey(OutputFormat format) {
   switch (format) {
-    case OutputFormat::Jpeg: return "jpg";
-    case OutputFormat::Tiff: return "tif";
-    case OutputFormat::Bmp: return "bmp";
-    case OutputFormat::Png: return "png";
-    case OutputFormat::Webp: return "webp";
+    case OutputFormat::Jpeg:
+      return "jpg";
+    case OutputFormat::Tiff:
+      return "tif";
+    case OutputFormat::Bmp:
+      return "bmp";
+    case OutputFormat::Png:
+      return "png";
+    case OutputFormat::Webp:
+      return "webp";
   }
   return "bmp";
 }
 
 void writeImageFile(const std::filesystem::path& path, const Image& image, OutputFormat format,
-                    const JpegOptions& options) {
+                    const JpegOptions& options, const PhotoTags* photo) {
   switch (format) {
-    case OutputFormat::Jpeg: WriteJpegFile(path, image, options); return;
-    case OutputFormat::Tiff: WriteTiffFile(path, image); return;
-    case OutputFormat::Bmp: WriteBmpFile(path, image); return;
-    case OutputFormat::Png: WritePngFile(path, image); return;
-    case OutputFormat::Webp: WriteWebpFile(path, image, options); return;
+    case OutputFormat::Jpeg:
+      WriteJpegFile(path, image, options, photo);
+      return;
+    case OutputFormat::Tiff:
+      WriteTiffFile(path, image, photo, options);
+      return;
+    case OutputFormat::Bmp:
+      WriteBmpFile(path, image);
+      return;
+    case OutputFormat::Png:
+      WritePngFile(path, image, photo, options);
+      return;
+    case OutputFormat::Webp:
+      WriteWebpFile(path, image, options, photo);
+      return;
   }
+}
+
+const PhotoMetadata* keptMetadata(const PhotoTags* photo, const JpegOptions& options) {
+  return photo && options.keepMetadata ? photo->metadata.get() : nullptr;
 }
 
 }  // namespace lumabord

@@ -12,7 +12,9 @@ int clampJpegQuality(int value) {
 JpegOptionsModel::JpegOptionsModel(const JpegOptions& stored)
     : quality_(clampJpegQuality(stored.quality)),
       progressive_(stored.progressive),
-      smoothing_(stored.smoothing) {}
+      smoothing_(stored.smoothing),
+      keepMetadata_(stored.keepMetadata),
+      keepGps_(stored.keepGps) {}
 
 void JpegOptionsModel::setQuality(int value) {
   quality_ = clampJpegQuality(value);

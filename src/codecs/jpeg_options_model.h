@@ -1,7 +1,7 @@
 // The JPEG options dialog as data: the quality slider kept inside 1..100 and its caption,
 // the progressive tick, and the smoothing tick that is only enabled with progressive
-// encoding but keeps its state while disabled. A window (or a test) shows the model and
-// reports whether the user pressed OK.
+// encoding but keeps its state while disabled; the same for the metadata and GPS ticks. A window
+// (or a test) shows the model and reports whether the user pressed OK.
 #pragma once
 
 #include <string>
@@ -32,13 +32,27 @@ class JpegOptionsModel {
   // chkSmoothing is enabled only while progressive encoding is ticked.
   [[nodiscard]] bool smoothingEnabled() const { return progressive_; }
 
-  // What OK stores: the ticks as they stand (also a disabled smoothing tick) and the slider.
-  [[nodiscard]] JpegOptions confirmed() const { return {quality_, progressive_, smoothing_}; }
+  [[nodiscard]] bool keepMetadata() const { return keepMetadata_; }
+  void setKeepMetadata(bool on) { keepMetadata_ = on; }
+  [[nodiscard]] bool keepGps() const { return keepGps_; }
+  void setKeepGps(bool on) { keepGps_ = on; }
+  // chkKeepGps is enabled only while the metadata is kept.
+  [[nodiscard]] bool keepGpsEnabled() const { return keepMetadata_; }
+
+  // What OK stores: the ticks as they stand (also a disabled tick) and the slider.
+  [[nodiscard]] JpegOptions confirmed() const {
+    JpegOptions options{quality_, progressive_, smoothing_};
+    options.keepMetadata = keepMetadata_;
+    options.keepGps = keepGps_;
+    return options;
+  }
 
  private:
   int quality_ = 80;
   bool progressive_ = true;
   bool smoothing_ = true;
+  bool keepMetadata_ = true;
+  bool keepGps_ = false;
 };
 
 [[nodiscard]] int clampJpegQuality(int value);

@@ -1,6 +1,7 @@
 // JPEG writer through libjpeg: the library's defaults (JFIF, YCbCr with 2 x 2 chroma, the
 // standard Huffman tables), the floating-point DCT, the quality with baseline quantisation
-// forced, and the simple progression when progressive. The whole file is compressed into
+// forced, and the simple progression when progressive; the photo's profile and metadata as
+// image_writers.h says. The whole file is compressed into
 // memory first and then written through AtomicFile, so a failed encoding touches no file.
 #include <algorithm>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "base/file_io.h"
 #include "codecs/image_writers.h"
 #include "codecs/jpeg_glue.h"
+#include "codecs/srgb_conversion.h"
 
 namespace lumabord {
 namespace {
@@ -73,7 +75,8 @@ class Compressor {
 
 }  // namespace
 
-std::vector<uint8_t> encodeJpeg(const Image& image, const JpegOptions& options) {
+std::vector<uint8_t> encodeJpeg(const Image& image, const JpegOptions& options,
+                                const PhotoTags* photo) {
   std::vector<uint8_t> bytes;
   Compressor cinfo(bytes);
   cinfo->image_width = static_cast<JDIMENSION>(image.width());
@@ -90,6 +93,10 @@ std::vector<uint8_t> encodeJpeg(const Image& image, const JpegOptions& options) 
   // the encoder's own input smoothing stays off.
 
   jpeg_start_compress(cinfo.get(), TRUE);
+  if (carriesProfile(photo)) {
+    const std::vector<uint8_t>& srgb = srgbProfileBytes();
+    jpeg_write_icc_profile(cinfo.get(), srgb.data(), static_cast<unsigned>(srgb.size()));
+  }
   constexpr int kRowsPerCall = 16;
   JSAMPROW rows[kRowsPerCall];
   while (cinfo->next_scanline < cinfo->image_height) {
@@ -99,12 +106,14 @@ std::vector<uint8_t> encodeJpeg(const Image& image, const JpegOptions& options) 
     jpeg_write_scanlines(cinfo.get(), rows, static_cast<JDIMENSION>(count));
   }
   jpeg_finish_compress(cinfo.get());
+  if (const PhotoMetadata* metadata = keptMetadata(photo, options))
+    return embedMetadata(bytes, metadata, image.width(), image.height(), options.keepGps, {});
   return bytes;
 }
 
 void WriteJpegFile(const std::filesystem::path& path, const Image& image,
-                   const JpegOptions& options) {
-  const std::vector<uint8_t> bytes = encodeJpeg(image, options);
+                   const JpegOptions& options, const PhotoTags* photo) {
+  const std::vector<uint8_t> bytes = encodeJpeg(image, options, photo);
   writeFileAtomic(path, bytes);
 }
 

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "base/image.h"
+#include "codecs/photo_tags.h"
 #include "codecs/picture_loader.h"
 
 namespace lumabord {
@@ -21,6 +22,11 @@ class PhotoReader {
   // each). Throws Error with the reader's message when the data is bad; reading beyond the
   // last row is an error too.
   virtual void readRows(uint8_t* const* rows, int count) = 0;
+  // What the photo file carries beside its pixels; the rows are already upright and sRGB.
+  virtual const PhotoTags& tags() const {
+    static const PhotoTags none;
+    return none;
+  }
 };
 
 // The rows of an image already in memory, which must outlive the reader.
@@ -39,19 +45,24 @@ class ImageRowReader final : public PhotoReader {
 // A decoded image handed out row by row.
 class DecodedPhotoReader final : public PhotoReader {
  public:
-  explicit DecodedPhotoReader(Image image) : image_(std::move(image)), rows_(image_) {}
+  explicit DecodedPhotoReader(Image image, PhotoTags tags = {})
+      : image_(std::move(image)), tags_(std::move(tags)), rows_(image_) {}
   int width() const override { return rows_.width(); }
   int height() const override { return rows_.height(); }
   void readRows(uint8_t* const* rows, int count) override { rows_.readRows(rows, count); }
+  const PhotoTags& tags() const override { return tags_; }
 
  private:
   const Image image_;  // before rows_, which reads it
+  const PhotoTags tags_;
   ImageRowReader rows_;
 };
 
-// Opens a photo like loadPicture (the same reader, checks and messages): JPEG files are
-// decoded row by row as they are read, other formats whole when opened.
+// Opens a photo like loadPhoto (the same reader, checks and messages; upright and sRGB):
+// upright JPEG files are decoded row by row as they are read, other photos whole when opened.
+// limits.onDeclaredSize hears the upright size.
 [[nodiscard]] std::unique_ptr<PhotoReader> openPhotoReader(const std::filesystem::path& path,
-                                                           const DecodeLimits& limits = {});
+                                                           const DecodeLimits& limits = {},
+                                                           const PhotoOptions& options = {});
 
 }  // namespace lumabord

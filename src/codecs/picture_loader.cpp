@@ -8,9 +8,8 @@
 #include "base/error.h"
 #include "base/file_io.h"
 #include "codecs/content_sniffer.h"
-#include "codecs/jpeg_row_decoder.h"
-#include "codecs/photo_reader.h"
 #include "codecs/picture_source.h"
+#include "codecs/reader_table.h"
 
 namespace lumabord {
 namespace {
@@ -21,54 +20,22 @@ struct TableEntry {
 };
 
 constexpr auto kReaders = std::to_array<TableEntry>({
-    {"jpg", readJpeg},
-    {"jpeg", readJpeg},
-    {"jpe", readJpeg},
-    {"jfif", readJpeg},
-    {"tif", readTiff},
-    {"tiff", readTiff},
-    {"fax", readTiff},
-    {"bmp", readBmp},
-    {"rle", readBmp},
-    {"dib", readBmp},
-    {"ico", readIco},
-    {"png", readPng},
-    {"gif", readGif},
-    {"eps", readEps},
-    {"mrw", readRawPreview},
-    {"nef", readRawPreview},
-    {"crw", readRawPreview},
-    {"raf", readRafPreview},
-    {"ppm", readPnm},
-    {"pgm", readPnm},
-    {"pbm", readPnm},
-    {"tga", readTga},
-    {"win", readTga},
-    {"vst", readTga},
-    {"vda", readTga},
-    {"icb", readTga},
-    {"pcx", readPcx},
-    {"pcc", readPcx},
-    {"scr", readPcx},
-    {"sgi", readSgi},
-    {"rgb", readSgi},
-    {"rgba", readSgi},
-    {"bw", readSgi},
-    {"psd", readPsd},
-    {"pdd", readPsd},
-    {"wmf", readWmf},
-    {"emf", readEmf},
-    {"cel", readCel},
-    {"pic", readCel},
-    {"cut", readCut},
-    {"pcd", readPcd},
-    {"rla", readRla},
-    {"rpf", readRla},
-    {"psp", readPsp},
-    {"heic", readHeif},
-    {"heif", readHeif},
-    {"avif", readHeif},
-    {"webp", readWebp},
+    {"jpg", readJpeg},       {"jpeg", readJpeg},      {"jpe", readJpeg},
+    {"jfif", readJpeg},      {"tif", readTiff},       {"tiff", readTiff},
+    {"fax", readTiff},       {"bmp", readBmp},        {"rle", readBmp},
+    {"dib", readBmp},        {"ico", readIco},        {"png", readPng},
+    {"gif", readGif},        {"eps", readEps},        {"mrw", readRawPreview},
+    {"nef", readRawPreview}, {"crw", readRawPreview}, {"raf", readRafPreview},
+    {"ppm", readPnm},        {"pgm", readPnm},        {"pbm", readPnm},
+    {"tga", readTga},        {"win", readTga},        {"vst", readTga},
+    {"vda", readTga},        {"icb", readTga},        {"pcx", readPcx},
+    {"pcc", readPcx},        {"scr", readPcx},        {"sgi", readSgi},
+    {"rgb", readSgi},        {"rgba", readSgi},       {"bw", readSgi},
+    {"psd", readPsd},        {"pdd", readPsd},        {"wmf", readWmf},
+    {"emf", readEmf},        {"cel", readCel},        {"pic", readCel},
+    {"cut", readCut},        {"pcd", readPcd},        {"rla", readRla},
+    {"rpf", readRla},        {"psp", readPsp},        {"heic", readHeif},
+    {"heif", readHeif},      {"avif", readHeif},      {"webp", readWebp},
     {"jxl", readJxl},
 });
 
@@ -87,15 +54,16 @@ PictureReader findReader(std::string_view extension) {
   return nullptr;
 }
 
-// The extension of a path without its dot ("" for none, also for "photo.").
+[[noreturn]] void failUnknownExtension(std::string_view extension) {
+  fail("Unknown picture file extension (.%s)", std::string(extension).c_str());
+}
+
+}  // namespace
+
 std::string extensionOf(const std::filesystem::path& path) {
   std::string ext = path.extension().string();
   if (!ext.empty()) ext.erase(0, 1);
   return ext;
-}
-
-[[noreturn]] void failUnknownExtension(std::string_view extension) {
-  fail("Unknown picture file extension (.%s)", std::string(extension).c_str());
 }
 
 PictureReader chooseReader(std::span<const uint8_t> bytes, std::string_view extension,
@@ -112,36 +80,24 @@ PictureReader chooseReader(std::span<const uint8_t> bytes, std::string_view exte
   return reader;
 }
 
-Image decode(std::span<const uint8_t> bytes, std::string_view extension, const std::string& name,
-             const DecodeLimits& limits) {
-  return chooseReader(bytes, extension, name)(PictureSource{bytes, name, limits});
-}
-
-// A JPEG file held in memory and decoded as its rows are asked for.
-class JpegFileReader final : public PhotoReader {
- public:
-  JpegFileReader(FileBytes bytes, const std::string& name, const DecodeLimits& limits)
-      : bytes_(std::move(bytes)),
-        decoder_(bytes_.span(), PictureSource{bytes_.span(), name, limits}) {}
-  int width() const override { return decoder_.width(); }
-  int height() const override { return decoder_.height(); }
-  void readRows(uint8_t* const* rows, int count) override { decoder_.readRows(rows, count); }
-
- private:
-  const FileBytes bytes_;  // before decoder_, which reads them
-  JpegRowDecoder decoder_;
-};
-
-// The bytes of a picture file; the extension decides before the file is touched, so an
-// unknown one is refused as such.
 FileBytes readPictureFile(const std::filesystem::path& path, std::string_view extension) {
   if (!extension.empty() && !findReader(extension)) failUnknownExtension(extension);
   return readFileBytes(path);
 }
 
+namespace {
+
+Image decode(std::span<const uint8_t> bytes, std::string_view extension, const std::string& name,
+             const DecodeLimits& limits) {
+  return chooseReader(bytes, extension, name)(PictureSource{bytes, name, limits});
+}
+
 class TableLoader final : public PictureLoader {
  public:
   Image load(const std::filesystem::path& path) const override { return loadPicture(path, {}); }
+  Image loadPhoto(const std::filesystem::path& path, const PhotoOptions& options) const override {
+    return lumabord::loadPhoto(path, {}, options);
+  }
 };
 
 }  // namespace
@@ -159,16 +115,6 @@ Image loadPicture(const std::filesystem::path& path, const DecodeLimits& limits)
   const std::string extension = extensionOf(path);
   const FileBytes bytes = readPictureFile(path, extension);
   return decode(bytes.span(), extension, path.string(), limits);
-}
-
-std::unique_ptr<PhotoReader> openPhotoReader(const std::filesystem::path& path,
-                                             const DecodeLimits& limits) {
-  const std::string extension = extensionOf(path);
-  FileBytes bytes = readPictureFile(path, extension);
-  const std::string name = path.string();
-  const PictureReader reader = chooseReader(bytes.span(), extension, name);
-  if (reader == readJpeg) return std::make_unique<JpegFileReader>(std::move(bytes), name, limits);
-  return std::make_unique<DecodedPhotoReader>(reader(PictureSource{bytes.span(), name, limits}));
 }
 
 Image decodePicture(std::span<const uint8_t> bytes, std::string_view extension,

@@ -26,12 +26,26 @@ struct DecodeLimits {
   std::function<void(int64_t width, int64_t height)> onDeclaredSize = nullptr;
 };
 
+// How photos (not textures and other assets) are loaded. Their colours are always turned into
+// sRGB from an embedded profile.
+struct PhotoOptions {
+  bool autoOrient = true;  // turn the stored rows upright by the photo's orientation tag
+};
+
+struct PhotoTags;
+
 class PictureLoader {
  public:
   virtual ~PictureLoader() = default;
   // Decodes the picture at path into a 24-bit Image. Throws Error with the user-facing
   // message ("Unknown picture file extension (.%s)", "Cannot open file %s", ...).
   virtual Image load(const std::filesystem::path& path) const = 0;
+  // The same for a photo: upright (unless options say otherwise) and in sRGB. Loaders that
+  // know nothing of photos load it as a picture.
+  virtual Image loadPhoto(const std::filesystem::path& path,
+                          const PhotoOptions& /*options*/) const {
+    return load(path);
+  }
 };
 
 // The loader of the reader table, keyed by lower-case extension, with content sniffing
@@ -42,6 +56,12 @@ const PictureLoader& defaultPictureLoader();
 [[nodiscard]] Image loadPicture(const std::filesystem::path& path);
 // The same with explicit limits.
 [[nodiscard]] Image loadPicture(const std::filesystem::path& path, const DecodeLimits& limits);
+
+// Loads a photo: like loadPicture, then its embedded profile converted to sRGB and, with
+// options.autoOrient, its stored rows turned upright. tags (when given) receives what the file
+// carries beside the pixels; its orientation is the one left to apply (1 when applied).
+[[nodiscard]] Image loadPhoto(const std::filesystem::path& path, const DecodeLimits& limits,
+                              const PhotoOptions& options, PhotoTags* tags = nullptr);
 
 // Decodes file bytes already in memory as if they came from a file with that extension
 // (without the dot, any case; empty: recognised by content). `name` names the file in

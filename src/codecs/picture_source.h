@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/image.h"
+#include "codecs/photo_tags.h"
 #include "codecs/picture_loader.h"
 
 namespace lumabord {
@@ -15,6 +16,11 @@ struct PictureSource {
   std::span<const uint8_t> bytes;
   std::string name;  // the path, or a label for data that came from memory
   DecodeLimits limits;
+  // Set when a photo is loaded: readers that know their format's tags better than exiv2
+  // (TIFF's orientation and profile, HEIF's colour description and blocks) put them here,
+  // and the TIFF reader then hands out the rows as stored, leaving the orientation to the
+  // photo loader.
+  PhotoTags* tags = nullptr;
 };
 
 // A reader of one format: decodes the whole file into a 24-bit Image or throws Error.

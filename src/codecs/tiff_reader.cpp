@@ -113,7 +113,12 @@ class RgbaImage {
     if (!TIFFRGBAImageOK(tif, message) || !TIFFRGBAImageBegin(&img_, tif, 1, message)) {
       fail("Cannot load image %s: %s", source.name.c_str(), message);
     }
-    img_.req_orientation = ORIENTATION_TOPLEFT;
+    // A photo's rows come as stored; its orientation is applied with a turn where needed
+    // (libtiff's own handling only mirrors, which leaves orientations 5 to 8 on their side).
+    const bool photo = source.tags != nullptr;
+    img_.req_orientation = photo ? img_.orientation : ORIENTATION_TOPLEFT;
+    if (photo && img_.orientation >= ORIENTATION_TOPLEFT && img_.orientation <= ORIENTATION_LEFTBOT)
+      source.tags->orientation = img_.orientation;
   }
   ~RgbaImage() { TIFFRGBAImageEnd(&img_); }
   RgbaImage(const RgbaImage&) = delete;
@@ -122,7 +127,7 @@ class RgbaImage {
   // True when rows can be read one at a time in file order and converted by the same code
   // that converts whole strips: chunky samples, top-down, not subsampled.
   bool convertsRows() const {
-    return img_.isContig && img_.orientation == ORIENTATION_TOPLEFT &&
+    return img_.isContig && img_.orientation == img_.req_orientation &&
            img_.photometric != PHOTOMETRIC_YCBCR && img_.put.contig != nullptr;
   }
 
@@ -186,6 +191,12 @@ Image decodeTiff(std::span<const uint8_t> bytes, const PictureSource& source) {
     checkFileHolds(source, "TIFF", sampleBytes / ratio, bytes.size());
   }
 
+  if (source.tags && source.tags->iccProfile.empty()) {
+    uint32_t iccBytes = 0;
+    const uint8_t* icc = nullptr;
+    if (TIFFGetField(tif.get(), TIFFTAG_ICCPROFILE, &iccBytes, &icc) && icc && iccBytes > 0)
+      source.tags->iccProfile.assign(icc, icc + iccBytes);
+  }
   RgbaImage rgba(tif.get(), client, source);
   // Bands of whole strips or tiles of about a million pixels: libtiff decodes a strip from
   // its start for every request, so a band never splits one.

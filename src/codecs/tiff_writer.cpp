@@ -1,6 +1,7 @@
 // The program's own TIFF writer: one uncompressed RGB strip with a fixed layout (header,
 // resolutions, bits per sample and software name, pixels from offset 40, then the
-// directory), so the files are the same byte for byte on every run.
+// directory), so the files are the same byte for byte on every run. The photo's profile and
+// metadata are added by exiv2 when there are any.
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "base/checked_math.h"
 #include "base/file_io.h"
 #include "codecs/image_writers.h"
+#include "codecs/srgb_conversion.h"
 
 namespace lumabord {
 namespace {
@@ -47,15 +49,14 @@ void sideEntry(uint8_t*& out, uint16_t tag, int side) {
   entry(out, tag, side < 65536 ? kShort : kLong, 1, static_cast<uint32_t>(side));
 }
 
-}  // namespace
+// The bytes of a file gathered in memory, for exiv2 to add the photo's tags to.
+struct MemoryFile {
+  std::vector<uint8_t> bytes;
+  void write(std::span<const uint8_t> data) { bytes.insert(bytes.end(), data.begin(), data.end()); }
+};
 
-void WriteTiffFile(const std::filesystem::path& path, const Image& image) {
-  AtomicFile file(path);
-  // A picture without pixels gives an empty file.
-  if (image.empty()) {
-    file.commit();
-    return;
-  }
+template <class File>
+void writeTiff(File& file, const Image& image) {
   const int w = image.width(), h = image.height();
   const uint32_t pixelBytes = static_cast<uint32_t>(image.sizeBytes());
 
@@ -106,7 +107,27 @@ void WriteTiffFile(const std::filesystem::path& path, const Image& image) {
   entry(out, 305, kAscii, sizeof kSoftware - 1, kSoftwareOffset);  // Software
   put32(out, 0);                                                   // no next directory
   file.write(directory);
-  file.commit();
+}
+
+}  // namespace
+
+void WriteTiffFile(const std::filesystem::path& path, const Image& image, const PhotoTags* photo,
+                   const JpegOptions& options) {
+  const PhotoMetadata* metadata = keptMetadata(photo, options);
+  // A picture without pixels gives an empty file.
+  if (image.empty() || (!metadata && !carriesProfile(photo))) {
+    AtomicFile file(path);
+    if (!image.empty()) writeTiff(file, image);
+    file.commit();
+    return;
+  }
+  MemoryFile memory;
+  memory.bytes.reserve(image.sizeBytes() + kStripOffset + kDirectoryBytes);
+  writeTiff(memory, image);
+  std::span<const uint8_t> profile;
+  if (carriesProfile(photo)) profile = srgbProfileBytes();
+  writeFileAtomic(path, embedMetadata(memory.bytes, metadata, image.width(), image.height(),
+                                      options.keepGps, profile));
 }
 
 }  // namespace lumabord

@@ -96,6 +96,7 @@ BatchSummary BatchOutput::WriteFramedFiles(const std::filesystem::path& destinat
         // A reader's message may not say which photo it could not read.
         throw Error(messageNamingFile(entries[i].string(), e.what()));
       }
+      const PhotoTags photoTags = stage.tags(i);
       stage.release(i);
 
       progress.step(static_cast<int>(i) + 1, queueLength, entries[i]);
@@ -104,7 +105,7 @@ BatchSummary BatchOutput::WriteFramedFiles(const std::filesystem::path& destinat
       const std::filesystem::path target = outputPath(destination, entries[i], count, key);
       const bool confirmed = count == 1 && !confirmedFile.empty() && target == confirmedFile;
       if (confirmed || ConfirmReplace(target, progress)) {
-        engine_.writeImage(target, output, format, model_.jpeg);
+        engine_.writeImage(target, output, format, model_.jpeg, &photoTags);
         ++summary.written;
         progress.fileWritten(target);
       } else {

@@ -97,6 +97,7 @@ void ComposeStage::Slot::release(int y) {
 
 void ComposeStage::Slot::reset() {
   reader.reset();
+  tags = {};
   painter.reset();
   width_ = height_ = capacity = wanted = decoded = painted = released = 0;
   ended = false;
@@ -162,6 +163,7 @@ void ComposeStage::frame(size_t index, Slot& slot) {
     // An empty picture must not leave the previous photo to be framed under this name.
     if (reader->width() <= 0 || reader->height() <= 0)
       fail("The picture %s holds no pixels", photos_[index].c_str());
+    slot.tags = reader->tags();
     if (keepPhoto_) {
       Image decoded(reader->width(), reader->height());
       std::vector<uint8_t*> rows(static_cast<size_t>(decoded.height()));

@@ -40,6 +40,8 @@ class ComposeStage {
   // its rows, which arrive as they are painted; rethrows the failure of opening or laying
   // it out. Reading a row rethrows a failure met while painting it.
   RowSource& take(size_t index);
+  // What photo index carried beside its pixels; valid from take(index) to release(index).
+  const PhotoTags& tags(size_t index) const { return slots_[index % 2].tags; }
   // Ends photo index: the worker stops painting it and may begin photo index + 2.
   void release(size_t index);
 
@@ -64,6 +66,7 @@ class ComposeStage {
     }
     ComposeStage& stage_;
     std::unique_ptr<PhotoReader> reader;
+    PhotoTags tags;  // the photo's, kept when reader is replaced by the decoded photo
     std::unique_ptr<FramePainter> painter;
     int width_ = 0;
     int height_ = 0;

@@ -41,8 +41,9 @@ class LayoutPainter final : public FramePainter {
 
 }  // namespace
 
-StandardFrameEngine::StandardFrameEngine(std::filesystem::path appPath, SignatureDrawer* signature)
-    : appPath_(std::move(appPath)), signature_(signature) {}
+StandardFrameEngine::StandardFrameEngine(std::filesystem::path appPath, SignatureDrawer* signature,
+                                         PhotoOptions photoOptions)
+    : appPath_(std::move(appPath)), signature_(signature), photoOptions_(photoOptions) {}
 
 void StandardFrameEngine::prepare(const FrameSpec& spec) {
   // The glyph cache belongs to this thread; the photos are laid out on the stage's worker.
@@ -53,14 +54,14 @@ void StandardFrameEngine::prepare(const FrameSpec& spec) {
 }
 
 std::unique_ptr<PhotoReader> StandardFrameEngine::openPhoto(const std::filesystem::path& path) {
-  return openPhotoReader(path);
+  return openPhotoReader(path, {}, photoOptions_);
 }
 
 std::unique_ptr<PhotoReader> StandardFrameEngine::openPhotoChecked(
     const std::filesystem::path& path, const std::function<void(int64_t, int64_t)>& sizeCheck) {
   DecodeLimits limits;
   limits.onDeclaredSize = sizeCheck;
-  return openPhotoReader(path, limits);
+  return openPhotoReader(path, limits, photoOptions_);
 }
 
 std::unique_ptr<FramePainter> StandardFrameEngine::layoutFrame(const FrameSpec& spec,
@@ -95,8 +96,9 @@ void StandardFrameEngine::resizeImage(RowSource& framed, Image& target, int widt
 }
 
 void StandardFrameEngine::writeImage(const std::filesystem::path& path, const Image& image,
-                                     OutputFormat format, const JpegOptions& options) {
-  writeImageFile(path, image, format, options);
+                                     OutputFormat format, const JpegOptions& options,
+                                     const PhotoTags* photo) {
+  writeImageFile(path, image, format, options, photo);
 }
 
 }  // namespace lumabord

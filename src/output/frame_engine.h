@@ -63,16 +63,20 @@ class FrameEngine {
   // Resamples the framed picture, which arrives row by row, into target.
   virtual void resizeImage(RowSource& framed, Image& target, int width, int height) = 0;
   // Writes a complete file or throws Error; an existing file is replaced only when complete.
+  // photo is what the framed photo carried (its profile and metadata go into the file).
   virtual void writeImage(const std::filesystem::path& path, const Image& image,
-                          OutputFormat format, const JpegOptions& options) = 0;
+                          OutputFormat format, const JpegOptions& options,
+                          const PhotoTags* photo) = 0;
 };
 
-// The program's own steps: the picture loader, the frame layout with the assets of
-// appPath and the signature (nullptr: none) with each photo's facts, FitWithin, ResizeImage and the
-// writers. The design's textures are decoded into the texture cache while the first photo opens.
+// The program's own steps: the photo loader (upright, sRGB), the frame layout with the assets of
+// appPath and the signature (nullptr: none) with each photo's facts, FitWithin, ResizeImage and
+// the writers. The design's textures are decoded into the texture cache while the first photo
+// opens.
 class StandardFrameEngine final : public FrameEngine {
  public:
-  explicit StandardFrameEngine(std::filesystem::path appPath, SignatureDrawer* signature = nullptr);
+  explicit StandardFrameEngine(std::filesystem::path appPath, SignatureDrawer* signature = nullptr,
+                               PhotoOptions photoOptions = {});
   void prepare(const FrameSpec& spec) override;
   std::unique_ptr<PhotoReader> openPhoto(const std::filesystem::path& path) override;
   std::unique_ptr<PhotoReader> openPhotoChecked(
@@ -84,7 +88,9 @@ class StandardFrameEngine final : public FrameEngine {
   Size fitWithin(int width, int height, int maxWidth, int maxHeight) override;
   void resizeImage(RowSource& framed, Image& target, int width, int height) override;
   void writeImage(const std::filesystem::path& path, const Image& image, OutputFormat format,
-                  const JpegOptions& options) override;
+                  const JpegOptions& options, const PhotoTags* photo) override;
+  // How the photos of the following batches are opened (upright or as stored).
+  void setPhotoOptions(const PhotoOptions& options) { photoOptions_ = options; }
 
  private:
   // The facts of the photo laid out last, read only when the signature's text needs them.
@@ -94,6 +100,7 @@ class StandardFrameEngine final : public FrameEngine {
   SignatureDrawer* signature_;
   std::filesystem::path factsPhoto_;  // whose facts facts_ holds
   PhotoFacts facts_;
+  PhotoOptions photoOptions_;
 };
 
 }  // namespace lumabord

@@ -89,6 +89,9 @@ TEST(StartUp, ClosingWithoutChangesWritesEveryValueAndAnEmptyList) {
             "\"JPEG Quality\"=dword:00000050\n"
             "\"JPEG Progressive\"=dword:00000001\n"
             "\"JPEG Smoothing\"=dword:00000001\n"
+            "\"Keep Metadata\"=dword:00000001\n"
+            "\"Keep GPS\"=dword:00000000\n"
+            "\"Auto Orient\"=dword:00000001\n"
             "\"Frame Style\"=dword:00000000\n\n");
   ASSERT_TRUE(std::filesystem::exists(env.home() / "mru.ini"));
   EXPECT_EQ(readText(env.home() / "mru.ini"), "");

@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <exiv2/exiv2.hpp>
+
 #include "app/quick_reg.h"
 #include "app/user_folders.h"
 #include "codecs/image_writers.h"
@@ -349,6 +351,59 @@ TEST_F(FrameCli, StoredSettingsAreTheDefaultsAndOptionsReplaceThem) {
   const std::string baseline = output({"--baseline"}, "baseline");
   EXPECT_TRUE(hasMarker(baseline, '\xC0'));
   EXPECT_FALSE(hasMarker(baseline, '\xC2'));
+}
+
+// A phone's portrait: stored on its side with orientation 6, with its author and location.
+fs::path writePhonePhoto(const fs::path& path) {
+  WriteJpegFile(path, Image(90, 60, Rgb{90, 120, 150}), {});
+  const std::unique_ptr<Exiv2::Image> image(Exiv2::ImageFactory::open(path.string()).release());
+  image->readMetadata();
+  image->exifData()["Exif.Image.Orientation"] = uint16_t{6};
+  image->exifData()["Exif.Image.Artist"] = "Anna Berg";
+  image->exifData()["Exif.GPSInfo.GPSLatitude"] = "59/1 20/1 0/1";
+  image->writeMetadata();
+  return path;
+}
+
+TEST_F(FrameCli, PhotosAreUprightWithTheirMetadataAsTheStoreAndOptionsSay) {
+  const fs::path photo = writePhonePhoto(dir / "phone.jpg");
+  struct Case {
+    std::vector<std::pair<std::string, int32_t>> stored;
+    std::vector<std::string> options;
+    bool portrait, artist, gps;
+  };
+  const std::vector<Case> cases = {
+      {{}, {}, true, true, false},
+      {{}, {"--no-auto-orient"}, false, true, false},
+      {{{"Auto Orient", 0}}, {}, false, true, false},
+      {{}, {"--strip-metadata"}, true, false, false},
+      {{{"Keep Metadata", 0}}, {}, true, false, false},
+      {{{"Keep GPS", 1}}, {}, true, true, true},
+      {{{"Keep GPS", 1}}, {"--strip-gps"}, true, true, false},
+  };
+  for (const Case& c : cases) {
+    std::string name;
+    for (const auto& [setting, value] : c.stored) {
+      this->setting(setting, value);
+      name += setting + "=" + std::to_string(value) + " ";
+    }
+    for (const std::string& option : c.options) name += option + " ";
+    SCOPED_TRACE(name);
+    std::vector<std::string> args = {"--overwrite", "--box", "400x400", "--out", "out.jpg"};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    args.push_back(photo.string());
+    const CliRun run = frame(args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const Image framed = loadPicture(dir / "out.jpg");
+    EXPECT_EQ(framed.height() > framed.width(), c.portrait);
+    const std::unique_ptr<Exiv2::Image> out(
+        Exiv2::ImageFactory::open((dir / "out.jpg").string()).release());
+    out->readMetadata();
+    const Exiv2::ExifData& exif = out->exifData();
+    EXPECT_EQ(exif.findKey(Exiv2::ExifKey("Exif.Image.Artist")) != exif.end(), c.artist);
+    EXPECT_EQ(exif.findKey(Exiv2::ExifKey("Exif.GPSInfo.GPSLatitude")) != exif.end(), c.gps);
+    fs::remove(store());
+  }
 }
 
 TEST_F(FrameCli, TheStoredSignatureIsDrawnAndItsOptionsReplaceItForOneRun) {

@@ -58,9 +58,9 @@ class BandEngine final : public FrameEngine {
     real_.resizeImage(source, target, width, height);
   }
   void writeImage(const std::filesystem::path& path, const Image& image, OutputFormat format,
-                  const JpegOptions& options) override {
+                  const JpegOptions& options, const PhotoTags* photo) override {
     if (duringWrite) duringWrite(path);
-    real_.writeImage(path, image, format, options);
+    real_.writeImage(path, image, format, options, photo);
   }
   std::function<void(const std::filesystem::path&)> duringWrite;
 

@@ -479,6 +479,15 @@ class MainWindowTest : public QObject {
     TfrmJPEGOptions low(JpegOptions{-5, false, true});
     QCOMPARE(low.findChild<QSlider*>("GaugeBar1")->value(), 1);
     QVERIFY(!low.findChild<QCheckBox*>("chkSmoothing")->isEnabled());
+    // Metadata kept and the location left out by default; the location box only counts
+    // while the metadata is kept, and keeps its tick while disabled.
+    auto* metadata = dialog.findChild<QCheckBox*>("chkKeepMetadata");
+    auto* gps = dialog.findChild<QCheckBox*>("chkKeepGps");
+    QVERIFY(metadata->isChecked() && !gps->isChecked() && gps->isEnabled());
+    gps->click();
+    metadata->click();
+    QVERIFY(!gps->isEnabled() && gps->isChecked());
+    QVERIFY(!dialog.options().keepMetadata && dialog.options().keepGps);
   }
 };
 

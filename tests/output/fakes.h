@@ -31,7 +31,7 @@ class FakeEngine : public FrameEngine {
   Size fitWithin(int width, int height, int maxWidth, int maxHeight) override;
   void resizeImage(RowSource& framed, Image& target, int width, int height) override;
   void writeImage(const std::filesystem::path& path, const Image& image, OutputFormat format,
-                  const JpegOptions& options) override;
+                  const JpegOptions& options, const PhotoTags* photo) override;
 
   std::map<std::string, Size> sizes;  // by file name
   int prepared = 0;                   // batches started
@@ -145,7 +145,7 @@ inline void FakeEngine::resizeImage(RowSource& framed, Image& target, int width,
 }
 
 inline void FakeEngine::writeImage(const std::filesystem::path& path, const Image& image,
-                                   OutputFormat, const JpegOptions& options) {
+                                   OutputFormat, const JpegOptions& options, const PhotoTags*) {
   written.push_back(path);
   writtenOptions.push_back(options);
   WriteBmpFile(path, image);
