@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -14,6 +13,7 @@
 #include "base/error.h"
 #include "codecs/image_writers.h"
 #include "decode_timing.h"
+#include "photo_like_rows.h"
 
 namespace {
 
@@ -25,18 +25,8 @@ lumabord::Image photoLikePicture() {
   uint32_t noise = 12345;
   for (int y = 0; y < kHeight; ++y) {
     uint8_t* row = image.row(y);
-    for (int x = 0; x < kWidth; ++x) {
-      noise = noise * 1664525u + 1013904223u;
-      const int grain = static_cast<int>(noise >> 28) - 8;
-      const double fx = x / 300.0, fy = y / 200.0;
-      const double shade = 128 + 60 * std::sin(fx) * std::cos(fy) + 30 * std::sin(fx * 7 + fy * 3);
-      const bool edge = ((x / 250) + (y / 180)) % 3 == 0;
-      const int v = static_cast<int>(shade) + grain;
-      uint8_t* p = row + 3 * static_cast<size_t>(x);  // blue, green, red
-      p[2] = static_cast<uint8_t>(std::clamp(v + (edge ? 40 : 0), 0, 255));
-      p[1] = static_cast<uint8_t>(std::clamp(v - 20 + x % 37, 0, 255));
-      p[0] = static_cast<uint8_t>(std::clamp(255 - v + (edge ? -30 : 10), 0, 255));
-    }
+    lumabord::bench::photoLikeRow(y, kWidth, row, noise);
+    for (int x = 0; x < kWidth; ++x) std::swap(row[3 * x], row[3 * x + 2]);  // blue first
   }
   return image;
 }

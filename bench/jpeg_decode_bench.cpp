@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +16,7 @@
 
 #include "base/error.h"
 #include "codecs/picture_loader.h"
+#include "photo_like_rows.h"
 
 namespace {
 
@@ -34,21 +34,10 @@ bool writeTestJpeg(const std::filesystem::path& file) {
   FILE* cjpeg = popen(command.c_str(), "w");
   if (!cjpeg) return false;
   std::fprintf(cjpeg, "P6\n%d %d\n255\n", kWidth, kHeight);
-  std::vector<unsigned char> row(static_cast<size_t>(kWidth) * 3);
+  std::vector<uint8_t> row(static_cast<size_t>(kWidth) * 3);
   uint32_t noise = 12345;
   for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) {
-      noise = noise * 1664525u + 1013904223u;
-      const int grain = static_cast<int>(noise >> 28) - 8;
-      const double fx = x / 300.0, fy = y / 200.0;
-      const double shade = 128 + 60 * std::sin(fx) * std::cos(fy) + 30 * std::sin(fx * 7 + fy * 3);
-      const bool edge = ((x / 250) + (y / 180)) % 3 == 0;
-      const int v = static_cast<int>(shade) + grain;
-      unsigned char* p = row.data() + 3 * static_cast<size_t>(x);
-      p[0] = static_cast<unsigned char>(std::clamp(v + (edge ? 40 : 0), 0, 255));
-      p[1] = static_cast<unsigned char>(std::clamp(v - 20 + x % 37, 0, 255));
-      p[2] = static_cast<unsigned char>(std::clamp(255 - v + (edge ? -30 : 10), 0, 255));
-    }
+    lumabord::bench::photoLikeRow(y, kWidth, row.data(), noise);
     if (std::fwrite(row.data(), 1, row.size(), cjpeg) != row.size()) break;
   }
   return pclose(cjpeg) == 0;

@@ -5,35 +5,15 @@
 #include <ctime>
 #include <exiv2/exiv2.hpp>
 #include <initializer_list>
-#include <mutex>
 #include <string_view>
 
+#include "codecs/photo_metadata.h"
 #include "platform/cp1252.h"
 
 namespace lumabord {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The XMP toolkit inside exiv2 keeps global state: its uses take turns.
-void lockXmp(void* mutex, bool lock) {
-  auto* m = static_cast<std::mutex*>(mutex);
-  if (lock) {
-    m->lock();
-  } else {
-    m->unlock();
-  }
-}
-
-void initialiseExiv2() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    static std::mutex xmpMutex;
-    Exiv2::XmpParser::initialize(lockXmp, &xmpMutex);
-    // Damaged metadata is expected; exiv2's warnings would only litter the terminal.
-    Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
-  });
-}
 
 bool validUtf8(std::string_view s) {
   for (size_t i = 0; i < s.size();) {
@@ -151,7 +131,7 @@ std::string cameraName(const std::string& make, const std::string& model) {
 }
 
 void readMetadata(const fs::path& path, PhotoFacts& facts) {
-  initialiseExiv2();
+  initExiv2();
   const auto image = Exiv2::ImageFactory::open(path.string(), false);
   if (image.get() == nullptr) return;
   image->readMetadata();

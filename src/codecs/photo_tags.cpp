@@ -6,6 +6,7 @@
 namespace lumabord {
 namespace {
 
+// The XMP toolkit inside exiv2 keeps global state: its uses take turns.
 void lockXmp(void* mutex, bool lock) {
   auto* m = static_cast<std::mutex*>(mutex);
   if (lock) {
@@ -38,6 +39,7 @@ void initExiv2() {
   static std::once_flag once;
   static std::mutex xmpMutex;
   std::call_once(once, [] {
+    // Damaged metadata is expected; exiv2's warnings would only litter the terminal.
     Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
     Exiv2::XmpParser::initialize(lockXmp, &xmpMutex);
   });
