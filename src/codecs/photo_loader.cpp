@@ -63,18 +63,11 @@ class StreamedJpegReader final : public PhotoReader {
   int width() const override { return decoder_.width(); }
   int height() const override { return decoder_.height(); }
   const PhotoTags& tags() const override { return photo_.tags; }
+  std::shared_ptr<const SrgbConversion> takeConversion() override { return std::move(conversion_); }
 
   void readRows(uint8_t* const* rows, int count) override {
     decoder_.readRows(rows, count);
-    if (!conversion_ || count <= 0) return;
-    // Rows evenly spaced in one buffer (the usual case) convert in one call.
-    const ptrdiff_t step = count > 1 ? rows[1] - rows[0] : 0;
-    bool even = step >= 3 * static_cast<ptrdiff_t>(width());
-    for (int i = 2; even && i < count; ++i) even = rows[i] - rows[i - 1] == step;
-    if (even || count == 1) {
-      conversion_->convertRows(rows[0], static_cast<size_t>(step), width(), count);
-      return;
-    }
+    if (!conversion_) return;
     for (int i = 0; i < count; ++i) conversion_->convertRows(rows[i], 0, width(), 1);
   }
 

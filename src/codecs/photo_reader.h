@@ -10,6 +10,7 @@
 #include "base/image.h"
 #include "codecs/photo_tags.h"
 #include "codecs/picture_loader.h"
+#include "codecs/srgb_conversion.h"
 
 namespace lumabord {
 
@@ -27,6 +28,10 @@ class PhotoReader {
     static const PhotoTags none;
     return none;
   }
+  // Hands the conversion to sRGB that the rows still need over to the caller: readRows then
+  // leaves it out, and the caller converts the rows itself, on a thread with time to spare.
+  // nullptr when the rows need none, or are converted before they are read.
+  virtual std::shared_ptr<const SrgbConversion> takeConversion() { return nullptr; }
 };
 
 // The rows of an image already in memory, which must outlive the reader.

@@ -28,12 +28,11 @@ class SrgbConversion {
   SrgbConversion(const SrgbConversion&) = delete;
   SrgbConversion& operator=(const SrgbConversion&) = delete;
 
-  // Converts rows B,G,R rows of width pixels in place, stride bytes apart; large blocks are
-  // split over two threads with the same result.
+  // Converts count B,G,R rows of width pixels in place, stride bytes apart, on the calling
+  // thread.
   void convertRows(uint8_t* rows, size_t stride, int width, int count) const;
-  void convert(Image& image) const {
-    convertRows(image.data(), image.stride(), image.width(), image.height());
-  }
+  // Converts an image in place; a large one is split over two threads with the same result.
+  void convert(Image& image) const;
 
  private:
   SrgbConversion() = default;

@@ -79,12 +79,24 @@ const uint8_t* ComposeStage::Slot::row(int y) {
     // spare while the photo decodes, paints the frame around them.
     const int from = painted, to = decoded;
     lock.unlock();
-    for (int band = from; band < to; band += kBand) {
-      painter->paintRows(band, std::min(kBand, to - band), ringRow(band), stride(), PhotoRows{});
-    }
+    for (int band = from; band < to; band += kBand) paintBand(band, std::min(kBand, to - band));
     lock.lock();
     painted = to;
   }
+}
+
+// Converts the photo's rows of the band in place to sRGB, when that is left to this thread,
+// and paints the frame around them.
+void ComposeStage::Slot::paintBand(int y, int count) {
+  if (conversion) {
+    const Rect photo = painter->photo();
+    const int first = std::max(y, photo.y), last = std::min(y + count, photo.bottom());
+    if (first < last) {
+      conversion->convertRows(ringRow(first) + 3 * static_cast<size_t>(photo.x), stride(), photo.w,
+                              last - first);
+    }
+  }
+  painter->paintRows(y, count, ringRow(y), stride(), PhotoRows{});
 }
 
 void ComposeStage::Slot::release(int y) {
@@ -99,6 +111,7 @@ void ComposeStage::Slot::reset() {
   reader.reset();
   tags = {};
   painter.reset();
+  conversion.reset();
   width_ = height_ = capacity = wanted = decoded = painted = released = 0;
   ended = false;
   failure = nullptr;
@@ -195,6 +208,9 @@ void ComposeStage::decode(Slot& slot) {
   std::array<uint8_t*, kBand> photoRows{};
   int photoRead = 0;  // photo rows read so far
   const bool inPlace = photo.x >= 0 && photo.right() <= slot.width_;
+  // The caller's thread paints the frame around rows decoded in place, and waits for the
+  // decoder meanwhile: the colour conversion costs less there.
+  if (inPlace) slot.conversion = reader.takeConversion();
   const size_t stride = slot.stride();
   const int allRows = roundUpToBand(slot.height_);
   {

@@ -64,10 +64,13 @@ class ComposeStage {
     [[nodiscard]] uint8_t* ringRow(int y) {
       return ring.data() + static_cast<size_t>(y % capacity) * stride();
     }
+    void paintBand(int y, int count);
     ComposeStage& stage_;
     std::unique_ptr<PhotoReader> reader;
     PhotoTags tags;  // the photo's, kept when reader is replaced by the decoded photo
     std::unique_ptr<FramePainter> painter;
+    // The photo's conversion to sRGB, when the caller makes it while painting the frame.
+    std::shared_ptr<const SrgbConversion> conversion;
     int width_ = 0;
     int height_ = 0;
     PixelBuffer ring;            // capacity rows of the framed picture, row y at y % capacity

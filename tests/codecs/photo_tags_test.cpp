@@ -144,6 +144,14 @@ TEST(PhotoColour, TaggedPhotosConvertToSrgbLikeTificc) {
     // The streamed path converts band by band to the same bytes.
     const auto reader = openPhotoReader(path);
     EXPECT_TRUE(samePixels(readAll(*reader), converted));
+    // Rows (eight pixels at a time where the processor can) and single pixels agree.
+    const auto conversion = SrgbConversion::forProfile(adobe);
+    ASSERT_TRUE(conversion);
+    Image pixelByPixel = asStored.clone();
+    for (int y = 0; y < pixelByPixel.height(); ++y)
+      for (int x = 0; x < pixelByPixel.width(); ++x)
+        conversion->convertRows(pixelByPixel.row(y) + 3 * x, 0, 1, 1);
+    EXPECT_TRUE(samePixels(pixelByPixel, converted));
   }
 }
 

@@ -9,6 +9,7 @@
 
 #include "base/error.h"
 #include "codecs/image_writers.h"
+#include "codecs/photo_tags_test.h"
 #include "codecs/picture_loader.h"
 #include "compose/asset_library.h"
 #include "compose/compose_frame.h"
@@ -126,6 +127,24 @@ TEST(StreamedFraming, OtherFormatsThePlaceholderAndNegativeMarginsToo) {
   const fs::path bigBmp = dir / "big.bmp";
   WriteBmpFile(bigBmp, big);
   EXPECT_EQ(streamed(spec, bigBmp, {256, 256}), whole(spec, big.clone(), {256, 256}));
+}
+
+TEST(StreamedFraming, ATaggedPhotoConvertsToSrgbAsWhenLoadedWhole) {
+  TempDir dir;
+  const fs::path jpeg = dir / "adobe.jpg";
+  WriteJpegFile(jpeg, detailedPhoto(333, 221), JpegOptions{});
+  testing::embedProfile(jpeg, testing::adobeRgbProfile());
+  const Image converted = loadPhoto(jpeg, {}, {}, nullptr);
+  ASSERT_NE(converted, loadPicture(jpeg));
+  FrameSpec spec = bundledStyles().at(0);
+  // Decoded in place, converted by the caller while it paints; pushed over the top, the
+  // rows above the picture dropped; pushed out on the left, decoded and converted aside.
+  for (const auto& [top, left] : {std::pair{0, 0}, std::pair{-300, 0}, std::pair{0, -400}}) {
+    SCOPED_TRACE(std::to_string(top) + ", " + std::to_string(left));
+    spec.OuterTop = top;
+    spec.OuterLeft = left;
+    EXPECT_EQ(streamed(spec, jpeg, {400, 300}), whole(spec, converted.clone(), {400, 300}));
+  }
 }
 
 TEST(StreamedFraming, TheSignatureOnBothLevelsInAllSixPositionsGivesTheWholePictureResult) {
