@@ -34,7 +34,9 @@ TitledPanel::TitledPanel(const QString& objectName, const QString& title, QWidge
   layout->setContentsMargins(1, 1, 1, 1);
   layout->setSpacing(0);
   layout->addWidget(title_);
-  layout->addWidget(body_);
+  // The title keeps its own height; the body takes the rest, also when its children are
+  // placed by hand and it has no size of its own to ask for.
+  layout->addWidget(body_, 1);
 }
 
 void TitledPanel::setTitle(const QString& title) {

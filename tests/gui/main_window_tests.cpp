@@ -488,6 +488,11 @@ class MainWindowTest : public QObject {
     metadata->click();
     QVERIFY(!gps->isEnabled() && gps->isChecked());
     QVERIFY(!dialog.options().keepMetadata && dialog.options().keepGps);
+    // Every box shows whole in its panel's body, below the panel's title.
+    dialog.show();
+    for (const auto* box : dialog.findChildren<QCheckBox*>()) {
+      QVERIFY2(box->parentWidget()->rect().contains(box->geometry()), qPrintable(box->text()));
+    }
   }
 };
 
