@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/quick_reg.h"
+#include "bench_setup.h"
 #include "tfrm_signature.h"
 
 using namespace lumabord;
@@ -45,19 +46,12 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QTemporaryDir scratch;
   if (!scratch.isValid()) return 1;
-  const std::filesystem::path folder = scratch.path().toStdString();
-  qputenv("LUMABORD_REGISTRY", QByteArray::fromStdString((folder / "registry.reg").string()));
+  bench::useScratchSettings(scratch);
   // Align "Top-Left", "Draw on" the picture.
   RegWriteInteger(std::string(kSettingsKey) + "Signature DrawOn", 1, true);
   RegWriteInteger(std::string(kSettingsKey) + "Signature Align", 0, true);
 
-  Image photo(6000, 4000);
-  for (int y = 0; y < photo.height(); ++y) {
-    for (int x = 0; x < photo.width(); ++x) {
-      photo.setPixel(
-          x, y, Rgb{static_cast<uint8_t>(x), static_cast<uint8_t>(y), static_cast<uint8_t>(x ^ y)});
-    }
-  }
+  Image photo = bench::detailedPhoto(6000, 4000);
   SignatureDialogContext context;
   context.appPath = QApplication::applicationDirPath().toStdString();
   context.workPhoto = &photo;

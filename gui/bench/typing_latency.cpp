@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "bench_setup.h"
 #include "codecs/image_writers.h"
 #include "integer_field.h"
 #include "preview_view.h"
@@ -54,20 +55,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QTemporaryDir scratch;
   if (!scratch.isValid()) return 1;
-  const std::filesystem::path folder = scratch.path().toStdString();
-  qputenv("LUMABORD_REGISTRY", QByteArray::fromStdString((folder / "registry.reg").string()));
-
-  // A photo with detail everywhere, so no stage can take a shortcut over flat areas.
-  const std::filesystem::path photo = folder / "photo.bmp";
-  Image image(6000, 4000);
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      image.setPixel(
-          x, y, Rgb{static_cast<uint8_t>(x), static_cast<uint8_t>(y), static_cast<uint8_t>(x ^ y)});
-    }
-  }
-  WriteBmpFile(photo, image);
-  image = Image();
+  const std::filesystem::path photo = bench::useScratchSettings(scratch) / "photo.bmp";
+  WriteBmpFile(photo, bench::detailedPhoto(6000, 4000));
 
   PrintingDialogs dialogs;
   MemoryClipboard clipboard;
