@@ -13,15 +13,20 @@
 
 namespace lumabord {
 
-// A folder of this process's own, made once and reused by every input.
+// A folder of this process's own, made once, reused by every input and removed when the
+// run ends (a crash leaves it for the finding's inspection).
 inline const std::filesystem::path& fuzzFolder() {
-  static const std::filesystem::path folder = [] {
-    std::filesystem::path p =
+  struct Folder {
+    std::filesystem::path path =
         std::filesystem::temp_directory_path() / ("lumabord-fuzz-" + std::to_string(getpid()));
-    std::filesystem::create_directories(p);
-    return p;
-  }();
-  return folder;
+    Folder() { std::filesystem::create_directories(path); }
+    ~Folder() {
+      std::error_code ignored;
+      std::filesystem::remove_all(path, ignored);
+    }
+  };
+  static const Folder folder;
+  return folder.path;
 }
 
 // Writes the input to relative (under fuzzFolder()) and returns its path.
