@@ -1,10 +1,10 @@
 // HEIC, AVIF, WebP and JPEG XL files made by the formats' own tools decode like the formats'
 // own decoders decode them, exactly where the file is lossless (skipped when a tool is absent).
-#include <libheif/heif.h>
 
 #include <cmath>
 
 #include "codecs/image_writers.h"
+#include "codecs/modern_files.h"
 #include "codecs/reader_test_support.h"
 
 namespace lumabord::testing {
@@ -107,42 +107,6 @@ TEST(ModernReaders, DecodeLikeTheFormatsOwnDecoders) {
   }
 }
 
-// A lossless HEIC written with an orientation, as phones store turned pictures; libheif
-// records it as rotation and mirror boxes, which the reader applies.
-Bytes heicWithOrientation(const Image& picture, heif_orientation orientation) {
-  heif_context* context = heif_context_alloc();
-  heif_encoder* encoder = nullptr;
-  heif_context_get_encoder_for_format(context, heif_compression_HEVC, &encoder);
-  heif_encoder_set_lossless(encoder, 1);
-  heif_encoder_set_parameter(encoder, "chroma", "444");
-  heif_image* image = nullptr;
-  heif_image_create(picture.width(), picture.height(), heif_colorspace_RGB,
-                    heif_chroma_interleaved_RGB, &image);
-  heif_image_add_plane(image, heif_channel_interleaved, picture.width(), picture.height(), 8);
-  int stride = 0;
-  uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
-  for (int y = 0; y < picture.height(); ++y)
-    for (int x = 0; x < picture.width(); ++x) {
-      const Rgb c = picture.pixel(x, y);
-      uint8_t* p = plane + y * stride + 3 * x;
-      p[0] = c.r, p[1] = c.g, p[2] = c.b;
-    }
-  heif_color_profile_nclx* nclx = heif_nclx_color_profile_alloc();
-  nclx->matrix_coefficients = heif_matrix_coefficients_RGB_GBR;
-  heif_encoding_options* options = heif_encoding_options_alloc();
-  options->image_orientation = orientation;
-  options->output_nclx_profile = nclx;
-  heif_context_encode_image(context, image, encoder, options, nullptr);
-  TempDir dir;
-  heif_context_write_to_file(context, (dir / "o.heic").c_str());
-  heif_encoding_options_free(options);
-  heif_nclx_color_profile_free(nclx);
-  heif_image_release(image);
-  heif_encoder_release(encoder);
-  heif_context_free(context);
-  return readFile(dir / "o.heic");
-}
-
 TEST(ModernReaders, HeicStandsUprightByItsOrientation) {
   const Image stored = photoLike(12, 8);
   // Where the stored pixel (x, y) lands: each orientation as EXIF defines it.
@@ -172,7 +136,7 @@ TEST(ModernReaders, HeicStandsUprightByItsOrientation) {
   };
   for (const Turn& t : turns) {
     SCOPED_TRACE(t.orientation);
-    const Image upright = decodeAs(heicWithOrientation(stored, t.orientation), "heic");
+    const Image upright = decodeAs(encodeHeic(stored, t.orientation), "heic");
     ASSERT_EQ(upright.width(), t.swap ? h : w);
     ASSERT_EQ(upright.height(), t.swap ? w : h);
     int worst = 0;

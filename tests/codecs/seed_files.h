@@ -11,6 +11,7 @@
 
 #include "codecs/format_files.h"
 #include "codecs/metafile_files.h"
+#include "codecs/modern_files.h"
 #include "codecs/picture_writers.h"
 
 namespace lumabord::testing {
@@ -239,6 +240,10 @@ inline std::map<std::string, std::vector<std::pair<std::string, Bytes>>> seedFil
   };
   c["webp"] = {
       {"lossy", webp(false, false)}, {"lossless", webp(true, false)}, {"alpha", webp(true, true)}};
+
+  c["heif"] = {{"lossless", encodeHeic(smooth)},
+               {"turned", encodeHeic(smooth, heif_orientation_rotate_90_cw)}};
+  c["jxl"] = {{"lossless", encodeJxl(smooth, true)}, {"lossy", encodeJxl(smooth, false)}};
 
   c["psp"] = {{"plain", psp_files::compositeFile(0, false)},
               {"rle-padded", psp_files::compositeFile(1, true)},
