@@ -31,6 +31,20 @@ std::vector<OptionHelp> withDesignOptions(std::vector<OptionHelp> options) {
   return options;
 }
 
+// The options of convert and resize, which write one picture from another.
+std::vector<OptionHelp> withPictureOptions(std::vector<OptionHelp> options) {
+  options.insert(options.end(),
+                 {
+                     {"--quality N", "JPEG and WebP quality from 1 to 100 (default 80)"},
+                     {"--baseline", "write a baseline JPEG file instead of a progressive one"},
+                     {"--lossless", "write a lossless WebP file instead of a lossy one"},
+                     {"--no-auto-orient", "keep the photo as stored instead of turning it upright"},
+                     {"--strip-metadata", "write no EXIF, IPTC or XMP of the photo"},
+                     {"--strip-gps", "write no GPS location, even with \"Keep GPS\" stored"},
+                 });
+  return options;
+}
+
 const std::vector<CommandHelp>& helpTable() {
   static const std::vector<CommandHelp> table = {
       {"frame", "frame photos and write them scaled into the output box",
@@ -78,32 +92,14 @@ const std::vector<CommandHelp>& helpTable() {
        "Prints the stored signature design, one Name=value line per stored value.",
        {},
        "lumabord-cli signature"},
-      {"convert",
-       "convert a picture to JPEG, TIFF, BMP, PNG or WebP",
+      {"convert", "convert a picture to JPEG, TIFF, BMP, PNG or WebP",
        "Reads IN in any format the program reads and writes it in the format of OUT's\n"
        "extension.",
-       {
-           {"--quality N", "JPEG and WebP quality from 1 to 100 (default 80)"},
-           {"--baseline", "write a baseline JPEG file instead of a progressive one"},
-           {"--lossless", "write a lossless WebP file instead of a lossy one"},
-           {"--no-auto-orient", "keep the photo as stored instead of turning it upright"},
-           {"--strip-metadata", "write no EXIF, IPTC or XMP of the photo"},
-           {"--strip-gps", "write no GPS location, even with \"Keep GPS\" stored"},
-       },
-       "lumabord-cli convert scan.pcx scan.jpg --quality 90"},
-      {"resize",
-       "scale a picture into a box with the program's resampler",
+       withPictureOptions({}), "lumabord-cli convert scan.pcx scan.jpg --quality 90"},
+      {"resize", "scale a picture into a box with the program's resampler",
        "Scales IN into the box WxH, keeping its shape, and writes it in the format of OUT's\n"
        "extension.",
-       {
-           {"--box WxH", "the box the picture is scaled into (required)"},
-           {"--quality N", "JPEG and WebP quality from 1 to 100 (default 80)"},
-           {"--baseline", "write a baseline JPEG file instead of a progressive one"},
-           {"--lossless", "write a lossless WebP file instead of a lossy one"},
-           {"--no-auto-orient", "keep the photo as stored instead of turning it upright"},
-           {"--strip-metadata", "write no EXIF, IPTC or XMP of the photo"},
-           {"--strip-gps", "write no GPS location, even with \"Keep GPS\" stored"},
-       },
+       withPictureOptions({{"--box WxH", "the box the picture is scaled into (required)"}}),
        "lumabord-cli resize photo.tif small.jpg --box 800x600"},
       {"fit",
        "print the size a picture takes inside a box",
