@@ -110,7 +110,7 @@ bool SrgbConversion::fromMatrixShaper(void* profile, void* srgb) {
       for (int k = 0; k < 3; ++k) sum += toInverse[r][k] * from[k][c];
       // Sums of three products stay inside 32 bits while every weight is below 2.5.
       if (!(std::abs(sum) < 2.5)) return false;
-      matrix_[r][c] = static_cast<int32_t>(std::lround(sum * kOne));
+      matrix_[static_cast<size_t>(3 * r + c)] = static_cast<int32_t>(std::lround(sum * kOne));
     }
   const auto* srgbCurve = static_cast<const cmsToneCurve*>(cmsReadTag(srgb, cmsSigRedTRCTag));
   if (!srgbCurve) return false;
@@ -131,6 +131,9 @@ bool SrgbConversion::fromMatrixShaper(void* profile, void* srgb) {
 namespace {
 
 #define LUMABORD_AVX2 __attribute__((target("avx2"))) inline
+
+// The source's linear light per 8-bit sample of R, G and B.
+using LinearTables = std::array<std::array<int32_t, 256>, 3>;
 
 // Picks sample c (0 blue, 1 green, 2 red) of four pixels a lane into four dwords.
 LUMABORD_AVX2 __m256i sampleMask(char c) {
@@ -159,8 +162,8 @@ LUMABORD_AVX2 __m256i encodedAvx2(__m256i sum, const uint8_t* encode) {
 // with 32-bit multiplies. Stops 11 pixels before the end, as each step reads 32 bytes;
 // returns the pixels done.
 __attribute__((target("avx2"))) size_t convertPixelsAvx2(uint8_t* p, size_t pixels,
-                                                         const int32_t* const linear[3],
-                                                         const int32_t (&matrix)[9],
+                                                         const LinearTables& linear,
+                                                         const std::array<int32_t, 9>& matrix,
                                                          const uint8_t* encode) {
   // Pixels 0..3 in the low lane, 4..7 (from byte 12) in the high one.
   const __m256i spread = _mm256_setr_epi32(0, 1, 2, 3, 3, 4, 5, 6);
@@ -168,10 +171,10 @@ __attribute__((target("avx2"))) size_t convertPixelsAvx2(uint8_t* p, size_t pixe
   const __m256i pack = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1, 0,
                                         1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
   __m256i m[9];
-  for (int i = 0; i < 9; ++i) m[i] = _mm256_set1_epi32(matrix[i]);
-  const auto* lr = reinterpret_cast<const int*>(linear[0]);
-  const auto* lg = reinterpret_cast<const int*>(linear[1]);
-  const auto* lb = reinterpret_cast<const int*>(linear[2]);
+  for (size_t i = 0; i < 9; ++i) m[i] = _mm256_set1_epi32(matrix[i]);
+  const auto* lr = reinterpret_cast<const int*>(linear[0].data());
+  const auto* lg = reinterpret_cast<const int*>(linear[1].data());
+  const auto* lb = reinterpret_cast<const int*>(linear[2].data());
   size_t x = 0;
   for (; x + 11 <= pixels; x += 8, p += 24) {
     const __m256i bytes = _mm256_permutevar8x32_epi32(
@@ -215,11 +218,7 @@ void SrgbConversion::convertRow(uint8_t* p, size_t pixels) const {
   const uint8_t* encode = encode_.data();
 #ifdef LUMABORD_HAVE_AVX2_CONVERSION
   if (haveAvx2()) {
-    const int32_t* const linear[3] = {linear_[0].data(), linear_[1].data(), linear_[2].data()};
-    int32_t matrix[9];
-    for (int i = 0; i < 9; ++i)
-      matrix[i] = matrix_[static_cast<size_t>(i / 3)][static_cast<size_t>(i % 3)];
-    const size_t done = convertPixelsAvx2(p, pixels, linear, matrix, encode);
+    const size_t done = convertPixelsAvx2(p, pixels, linear_, matrix_, encode);
     p += 3 * done;
     pixels -= done;
   }
@@ -231,9 +230,9 @@ void SrgbConversion::convertRow(uint8_t* p, size_t pixels) const {
   const auto& m = matrix_;
   for (size_t x = 0; x < pixels; ++x, p += 3) {
     const int32_t r = linear_[0][p[2]], g = linear_[1][p[1]], b = linear_[2][p[0]];
-    p[2] = encoded(m[0][0] * r + m[0][1] * g + m[0][2] * b);
-    p[1] = encoded(m[1][0] * r + m[1][1] * g + m[1][2] * b);
-    p[0] = encoded(m[2][0] * r + m[2][1] * g + m[2][2] * b);
+    p[2] = encoded(m[0] * r + m[1] * g + m[2] * b);
+    p[1] = encoded(m[3] * r + m[4] * g + m[5] * b);
+    p[0] = encoded(m[6] * r + m[7] * g + m[8] * b);
   }
 }
 

@@ -45,7 +45,7 @@ class SrgbConversion {
   // sample (R, G, B), its colours in linear sRGB (rows R, G, B of the matrix) and the sRGB
   // encoding of linear light 0..16384.
   std::array<std::array<int32_t, 256>, 3> linear_{};
-  std::array<std::array<int32_t, 3>, 3> matrix_{};
+  std::array<int32_t, 9> matrix_{};  // row by row
   std::vector<uint8_t> encode_;
 };
 
